@@ -1,0 +1,50 @@
+#include "model/Anfang.h"
+
+#include "model/Programm.h"
+#include "platform/Listenfeld.h"
+#include "platform/Zeichenflaeche.h"
+
+#include <QAction>
+
+namespace zem::Anfang {
+
+void Einheitsmatrizen(Szene& s)
+{
+    s.Druckmatrix = Mathe::Einheit();
+    s.Drehmatrix = Mathe::Einheit();
+}
+
+void Zuruecksetzen(Programm& p)
+{
+    Szene& s = p.s;
+    Zeichenflaeche& flaeche = *p.f.Flaeche;
+    flaeche.setDauerhaft(false);
+    Einheitsmatrizen(s);
+    s.Ausdehnung = 1.0f;
+    s.MitteY = -0.5f;
+    s.MitteX = 0.5f;
+    s.Punkte(0) = {0, 0, 0};
+    flaeche.setScaleLeft(-flaeche.scaleWidth() / 2);
+    flaeche.setScaleTop(-flaeche.scaleHeight() / 2);
+    Mathe::NeuerVektor(s.Druckvektor, 0, 1, 0);
+    s.Fangpunkt = 0;
+    s.AnzPunkte = 0;
+    s.AnzPolygone = 0;
+    s.AnzDreiecke = 0;
+    s.AnzVierecke = 0;
+    for (QAction* punkt : p.f.MarkWith)
+        punkt->setChecked(false);
+    if (s.Markierart >= 0 && s.Markierart < int(p.f.MarkWith.size()))
+        p.f.MarkWith[s.Markierart]->setChecked(true);
+    ListenLeeren(p);
+}
+
+void ListenLeeren(Programm& p)
+{
+    p.f.PunktList->Clear();
+    p.f.DreieList->Clear();
+    p.f.ViereList->Clear();
+    p.f.PolyList->Clear();
+}
+
+} // namespace zem::Anfang

@@ -1,0 +1,19 @@
+#pragma once
+
+// Anfang, the scene's side: the reset to the empty initial state.
+
+namespace zem {
+struct Programm;
+struct Szene;
+
+namespace Anfang {
+
+// Empties the scene and puts the view back to its initial state; does not redraw.
+void Zuruecksetzen(Programm& p);
+// Removes every entry (and so every mark) from the four element lists.
+void ListenLeeren(Programm& p);
+// Sets Druckmatrix and Drehmatrix to the identity.
+void Einheitsmatrizen(Szene& s);
+
+} // namespace Anfang
+} // namespace zem

@@ -1,0 +1,62 @@
+#pragma once
+
+// The whole program state: the scene, and the handles to the forms whose properties the procedures
+// read and write (the marks, for one, are the selections of the four element lists). The windows own
+// their controls; these are plain pointers to them, set once when the windows are built.
+
+#include "model/Szene.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QScrollBar;
+class QTimer;
+class QWidget;
+
+namespace zem {
+
+class Dialoge;
+class Listenfeld;
+class SeitenFenster;
+class Zeichenflaeche;
+
+// Indices of the side windows, the order of the "Fenster" menu.
+enum SeitenIndex : int { Punkts, Dreie, Viere, Polys, BewegungsFenster, ZoomFenster, KoordsFenster, SeitenAnzahl };
+
+// The file-open dialog's state: the chosen file's full path, empty at start-up and after "Neu".
+struct DateiDialog {
+    QString FileName;
+    // The file name without its folder.
+    QString FileTitle() const;
+};
+
+struct Fenster {
+    QWidget* Ausgabe = nullptr;           // the main window
+    Zeichenflaeche* Flaeche = nullptr;    // its client area
+    std::array<QAction*, 4> MarkWith{};
+    std::array<QAction*, SeitenAnzahl> Shows{};
+    QAction* AuReDra = nullptr;
+    Listenfeld* PunktList = nullptr;
+    Listenfeld* DreieList = nullptr;
+    Listenfeld* ViereList = nullptr;
+    Listenfeld* PolyList = nullptr;
+    std::array<SeitenFenster*, SeitenAnzahl> Seiten{};
+    QScrollBar* ZoomScroll = nullptr;
+    std::array<QLabel*, 3> Label1{};
+    QTimer* MoveTimer = nullptr;
+};
+
+struct Programm {
+    Szene s;
+    Fenster f;
+    DateiDialog CommonDialog1;
+    Dialoge* dialoge = nullptr;
+    // Ends the program at once; the main window sets it.
+    std::function<void()> beenden;
+};
+
+} // namespace zem

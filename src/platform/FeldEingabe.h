@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+namespace zem {
+
+// A failure of the sequential input: the file cannot be opened, a read beyond its end, a read error.
+class EingabeFehler : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Sequential field input from a text file. A field is the text of a line up to the first comma or the
+// line end; blanks and tabs in front of it are skipped; a field that begins with a double quotation mark
+// ends at the next one (or at the line end), and what follows the closing mark up to the next comma or
+// line end is dropped. An empty line is one empty field. LF, CR LF and a lone CR all end a line, and the
+// line end after the last line makes no field of its own. The file is read in blocks, so its size does
+// not matter; only one field is held at a time.
+class FeldEingabe {
+public:
+    // Longest field kept; a longer one is a failure, so that no file can exhaust the memory.
+    static constexpr std::size_t FeldMax = std::size_t(16) << 20;
+
+    FeldEingabe() = default;
+    ~FeldEingabe();
+    FeldEingabe(const FeldEingabe&) = delete;
+    FeldEingabe& operator=(const FeldEingabe&) = delete;
+
+    // Opens a regular file by name; throws EingabeFehler when that is not possible.
+    void oeffnen(const std::string& dateiname);
+    // Reads the next field into feld (its capacity is reused); throws at the end of the file.
+    void naechstesFeld(std::string& feld);
+    // True when every field has been read.
+    bool dateiende();
+    void schliessen();
+    bool offen() const { return m_datei != nullptr; }
+
+private:
+    bool auffuellen();          // false at the end of the file
+    int naechstesZeichen();     // -1 at the end of the file
+    int zeichenAnsehen();       // the next character without taking it, -1 at the end
+    void zeilenendeNehmen(int zeichen);
+
+    std::FILE* m_datei = nullptr;
+    char m_puffer[1 << 16];
+    std::size_t m_pos = 0;
+    std::size_t m_fuellung = 0;
+};
+
+} // namespace zem

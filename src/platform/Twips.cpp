@@ -1,0 +1,29 @@
+#include "platform/Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+namespace zem {
+
+namespace {
+double logischeDpi()
+{
+    const QScreen* schirm = QGuiApplication::primaryScreen();
+    const double dpi = schirm ? schirm->logicalDotsPerInch() : 96.0;
+    return dpi > 0 ? dpi : 96.0;
+}
+} // namespace
+
+int twipsZuPixel(int twips)
+{
+    return static_cast<int>(std::lround(twips * logischeDpi() / 1440.0));
+}
+
+double pixelZuTwips(int pixel)
+{
+    return pixel * 1440.0 / logischeDpi();
+}
+
+} // namespace zem

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "platform/Raster.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+namespace zem {
+
+// What a window's mouse events carry: the button code (1 left, 2 right, 4 middle; in a move the sum of
+// the buttons held), the shift state (1 shift, 2 control, 4 alt) and the position in user coordinates.
+class MausEmpfaenger {
+public:
+    virtual ~MausEmpfaenger() = default;
+    virtual void mausRunter(int taste, int umschalt, float x, float y) = 0;
+    virtual void mausBewegt(int tasten, int umschalt, float x, float y) = 0;
+    virtual void mausHoch(int taste, int umschalt, float x, float y) = 0;
+    virtual void klick() {}
+    virtual void doppelklick() {}
+};
+
+// A window's client area with a user scale and drawing operations in user coordinates.
+//
+// The user scale maps user coordinates linearly onto the client area: the left edge has x = left, the
+// right edge left + width, the top edge y = top, the bottom edge top + height (a negative height makes
+// y run up). Until a scale value is set the scale is twips, from (0, 0), and follows the size of the
+// area; afterwards a resize keeps the four numbers and stretches the mapping.
+//
+// Everything is drawn into an off-screen image of the client area. With persistent drawing on, the
+// image is the picture the window shows whenever it is repainted. With it off, only what was drawn
+// since the last paint reaches the screen; a part the window system asks to repaint (after a cover or
+// a resize) comes back as background until the next drawing.
+//
+// Mouse events reach the receiver in the order press, release, click, double click, release: the
+// second press of a double click raises no press and its release no click.
+class Zeichenflaeche : public QWidget {
+    Q_OBJECT
+public:
+    explicit Zeichenflaeche(QWidget* eltern = nullptr);
+
+    void setEmpfaenger(MausEmpfaenger* empfaenger) { m_empfaenger = empfaenger; }
+
+    float scaleLeft() const { return m_links; }
+    float scaleTop() const { return m_oben; }
+    float scaleWidth() const { return m_breite; }
+    float scaleHeight() const { return m_hoehe; }
+    void setScaleLeft(float wert);
+    void setScaleTop(float wert);
+    // A zero width or height cannot map; such a value leaves the scale as it was.
+    void setScaleWidth(float wert);
+    void setScaleHeight(float wert);
+
+    QColor hintergrund() const { return QColor::fromRgb(m_hintergrund); }
+    void setHintergrund(QColor farbe);
+    QColor vordergrund() const { return QColor::fromRgb(m_vordergrund); }
+    void setVordergrund(QColor farbe) { m_vordergrund = farbe.rgb(); }
+    // A picture that clearing restores instead of the plain background, stretched over the area.
+    void setHintergrundbild(const QImage& bild);
+
+    bool dauerhaft() const { return m_dauerhaft; }
+    void setDauerhaft(bool an);
+
+    // Drawing, in user coordinates. Each operation but the circle leaves the current position at its end.
+    void loeschen();
+    void linie(float x1, float y1, float x2, float y2, QRgb farbe);
+    void linieNach(float x2, float y2, QRgb farbe);
+    void punkt(float x, float y, QRgb farbe);
+    void punkt(float x, float y) { punkt(x, y, m_vordergrund); }
+    void rechteck(float x1, float y1, float x2, float y2, QRgb farbe);
+    // Circle outline; the radius is measured in horizontal user units.
+    void kreis(float x, float y, float radius, QRgb farbe);
+    float currentX() const { return m_aktX; }
+    float currentY() const { return m_aktY; }
+
+    const QImage& bild() const { return m_bild; }
+
+    // Pixel position inside the area to user coordinates, and back.
+    QPointF zuBenutzer(QPointF pixel) const;
+    QPointF zuPixel(float x, float y) const;
+
+protected:
+    void paintEvent(QPaintEvent* ereignis) override;
+    void resizeEvent(QResizeEvent* ereignis) override;
+    void mousePressEvent(QMouseEvent* ereignis) override;
+    void mouseReleaseEvent(QMouseEvent* ereignis) override;
+    void mouseDoubleClickEvent(QMouseEvent* ereignis) override;
+    void mouseMoveEvent(QMouseEvent* ereignis) override;
+
+private:
+    void gezeichnet();
+    double pixelX(float x) const { return (double(x) - m_links) * m_proEinheitX; }
+    double pixelY(float y) const { return (double(y) - m_oben) * m_proEinheitY; }
+    void abbildungNeu();
+    void massstabFestlegen();
+    QPointF mausPosition(const QMouseEvent* ereignis) const;
+
+    MausEmpfaenger* m_empfaenger = nullptr;
+    QImage m_bild;
+    QImage m_hintergrundbild;
+    Raster::Bild m_raster;
+    bool m_ungezeigt = false; // drawn since the last paint
+    bool m_dauerhaft = false;
+    bool m_benutzerMassstab = false;
+    bool m_nachDoppelklick = false;
+    float m_links = 0, m_oben = 0, m_breite = 1, m_hoehe = 1;
+    double m_proEinheitX = 1, m_proEinheitY = 1;
+    float m_aktX = 0, m_aktY = 0;
+    QRgb m_hintergrund = qRgb(0, 0, 0);
+    QRgb m_vordergrund = qRgb(0, 0, 0);
+};
+
+// Mouse button code of the runtime for one Qt button, and the sum for a set of held buttons.
+int tastenCode(Qt::MouseButtons tasten);
+int umschaltCode(Qt::KeyboardModifiers tasten);
+
+} // namespace zem
