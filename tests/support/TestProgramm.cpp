@@ -1,6 +1,7 @@
 #include "TestProgramm.h"
 
 #include <QFile>
+#include <QLabel>
 
 namespace zem::test {
 
@@ -38,6 +39,11 @@ BlankesProgramm::BlankesProgramm(QSize flaeche)
         m_markWith[i] = std::make_unique<QAction>();
         m_markWith[i]->setCheckable(true);
         p.f.MarkWith[i] = m_markWith[i].get();
+    }
+    m_koords = std::make_unique<SeitenFenster>(QStringLiteral("Punkt 0000"), QSize(1110, 720), true);
+    p.f.Seiten[KoordsFenster] = m_koords.get();
+    for (int j = 0; j < 3; ++j) {
+        p.f.Label1[j] = new QLabel(QStringLiteral("-100.0001"), m_koords.get());
     }
     p.dialoge = &dialoge;
 }

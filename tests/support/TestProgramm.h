@@ -6,6 +6,7 @@
 #include "model/Programm.h"
 #include "platform/Dialoge.h"
 #include "platform/Listenfeld.h"
+#include "platform/SeitenFenster.h"
 #include "platform/Zeichenflaeche.h"
 
 #include <QAction>
@@ -32,7 +33,8 @@ public:
 };
 
 // A program with the scene, the four element lists, the marking-mode items and a drawing surface:
-// enough for the reader, the reset, the renderer and the marking, without the windows around them.
+// the coordinates window with its three value labels: enough for the reader, the reset, the renderer,
+// the rotation and the marking, without the windows around them.
 class BlankesProgramm {
 public:
     explicit BlankesProgramm(QSize flaeche = {400, 300});
@@ -45,6 +47,7 @@ private:
     std::unique_ptr<Zeichenflaeche> m_flaeche;
     std::unique_ptr<Listenfeld> m_listen[4];
     std::unique_ptr<QAction> m_markWith[4];
+    std::unique_ptr<SeitenFenster> m_koords;
 };
 
 // Writes text into a file of a temporary folder and returns its path.

@@ -1,0 +1,22 @@
+#pragma once
+
+// Bewegungen: turning the view with the mouse, and fitting the main window's user scale to the zoom.
+
+namespace zem {
+struct Programm;
+struct Vektor;
+
+namespace Bewegungen {
+
+// One step of a right drag to the pointer position (x, y) in user coordinates: new Drehmatrix, new
+// view points, new centre fractions, redraw.
+void MausDrehen(Programm& p, float x, float y);
+// Normalises a and b in place and sets Drehmatrix to the rotation that turns a into b, applied after
+// Druckmatrix; leaves Drehmatrix as it is when a and b are parallel.
+void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b);
+// Fits the main window's user scale to the zoom value, the extent and the window's shape, keeping the
+// centre point at its fractions; sets Fangweite and Achsenmass and the side windows' state. No redraw.
+void ZoomSetzen(Programm& p);
+
+} // namespace Bewegungen
+} // namespace zem

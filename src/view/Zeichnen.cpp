@@ -1,0 +1,155 @@
+#include "view/Zeichnen.h"
+
+#include "model/Programm.h"
+#include "platform/Listenfeld.h"
+#include "platform/Zeichenflaeche.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zem::Zeichnen {
+
+namespace {
+
+constexpr QRgb Rot = qRgb(255, 0, 0);
+constexpr QRgb DreieckFarbe = qRgb(0, 100, 255);
+constexpr QRgb Blau = qRgb(0, 0, 255);
+constexpr QRgb Gruen = qRgb(0, 255, 0);
+constexpr QRgb Cyan = qRgb(0, 255, 255);
+
+// An element whose corner lies outside the point tables is skipped: it has no position to draw.
+template <std::size_t N>
+bool eckenGueltig(const std::array<std::int16_t, N>& ecken, int von, int bis)
+{
+    for (int j = von; j <= bis; ++j)
+        if (!PunktTabelle::enthaelt(ecken[j]))
+            return false;
+    return true;
+}
+
+template <std::size_t N>
+void umriss(Zeichenflaeche& f, const PunktTabelle& sp, const std::array<std::int16_t, N>& ecke, QRgb farbe)
+{
+    if (!eckenGueltig(ecke, 0, N - 1))
+        return;
+    const Vektor& erste = sp(ecke[0]);
+    f.linie(erste.X, erste.Y, sp(ecke[1]).X, sp(ecke[1]).Y, farbe);
+    for (std::size_t j = 2; j < N; ++j)
+        f.linieNach(sp(ecke[j]).X, sp(ecke[j]).Y, farbe);
+    f.linieNach(erste.X, erste.Y, farbe);
+}
+
+// A polygon: its first corner set as a point, lines on to the other corners, and back to the first.
+// Without a colour for the point it takes the window's foreground colour.
+void polygon(Zeichenflaeche& f, const PunktTabelle& sp, const Polygon& poly, QRgb farbe, bool punktInFarbe)
+{
+    const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
+    if (!eckenGueltig(poly.slot, 1, std::max(n, 1)))
+        return;
+    const Vektor& erste = sp(poly.slot[1]);
+    if (punktInFarbe)
+        f.punkt(erste.X, erste.Y, farbe);
+    else
+        f.punkt(erste.X, erste.Y);
+    for (int j = 2; j <= n; ++j)
+        f.linieNach(sp(poly.slot[j]).X, sp(poly.slot[j]).Y, farbe);
+    f.linieNach(erste.X, erste.Y, farbe);
+}
+
+int anzahl(std::int16_t wert)
+{
+    return std::clamp<int>(wert, 0, ElementMax);
+}
+
+} // namespace
+
+void AllesZeichnen(Programm& p)
+{
+    p.f.Flaeche->loeschen();
+    AchsenZeichnen(p);
+    DreieckeZeichnen(p);
+    ViereckeZeichnen(p);
+    PolygoneZeichnen(p);
+    AuswahlZeichnen(p);
+}
+
+void AchsenZeichnen(Programm& p)
+{
+    AchseZeichnen(p, -3);
+    AchseZeichnen(p, -2);
+    AchseZeichnen(p, -1);
+}
+
+void AchseZeichnen(Programm& p, int a)
+{
+    Zeichenflaeche& f = *p.f.Flaeche;
+    const float x = p.s.Sichtpunkte(a).X;
+    const float y = p.s.Sichtpunkte(a).Y;
+    f.linie(x, y, -x, -y, Rot);
+    f.linie(x, y, x - x / 10 - y / 30, y + x / 30 - y / 10, Rot);
+    f.linie(x, y, x - x / 10 + y / 30, y - x / 30 - y / 10, Rot);
+
+    const float m = p.s.Achsenmass;
+    const float u = x + x / 30;
+    const float v = y + y / 30;
+    f.linie(u, v, u + m, v + m, Rot);
+    if (a == -3) {
+        f.linie(u, v + m, u + m, v, Rot);
+    } else if (a == -2) {
+        f.linie(u + m / 2, v + m / 2, u, v + m, Rot);
+    } else if (a == -1) {
+        f.linie(u + m, v + m, u, v + m, Rot);
+        f.linie(u, v, u + m, v, Rot);
+    }
+}
+
+void DreieckeZeichnen(Programm& p)
+{
+    const int n = anzahl(p.s.AnzDreiecke);
+    for (int i = 1; i <= n; ++i)
+        umriss(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Dreiecke(i).ecke, DreieckFarbe);
+}
+
+void ViereckeZeichnen(Programm& p)
+{
+    const int n = anzahl(p.s.AnzVierecke);
+    for (int i = 1; i <= n; ++i)
+        umriss(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Vierecke(i).ecke, Blau);
+}
+
+void PolygoneZeichnen(Programm& p)
+{
+    const int n = anzahl(p.s.AnzPolygone);
+    for (int i = 1; i <= n; ++i)
+        polygon(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Polygone(i), Blau, true);
+}
+
+void AuswahlZeichnen(Programm& p)
+{
+    Zeichenflaeche& f = *p.f.Flaeche;
+    const Szene& s = p.s;
+    const int dreiecke = anzahl(s.AnzDreiecke);
+    for (int i = 1; i <= dreiecke; ++i)
+        if (p.f.DreieList->Selected(i - 1))
+            umriss(f, s.Sichtpunkte, s.Dreiecke(i).ecke, Gruen);
+    const int vierecke = anzahl(s.AnzVierecke);
+    for (int i = 1; i <= vierecke; ++i)
+        if (p.f.ViereList->Selected(i - 1))
+            umriss(f, s.Sichtpunkte, s.Vierecke(i).ecke, Gruen);
+    const int polygone = anzahl(s.AnzPolygone);
+    for (int i = 1; i <= polygone; ++i)
+        if (p.f.PolyList->Selected(i - 1))
+            polygon(f, s.Sichtpunkte, s.Polygone(i), Gruen, false);
+
+    const float w = s.Fangweite;
+    const int punkte = std::min(p.f.PunktList->ListCount(), PunktMax);
+    for (int k = 1; k <= punkte; ++k) {
+        if (p.f.PunktList->Selected(k - 1)) {
+            const Vektor& punkt = s.Sichtpunkte(k);
+            f.rechteck(punkt.X - w, punkt.Y - w, punkt.X + w, punkt.Y + w, Cyan);
+        }
+    }
+    f.kreis(s.Sichtpunkte(0).X, s.Sichtpunkte(0).Y, std::fabs(w), Gruen);
+}
+
+} // namespace zem::Zeichnen
