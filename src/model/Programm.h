@@ -25,7 +25,16 @@ class SeitenFenster;
 class Zeichenflaeche;
 
 // Indices of the side windows, the order of the "Fenster" menu.
-enum SeitenIndex : int { Punkts, Dreie, Viere, Polys, BewegungsFenster, ZoomFenster, KoordsFenster, SeitenAnzahl };
+namespace Seite {
+constexpr int Punkts = 0;
+constexpr int Dreie = 1;
+constexpr int Viere = 2;
+constexpr int Polys = 3;
+constexpr int BewegungsFenster = 4;
+constexpr int ZoomFenster = 5;
+constexpr int KoordsFenster = 6;
+constexpr int Anzahl = 7;
+} // namespace Seite
 
 // The file-open dialog's state: the chosen file's full path, empty at start-up and after "Neu".
 struct DateiDialog {
@@ -38,13 +47,13 @@ struct Fenster {
     QWidget* Ausgabe = nullptr;           // the main window
     Zeichenflaeche* Flaeche = nullptr;    // its client area
     std::array<QAction*, 4> MarkWith{};
-    std::array<QAction*, SeitenAnzahl> Shows{};
+    std::array<QAction*, Seite::Anzahl> Shows{};
     QAction* AuReDra = nullptr;
     Listenfeld* PunktList = nullptr;
     Listenfeld* DreieList = nullptr;
     Listenfeld* ViereList = nullptr;
     Listenfeld* PolyList = nullptr;
-    std::array<SeitenFenster*, SeitenAnzahl> Seiten{};
+    std::array<SeitenFenster*, Seite::Anzahl> Seiten{};
     QScrollBar* ZoomScroll = nullptr;
     std::array<QLabel*, 3> Label1{};
     QTimer* MoveTimer = nullptr;

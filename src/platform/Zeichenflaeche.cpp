@@ -190,6 +190,7 @@ void Zeichenflaeche::resizeEvent(QResizeEvent*)
     }
     m_bild = std::move(neu);
     massstabFestlegen();
+    emit groesseGeaendert();
 }
 
 QPointF Zeichenflaeche::mausPosition(const QMouseEvent* ereignis) const

@@ -75,6 +75,12 @@ public:
 
     const QImage& bild() const { return m_bild; }
 
+signals:
+    // The client area has a new size; the image and a twips scale already follow it.
+    void groesseGeaendert();
+
+public:
+
     // Pixel position inside the area to user coordinates, and back.
     QPointF zuBenutzer(QPointF pixel) const;
     QPointF zuPixel(float x, float y) const;

@@ -41,7 +41,7 @@ BlankesProgramm::BlankesProgramm(QSize flaeche)
         p.f.MarkWith[i] = m_markWith[i].get();
     }
     m_koords = std::make_unique<SeitenFenster>(QStringLiteral("Punkt 0000"), QSize(1110, 720), true);
-    p.f.Seiten[KoordsFenster] = m_koords.get();
+    p.f.Seiten[Seite::KoordsFenster] = m_koords.get();
     for (int j = 0; j < 3; ++j) {
         p.f.Label1[j] = new QLabel(QStringLiteral("-100.0001"), m_koords.get());
     }

@@ -1,37 +1,236 @@
 #include "ui/main/Ausgabe.h"
 
+#include "model/Anfang.h"
+#include "model/RwxToZem.h"
+#include "platform/Listenfeld.h"
 #include "platform/Twips.h"
+#include "ui/main/Start.h"
+#include "ui/side/SeitenFensterBau.h"
+#include "ui/side/ZeigFenster.h"
+#include "view/Bewegungen.h"
+#include "view/Zeichnen.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+
+#include <cmath>
 
 namespace zem {
 
+namespace {
+
+// A menu item whose check mark only the program sets: Qt's own toggle on a click is undone before the
+// command runs, so that the command sees the mark as it stood.
+QAction* menuePunkt(QMenu* menue, const QString& name, const QString& text, bool abhakbar,
+                    std::function<void()> befehl)
+{
+    QAction* punkt = menue->addAction(text);
+    punkt->setObjectName(name);
+    punkt->setCheckable(abhakbar);
+    QObject::connect(punkt, &QAction::triggered, punkt, [punkt, abhakbar, befehl = std::move(befehl)] {
+        if (abhakbar)
+            punkt->setChecked(!punkt->isChecked());
+        befehl();
+    });
+    return punkt;
+}
+
+} // namespace
+
+int zoomNachDoppelklick(int wert)
+{
+    return static_cast<int>(std::nearbyint(wert / 2.0 + 3));
+}
+
 Ausgabe::Ausgabe(Dialoge& dialoge)
+    : m_flaeche(new Zeichenflaeche(this))
 {
     setObjectName(QStringLiteral("Ausgabe"));
     setWindowTitle(QStringLiteral("ZemViewer"));
     m_p.dialoge = &dialoge;
-    auto* flaeche = new Zeichenflaeche(this);
-    flaeche->setObjectName(QStringLiteral("Flaeche"));
-    flaeche->setEmpfaenger(this);
-    setCentralWidget(flaeche);
+    m_p.beenden = [this] { programmBeenden(); };
     m_p.f.Ausgabe = this;
-    m_p.f.Flaeche = flaeche;
-    resize(twipsZuPixel(4680), twipsZuPixel(4380));
+    m_p.f.Flaeche = m_flaeche;
+
+    m_flaeche->setObjectName(QStringLiteral("Flaeche"));
+    m_flaeche->setAccessibleName(QStringLiteral("Zeichnung"));
+    m_flaeche->setHintergrund(Qt::black);
+    m_flaeche->setEmpfaenger(this);
+    m_flaeche->resize(twipsZuPixel(4680), twipsZuPixel(4380));
+    setCentralWidget(m_flaeche);
+    connect(m_flaeche, &Zeichenflaeche::groesseGeaendert, this, [this] { Form_Resize(); });
+
+    menuesBauen();
+    seitenfensterBauen();
+    adjustSize();
+    resize(twipsZuPixel(4680), twipsZuPixel(4380) + menuBar()->sizeHint().height());
+
+    // Creation: the welcome box, then the empty start state.
+    dialoge.meldung(nullptr, QStringLiteral("This program is a program\n"), QStringLiteral("ZemViewer 2.3"));
+    Anfang::Starten(m_p);
 }
 
-Ausgabe::~Ausgabe() = default;
+Ausgabe::~Ausgabe()
+{
+    for (SeitenFenster* fenster : m_p.f.Seiten)
+        if (fenster)
+            fenster->schliessenErlauben();
+}
+
+void Ausgabe::menuesBauen()
+{
+    QMenu* datei = menuBar()->addMenu(QStringLiteral("Datei"));
+    datei->setObjectName(QStringLiteral("Datei"));
+    menuePunkt(datei, QStringLiteral("MachsNeu"), QStringLiteral("Neu"), false, [this] { MachsNeu_Click(); });
+    menuePunkt(datei, QStringLiteral("Öffnen"), QStringLiteral("Öffnen"), false, [this] { Oeffnen_Click(); });
+    menuePunkt(datei, QStringLiteral("Aktualisieren"), QStringLiteral("Aktualisieren"), false,
+               [this] { Aktualisieren_Click(); });
+    menuePunkt(datei, QStringLiteral("Beenden"), QStringLiteral("Beenden"), false, [this] { Beenden_Click(); });
+
+    QMenu* fenster = menuBar()->addMenu(QStringLiteral("Fenster"));
+    fenster->setObjectName(QStringLiteral("Fenster"));
+    const char* seiten[] = {"Punkte", "Dreiecke", "Vierecke", "Polygone", "Bewegungen", "Zoom", "Koordinaten"};
+    for (int i = 0; i < Seite::Anzahl; ++i)
+        m_p.f.Shows[i] = menuePunkt(fenster, QStringLiteral("Shows_%1").arg(i), QString::fromLatin1(seiten[i]), true,
+                                    [this, i] { Shows_Click(i); });
+
+    QMenu* optionen = menuBar()->addMenu(QStringLiteral("Optionen"));
+    optionen->setObjectName(QStringLiteral("Optionen"));
+    const char* arten[] = {"Markieren manuell", "Markiere mit Einem", "Markiere mit Zweien", "Markiere mit Dreien"};
+    for (int i = 0; i < 4; ++i)
+        m_p.f.MarkWith[i] = menuePunkt(optionen, QStringLiteral("MarkWith_%1").arg(i), QString::fromLatin1(arten[i]),
+                                       true, [this, i] { MarkWith_Click(i); });
+    m_p.f.AuReDra = menuePunkt(optionen, QStringLiteral("AuReDra"),
+                               QStringLiteral("Automatische Wiederselbstherstellung"), true, [this] { AuReDra_Click(); });
+}
+
+void Ausgabe::seitenfensterBauen()
+{
+    const struct {
+        const char *name, *titel, *liste;
+        QSize twips;
+    } listen[4] = {{"Punkts", "Punkte", "PunktList", {2970, 4185}},
+                   {"Dreie", "Dreiecke", "DreieList", {2130, 3255}},
+                   {"Viere", "Vierecke", "ViereList", {2220, 3195}},
+                   {"Polys", "Polygone", "PolyList", {4065, 1725}}};
+    for (int i = 0; i < 4; ++i) {
+        m_listen[i] = std::make_unique<ListenFenster>(QString::fromLatin1(listen[i].name),
+                                                      QString::fromLatin1(listen[i].titel),
+                                                      QString::fromLatin1(listen[i].liste), listen[i].twips);
+        m_p.f.Seiten[i] = m_listen[i].get();
+    }
+    m_p.f.PunktList = m_listen[0]->liste();
+    m_p.f.DreieList = m_listen[1]->liste();
+    m_p.f.ViereList = m_listen[2]->liste();
+    m_p.f.PolyList = m_listen[3]->liste();
+
+    m_bewegung = std::make_unique<BewegungsFenster>(m_p);
+    m_p.f.Seiten[Seite::BewegungsFenster] = m_bewegung.get();
+    m_p.f.MoveTimer = m_bewegung->MoveTimer;
+
+    m_zoom = std::make_unique<ZoomFenster>(m_p);
+    m_p.f.Seiten[Seite::ZoomFenster] = m_zoom.get();
+    m_p.f.ZoomScroll = m_zoom->ZoomScroll;
+
+    m_koords = std::make_unique<KoordsFenster>();
+    m_p.f.Seiten[Seite::KoordsFenster] = m_koords.get();
+    m_p.f.Label1 = m_koords->Label1;
+
+    for (int i = 0; i < Seite::Anzahl; ++i)
+        m_p.f.Seiten[i]->beiSchliessen = [this, i] { ZeigFenster::FensterSchliessen(m_p, i); };
+}
 
 void Ausgabe::zeigen()
 {
     if (const QScreen* schirm = QGuiApplication::primaryScreen())
-        move(schirm->availableGeometry().center() - rect().center());
+        move(schirm->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     show();
 }
+
+void Ausgabe::Form_Resize()
+{
+    Bewegungen::ZoomSetzen(m_p);
+    Zeichnen::AllesZeichnen(m_p);
+}
+
+void Ausgabe::changeEvent(QEvent* ereignis)
+{
+    QMainWindow::changeEvent(ereignis);
+    // Minimising and restoring change no size of the client area, yet they refit the view.
+    if (ereignis->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Ausgabe::closeEvent(QCloseEvent* ereignis)
+{
+    ereignis->accept();
+    m_p.beenden();
+}
+
+void Ausgabe::programmBeenden()
+{
+    if (m_endet)
+        return;
+    m_endet = true;
+    // QApplication::quit() would first ask every window to close and give up when a side window
+    // refuses; exit() leaves the event loop at once.
+    for (SeitenFenster* fenster : m_p.f.Seiten) {
+        fenster->schliessenErlauben();
+        fenster->hide();
+    }
+    hide();
+    QCoreApplication::exit(0);
+}
+
+void Ausgabe::MachsNeu_Click()
+{
+    Anfang::Starten(m_p);
+}
+
+void Ausgabe::Oeffnen_Click()
+{
+    RwxToZem::RwxOeffnen(m_p);
+}
+
+void Ausgabe::Aktualisieren_Click()
+{
+    RwxToZem::RwxNeuLaden(m_p);
+}
+
+void Ausgabe::Beenden_Click()
+{
+    m_p.beenden();
+}
+
+void Ausgabe::AuReDra_Click()
+{
+    QAction* punkt = m_p.f.AuReDra;
+    m_flaeche->loeschen();
+    if (punkt->isChecked()) {
+        punkt->setChecked(false);
+        m_flaeche->setDauerhaft(false);
+    } else {
+        punkt->setChecked(true);
+        m_flaeche->setDauerhaft(true);
+    }
+    Zeichnen::AllesZeichnen(m_p);
+}
+
+void Ausgabe::Shows_Click(int index)
+{
+    ZeigFenster::FensterUmschalten(m_p, index);
+}
+
+void Ausgabe::MarkWith_Click(int) {}
 
 void Ausgabe::mausRunter(int, int, float, float) {}
 void Ausgabe::mausBewegt(int, int, float, float) {}
 void Ausgabe::mausHoch(int, int, float, float) {}
+void Ausgabe::klick() {}
+void Ausgabe::doppelklick() {}
 
 } // namespace zem

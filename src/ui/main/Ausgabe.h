@@ -6,12 +6,24 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+class QMenu;
+
 namespace zem {
 
-// The main window: the drawing surface, the menus and the owner of every side window.
+class BewegungsFenster;
+class KoordsFenster;
+class ListenFenster;
+class ZoomFenster;
+
+// The main window: the drawing surface, the menus "Datei", "Fenster" and "Optionen", and the owner of
+// the seven side windows. Its handlers only pass events on to the procedures.
 class Ausgabe : public QMainWindow, public MausEmpfaenger {
     Q_OBJECT
 public:
+    // Builds every window, shows the welcome box and starts into the empty state. The window itself is
+    // shown by zeigen().
     explicit Ausgabe(Dialoge& dialoge);
     ~Ausgabe() override;
 
@@ -19,13 +31,45 @@ public:
     void zeigen();
 
     Programm& programm() { return m_p; }
+    BewegungsFenster& bewegungsFenster() const { return *m_bewegung; }
 
     void mausRunter(int taste, int umschalt, float x, float y) override;
     void mausBewegt(int tasten, int umschalt, float x, float y) override;
     void mausHoch(int taste, int umschalt, float x, float y) override;
+    void klick() override;
+    void doppelklick() override;
+
+    // The menu commands.
+    void MachsNeu_Click();
+    void Oeffnen_Click();
+    void Aktualisieren_Click();
+    void Beenden_Click();
+    void AuReDra_Click();
+    void Shows_Click(int index);
+    void MarkWith_Click(int index);
+
+protected:
+    void closeEvent(QCloseEvent* ereignis) override;
+    void changeEvent(QEvent* ereignis) override;
 
 private:
+    void Form_Resize();
+    void menuesBauen();
+    void seitenfensterBauen();
+    // Ends the program at once: every window goes, no side window's close handler runs.
+    void programmBeenden();
+
     Programm m_p;
+    Zeichenflaeche* m_flaeche;
+    std::unique_ptr<ListenFenster> m_listen[4];
+    std::unique_ptr<BewegungsFenster> m_bewegung;
+    std::unique_ptr<ZoomFenster> m_zoom;
+    std::unique_ptr<KoordsFenster> m_koords;
+    bool m_endet = false;
 };
+
+// Half the zoom value plus 3, rounded to the nearest whole number with halves to the even neighbour:
+// the zoom value after a right double click.
+int zoomNachDoppelklick(int wert);
 
 } // namespace zem

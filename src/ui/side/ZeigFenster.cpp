@@ -1,0 +1,74 @@
+#include "ui/side/ZeigFenster.h"
+
+#include "model/Programm.h"
+#include "platform/Listenfeld.h"
+#include "platform/SeitenFenster.h"
+#include "platform/ZahlText.h"
+
+#include <QAction>
+
+namespace zem::ZeigFenster {
+
+namespace {
+
+void titelSetzen(QWidget* fenster, const Listenfeld* liste, const char* wort)
+{
+    if (!fenster || !liste)
+        return;
+    fenster->setWindowTitle(ZahlText(liste->ListCount()) + QLatin1String(wort) + ZahlText(liste->SelCount())
+                            + QLatin1String(" selected)"));
+}
+
+void zustandSetzen(Programm& p, Qt::WindowState zustand)
+{
+    for (SeitenFenster* fenster : p.f.Seiten) {
+        if (!fenster)
+            continue;
+        const Qt::WindowStates ohne = fenster->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+        // On a hidden window this only records the state; it does not show the window.
+        fenster->setWindowState(ohne | zustand);
+    }
+}
+
+} // namespace
+
+void ListenTitelSetzen(Programm& p)
+{
+    titelSetzen(p.f.Seiten[Seite::Punkts], p.f.PunktList, " Punkte (");
+    titelSetzen(p.f.Seiten[Seite::Dreie], p.f.DreieList, " Dreiecke (");
+    titelSetzen(p.f.Seiten[Seite::Viere], p.f.ViereList, " Vierecke (");
+    titelSetzen(p.f.Seiten[Seite::Polys], p.f.PolyList, " Polygone (");
+}
+
+void FensterUmschalten(Programm& p, int i)
+{
+    if (i < 0 || i >= Seite::Anzahl)
+        return;
+    QAction* punkt = p.f.Shows[i];
+    SeitenFenster* fenster = p.f.Seiten[i];
+    if (punkt->isChecked()) {
+        punkt->setChecked(false);
+        fenster->hide();
+    } else {
+        punkt->setChecked(true);
+        fenster->show();
+    }
+}
+
+void FensterMinimieren(Programm& p)
+{
+    zustandSetzen(p, Qt::WindowMinimized);
+}
+
+void FensterNormal(Programm& p)
+{
+    zustandSetzen(p, Qt::WindowNoState);
+}
+
+void FensterSchliessen(Programm& p, int i)
+{
+    p.f.Shows[i]->setChecked(false);
+    p.f.Seiten[i]->hide();
+}
+
+} // namespace zem::ZeigFenster
