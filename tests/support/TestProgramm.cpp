@@ -61,3 +61,13 @@ QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QB
 }
 
 } // namespace zem::test
+
+namespace zem::test {
+
+TestAusgabe::TestAusgabe()
+    : ausgabe(std::make_unique<Ausgabe>(dialoge))
+{
+    ausgabe->programm().beenden = [this] { ++beendet; };
+}
+
+} // namespace zem::test

@@ -54,3 +54,21 @@ private:
 QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt);
 
 } // namespace zem::test
+
+#include "ui/main/Ausgabe.h"
+
+namespace zem::test {
+
+// The whole program, as the user gets it, with dialogs that tests answer. Ending the program is
+// recorded instead of leaving the event loop.
+class TestAusgabe {
+public:
+    TestAusgabe();
+    Programm& p() { return ausgabe->programm(); }
+
+    TestDialoge dialoge;
+    std::unique_ptr<Ausgabe> ausgabe;
+    int beendet = 0;
+};
+
+} // namespace zem::test
