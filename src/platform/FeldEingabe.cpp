@@ -14,6 +14,9 @@ void FeldEingabe::oeffnen(const std::string& dateiname)
     schliessen();
     if (dateiname.empty())
         throw EingabeFehler("Kein Dateiname");
+    // The C library would end the name at a NUL and open some other file.
+    if (dateiname.find('\0') != std::string::npos)
+        throw EingabeFehler("Dateiname mit NUL");
     std::FILE* datei = std::fopen(dateiname.c_str(), "rb");
     if (!datei)
         throw EingabeFehler("Datei nicht gefunden: " + dateiname);

@@ -1,0 +1,366 @@
+#include "model/Programm.h"
+#include "model/RwxToZem.h"
+#include "model/ZahlFehler.h"
+#include "platform/Dialoge.h"
+#include "platform/FeldEingabe.h"
+#include "platform/Listenfeld.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+// The reader of RWX model files. Keywords are found by plain text search in each field, in lower case
+// only; only the first clump is read.
+//
+// Long fields: a field of any length is read. The reading position inside a statement is a 16-bit
+// number, so a statement whose keyword or numbers lie beyond character 32767 ends the reading with a
+// ZahlFehler, like any other number that does not fit 16 bits. A field that is merely long, such as a
+// long comment or a statement with a long tail after its last number, reads normally.
+
+namespace zem::RwxToZem {
+
+namespace {
+
+constexpr long PositionMax = std::numeric_limits<std::int16_t>::max();
+
+// What sets the four statement readers apart.
+struct Art {
+    std::string_view wort;
+    const char16_t* grenzMeldung;
+    const char16_t* titel;
+    std::int16_t nachGrenze;
+};
+// A 999th vertex leaves only 700 points in the model, while the other kinds keep their 998.
+constexpr Art Vertex { "vertex", u"Der 1.Clump enthält fast 1000 Punkte", u"vertex 1000", 700 };
+constexpr Art Triangle { "triangle", u"Der 1.Clump enthält fast 1000 Dreiecke", u"Dreieck 1000", 998 };
+constexpr Art Quad { "quad", u"Der 1.Clump enthält fast 1000 Vierecke", u"quad 1000", 998 };
+constexpr Art Polygon { "polygon", u"Der 1.Clump enthält fast 1000 Polygone", u"Polygon 1000", 998 };
+
+bool enthaelt(std::string_view zeile, std::string_view wort)
+{
+    return zeile.find(wort) != std::string_view::npos;
+}
+
+// Reads fields until one contains the word; false when the file ends first.
+bool bisFeldMit(FeldEingabe& eingabe, std::string& zeile, std::string_view wort)
+{
+    while (!enthaelt(zeile, wort)) {
+        if (eingabe.dateiende())
+            return false;
+        eingabe.naechstesFeld(zeile);
+    }
+    return true;
+}
+
+// Fields are shown as UTF-8, which today's tools write; ASCII, all that RWX needs, reads the same in
+// every encoding. A byte that is not valid UTF-8 becomes U+FFFD, so every field gives some text. Each
+// conversion is stateless, so a sequence cut off at the field's end is replaced rather than dropped, and
+// a byte order mark is kept like any other character.
+QStringDecoder utf8Dekoder()
+{
+    return QStringDecoder(
+        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+}
+
+QString alsText(std::string_view feld)
+{
+    QStringDecoder dekoder = utf8Dekoder();
+    return dekoder(QByteArrayView(feld.data(), qsizetype(feld.size())));
+}
+
+void meldeFehlerhafteZeile(Programm& p, const std::string& zeile)
+{
+    // An empty title: the message box shows the program's title, as the runtime does for a box
+    // without one.
+    p.dialoge->meldung(p.f.Ausgabe, QStringLiteral("Da stimmt was nicht\n") + alsText(zeile), QString());
+}
+
+// Appends the entry of the next element: with N = a blank and the digits of the new entry number k,
+// 8 - 2 * len(N) blanks, N, two blanks and the whole field. Built in one string, one allocation.
+void eintragAnhaengen(Listenfeld& liste, const std::string& zeile)
+{
+    char nummer[16] = { ' ' };
+    char* nummerEnde = std::to_chars(nummer + 1, nummer + sizeof nummer, liste.ListCount() + 1).ptr;
+    const auto nLaenge = qsizetype(nummerEnde - nummer);
+    // Only from the 10000th entry on, which the limit of 998 never lets happen, would this go below 0.
+    const qsizetype vorn = std::max<qsizetype>(0, 8 - 2 * nLaenge);
+
+    QStringDecoder dekoder = utf8Dekoder();
+    QString eintrag(vorn + nLaenge + 2 + dekoder.requiredSpace(qsizetype(zeile.size())), Qt::Uninitialized);
+    QChar* z = std::fill_n(eintrag.data(), vorn, QChar(u' '));
+    z = std::transform(nummer, nummerEnde, z, [](char c) { return QChar(QLatin1Char(c)); });
+    z = std::fill_n(z, 2, QChar(u' '));
+    z = dekoder.appendToBuffer(z, QByteArrayView(zeile.data(), qsizetype(zeile.size())));
+    eintrag.truncate(z - eintrag.constData());
+    liste.AddItem(eintrag);
+}
+
+// Steps 1 and 2 of every statement reader: counts the element; past the limit shows the message, puts
+// the count to its value after the limit and gives false.
+bool zaehlen(Programm& p, std::int16_t& anzahl, const Art& art)
+{
+    ++anzahl;
+    if (anzahl <= Grenze)
+        return true;
+    p.dialoge->meldung(p.f.Ausgabe,
+        QString::fromUtf16(art.grenzMeldung) + QStringLiteral("\nDas paßt mir aber garnicht"),
+        QString::fromUtf16(art.titel));
+    anzahl = art.nachGrenze;
+    return false;
+}
+
+// Moves a 1-based reading position on; it has to stay a 16-bit number.
+long weiter(long position, long schritte)
+{
+    const long neu = position + schritte;
+    if (neu > PositionMax)
+        throw ZahlFehler("Leseposition jenseits von 32767");
+    return neu;
+}
+
+// The reading position right after the keyword's first occurrence. Without the keyword (a reader
+// called on its own) that is the keyword's length, as if it were found at position 0.
+std::int16_t nachDemWort(const std::string& zeile, std::string_view wort)
+{
+    const auto stelle = zeile.find(wort);
+    const long vorn = stelle == std::string::npos ? 0 : long(stelle) + 1;
+    return std::int16_t(weiter(vorn, long(wort.size())));
+}
+
+float alsSingle(double wert)
+{
+    // A double rounds to infinity in single precision from the midpoint between the largest float and
+    // 2^128 on; below it, a value beyond the largest float rounds to it. Converting directly would be
+    // undefined behaviour there.
+    constexpr double unendlichAb = 0x1p128 - 0x1p103;
+    if (std::fabs(wert) >= unendlichAb)
+        throw ZahlFehler("Zahl passt nicht in einfache Genauigkeit");
+    if (std::fabs(wert) > double(std::numeric_limits<float>::max()))
+        return wert < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
+    return static_cast<float>(wert);
+}
+
+// Rounds to the nearest integer, a half to the even neighbour, independently of the FPU's rounding
+// mode, and checks the 16-bit range.
+std::int16_t alsInteger(double wert)
+{
+    double gerundet = std::round(wert);
+    if (std::fabs(wert - std::trunc(wert)) == 0.5)
+        gerundet = 2.0 * std::round(wert / 2.0);
+    if (gerundet < std::numeric_limits<std::int16_t>::min() || gerundet > std::numeric_limits<std::int16_t>::max())
+        throw ZahlFehler("Zahl passt nicht in 16 Bit");
+    return static_cast<std::int16_t>(gerundet);
+}
+
+std::int16_t naechsteGanzzahl(const std::string& zeile, std::int16_t& position)
+{
+    return alsInteger(NaechsteZahl(zeile, position));
+}
+
+bool istZiffer(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The value of the token's longest leading part that reads as a decimal number: optional sign, digits
+// with at most one point, optional exponent (E or e, optional sign, digits); 0 without such a part.
+// std::from_chars does the rounding: it is exact and, unlike strtod, ignores the locale that Qt sets.
+double tokenWert(std::string_view token)
+{
+    const std::size_t n = token.size();
+    std::size_t i = 0;
+    if (i < n && (token[i] == '+' || token[i] == '-'))
+        ++i;
+    std::size_t punkt = std::string_view::npos;
+    std::size_t ersteSignifikante = std::string_view::npos;
+    bool ziffern = false;
+    for (; i < n; ++i) {
+        if (istZiffer(token[i])) {
+            ziffern = true;
+            if (token[i] != '0' && ersteSignifikante == std::string_view::npos)
+                ersteSignifikante = i;
+        } else if (token[i] == '.' && punkt == std::string_view::npos) {
+            punkt = i;
+        } else {
+            break;
+        }
+    }
+    if (!ziffern)
+        return 0;
+    const std::size_t mantissenEnde = i;
+
+    // Saturated: any exponent beyond this is out of range, whatever the mantissa's length.
+    constexpr long long ExponentGrenze = 1'000'000'000;
+    long long exponent = 0;
+    if (i < n && (token[i] == 'E' || token[i] == 'e')) {
+        std::size_t k = i + 1;
+        const bool negativ = k < n && token[k] == '-';
+        if (k < n && (token[k] == '+' || token[k] == '-'))
+            ++k;
+        if (k < n && istZiffer(token[k])) {
+            for (; k < n && istZiffer(token[k]); ++k)
+                exponent = std::min(exponent * 10 + (token[k] - '0'), ExponentGrenze);
+            if (negativ)
+                exponent = -exponent;
+            i = k;
+        }
+    }
+
+    const char* anfang = token.data() + (token[0] == '+' ? 1 : 0); // from_chars takes no plus sign
+    double wert = 0;
+    const auto ergebnis = std::from_chars(anfang, token.data() + i, wert);
+    if (ergebnis.ec == std::errc::result_out_of_range) {
+        if (ersteSignifikante == std::string_view::npos)
+            return 0;
+        // Out of range is too large or too small; the decimal place of the first significant digit
+        // together with the exponent tells which.
+        const long long punktStelle = static_cast<long long>(punkt == std::string_view::npos ? mantissenEnde : punkt);
+        const long long erste = static_cast<long long>(ersteSignifikante);
+        const long long groessenordnung
+            = (erste < punktStelle ? punktStelle - erste - 1 : punktStelle - erste) + exponent;
+        if (groessenordnung >= 0)
+            throw ZahlFehler("Zahl passt nicht in doppelte Genauigkeit");
+        return 0;
+    }
+    return ergebnis.ec == std::errc() ? wert : 0;
+}
+
+} // namespace
+
+double NaechsteZahl(const std::string& zeile, std::int16_t& position)
+{
+    const long laenge = long(zeile.size());
+    // Positions before the line count as separators, like those after it.
+    const auto zeichen = [&](long pos) {
+        return pos >= 1 && pos <= laenge ? static_cast<unsigned char>(zeile[std::size_t(pos - 1)]) : 0;
+    };
+    long pos = position;
+    while (zeichen(pos) < '!') {
+        pos = weiter(pos, 1);
+        if (pos > laenge) {
+            position = std::int16_t(pos);
+            return 0;
+        }
+    }
+    long ende = pos;
+    while (zeichen(ende) > ' ')
+        ++ende;
+    const long neu = weiter(pos, ende - pos);
+    const double wert = tokenWert(std::string_view(zeile).substr(std::size_t(pos - 1), std::size_t(ende - pos)));
+    position = std::int16_t(neu);
+    return wert;
+}
+
+bool VertexLesen(Programm& p, const std::string& zeile)
+{
+    Szene& s = p.s;
+    if (!zaehlen(p, s.AnzPunkte, Vertex))
+        return false;
+    std::int16_t position = nachDemWort(zeile, Vertex.wort);
+    Vektor punkt;
+    for (float* koordinate : { &punkt.X, &punkt.Y, &punkt.Z }) {
+        *koordinate = alsSingle(NaechsteZahl(zeile, position));
+        s.Ausdehnung = std::max(s.Ausdehnung, std::fabs(*koordinate));
+    }
+    s.Punkte(s.AnzPunkte) = punkt;
+    eintragAnhaengen(*p.f.PunktList, zeile);
+    return true;
+}
+
+bool DreieckLesen(Programm& p, const std::string& zeile)
+{
+    Szene& s = p.s;
+    if (!zaehlen(p, s.AnzDreiecke, Triangle))
+        return false;
+    std::int16_t position = nachDemWort(zeile, Triangle.wort);
+    for (std::int16_t& ecke : s.Dreiecke(s.AnzDreiecke).ecke)
+        ecke = naechsteGanzzahl(zeile, position);
+    eintragAnhaengen(*p.f.DreieList, zeile);
+    return true;
+}
+
+bool ViereckLesen(Programm& p, const std::string& zeile)
+{
+    Szene& s = p.s;
+    if (!zaehlen(p, s.AnzVierecke, Quad))
+        return false;
+    std::int16_t position = nachDemWort(zeile, Quad.wort);
+    for (std::int16_t& ecke : s.Vierecke(s.AnzVierecke).ecke)
+        ecke = naechsteGanzzahl(zeile, position);
+    eintragAnhaengen(*p.f.ViereList, zeile);
+    return true;
+}
+
+bool PolygonLesen(Programm& p, const std::string& zeile)
+{
+    Szene& s = p.s;
+    if (!zaehlen(p, s.AnzPolygone, Polygon))
+        return false;
+    std::int16_t position = nachDemWort(zeile, Polygon.wort);
+    auto& slot = s.Polygone(s.AnzPolygone).slot;
+    slot[0] = std::min<std::int16_t>(naechsteGanzzahl(zeile, position), PolygonEckenMax);
+    for (int j = 1; j <= slot[0]; ++j)
+        slot[std::size_t(j)] = naechsteGanzzahl(zeile, position);
+    eintragAnhaengen(*p.f.PolyList, zeile);
+    return true;
+}
+
+bool ZeileAuswerten(Programm& p, const std::string& zeile)
+{
+    // Tested first, so that a line "lightsampling vertex" is no vertex.
+    if (enthaelt(zeile, "lightsampling"))
+        return true;
+    if (zeile.starts_with("clumpbegin")) {
+        meldeFehlerhafteZeile(p, zeile);
+        return false;
+    }
+    if (zeile.starts_with("clumpend"))
+        return false;
+    if (zeile.starts_with("modelend")) {
+        meldeFehlerhafteZeile(p, zeile);
+        return false;
+    }
+    // Each keyword independently: a field with several runs several readers, the last one decides.
+    bool weiterLesen = true;
+    if (enthaelt(zeile, Vertex.wort))
+        weiterLesen = VertexLesen(p, zeile);
+    if (enthaelt(zeile, Triangle.wort))
+        weiterLesen = DreieckLesen(p, zeile);
+    if (enthaelt(zeile, Quad.wort))
+        weiterLesen = ViereckLesen(p, zeile);
+    if (enthaelt(zeile, Polygon.wort))
+        weiterLesen = PolygonLesen(p, zeile);
+    return weiterLesen;
+}
+
+void ModellLesen(Programm& p, const QString& dateiname)
+{
+    p.s.Ausdehnung = -1000.0f;
+    FeldEingabe eingabe; // closes the file on every way out, an exception included
+    eingabe.oeffnen(QFile::encodeName(dateiname).toStdString());
+    std::string zeile;
+
+    // The field that holds "modelbegin" may hold "clumpbegin" too.
+    if (!bisFeldMit(eingabe, zeile, "modelbegin") || !bisFeldMit(eingabe, zeile, "clumpbegin") || eingabe.dateiende())
+        return;
+    eingabe.naechstesFeld(zeile);
+    for (;;) {
+        if (!ZeileAuswerten(p, zeile)) {
+            bisFeldMit(eingabe, zeile, "modelend");
+            return;
+        }
+        // Only this read can meet the end of the file: when the first statement field was the file's
+        // last, it throws. Every later read follows a test for the end below.
+        eingabe.naechstesFeld(zeile);
+        // The file's last field is not acted upon.
+        if (eingabe.dateiende())
+            return;
+    }
+}
+
+} // namespace zem::RwxToZem
