@@ -9,6 +9,7 @@
 #include "view/Zeichnen.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QLabel>
 
 #include <algorithm>
@@ -35,42 +36,63 @@ int hoechsterPunkt(const Szene& s)
     return std::clamp<int>(s.AnzPunkte, PunktMin, PunktMax);
 }
 
-// The marks of the points, read once from PunktList (each look-up in the list walks its selection, and a
-// model of polygons asks for some 50,000 corners): entry k - 1 holds the mark of point k. A corner
-// without a row (0, the reserved points below it, or a number above the rows) counts as not marked.
-class Punktmarken {
-public:
-    explicit Punktmarken(const Listenfeld& liste)
-        : m_marken(static_cast<std::size_t>(std::max(liste.ListCount(), 0)))
-    {
-        for (int k = 0; k < liste.ListCount(); ++k)
-            m_marken[static_cast<std::size_t>(k)] = liste.Selected(k);
-    }
-
-    bool markiert(int punkt) const
-    {
-        return punkt >= 1 && punkt <= static_cast<int>(m_marken.size())
-            && m_marken[static_cast<std::size_t>(punkt - 1)];
-    }
-
-private:
-    std::vector<char> m_marken;
-};
-
-// An element with a corner outside the point tables is skipped here as the renderer skips it: its row
-// keeps the state it had, since the element has no place in the picture for a mark to describe.
-template <typename Ecken>
-void elementMarkieren(
-    Listenfeld& liste, int zeile, const Punktmarken& marken, const Ecken& ecken, int von, int bis, int mindestens)
+// The selection states of all rows of a list, entry k for row k, read from the list's selection ranges
+// in one pass: a look-up per row would walk all the ranges each time.
+std::vector<char> zeilenLesen(const Listenfeld& liste)
 {
-    int markiert = 0;
+    std::vector<char> zustand(static_cast<std::size_t>(std::max(liste.ListCount(), 0)), 0);
+    for (const QItemSelectionRange& bereich : liste.selectionModel()->selection())
+        for (int k = std::max(bereich.top(), 0); k <= bereich.bottom() && k < liste.ListCount(); ++k)
+            zustand[static_cast<std::size_t>(k)] = 1;
+    return zustand;
+}
+
+// Sets the selection of a list to the given states in one call, as runs of selected rows. Selecting row
+// by row would pass over the selection for each row and leave a range per row for every later look-up
+// (the renderer asks for each element on every redraw) to walk.
+void zeilenSetzen(Listenfeld& liste, const std::vector<char>& zustand)
+{
+    QItemSelection auswahl;
+    const int zeilen = static_cast<int>(zustand.size());
+    for (int k = 0; k < zeilen;) {
+        if (!zustand[static_cast<std::size_t>(k)]) {
+            ++k;
+            continue;
+        }
+        const int von = k;
+        while (k < zeilen && zustand[static_cast<std::size_t>(k)])
+            ++k;
+        auswahl.select(liste.model()->index(von, 0), liste.model()->index(k - 1, 0));
+    }
+    liste.selectionModel()->select(auswahl, QItemSelectionModel::ClearAndSelect);
+}
+
+// Whether a point is marked, from the states of the PunktList rows: row k - 1 holds the mark of point k.
+// A corner without a row (0, the reserved points below it, or a number above the rows) counts as not
+// marked.
+bool markiert(const std::vector<char>& punktmarken, int punkt)
+{
+    return punkt >= 1 && punkt <= static_cast<int>(punktmarken.size())
+        && punktmarken[static_cast<std::size_t>(punkt - 1)];
+}
+
+// The new state of an element's row: marked with at least `mindestens` marked corners. An element with a
+// corner outside the point tables is skipped here as the renderer skips it: its row keeps the state it
+// had, since the element has no place in the picture for a mark to describe.
+template <typename Ecken>
+void elementMarkieren(std::vector<char>& zeilen, int zeile, const std::vector<char>& punktmarken, const Ecken& ecken,
+    int von, int bis, int mindestens)
+{
+    if (zeile >= static_cast<int>(zeilen.size()))
+        return;
+    int gezaehlt = 0;
     for (int j = von; j <= bis; ++j) {
         if (!PunktTabelle::enthaelt(ecken[j]))
             return;
-        if (marken.markiert(ecken[j]))
-            ++markiert; // a corner that names the same point twice counts twice
+        if (markiert(punktmarken, ecken[j]))
+            ++gezaehlt; // a corner that names the same point twice counts twice
     }
-    liste.setSelected(zeile, markiert >= mindestens);
+    zeilen[static_cast<std::size_t>(zeile)] = gezaehlt >= mindestens;
 }
 
 int anzahl(std::int16_t wert)
@@ -138,17 +160,26 @@ void MarkierungAnwenden(Programm& p)
         p.f.MarkWith[static_cast<std::size_t>(s.Markierart)]->setChecked(true);
 
     if (s.Markierart != 0) {
-        const Punktmarken marken(*p.f.PunktList);
+        const std::vector<char> punktmarken = zeilenLesen(*p.f.PunktList);
         const int mindestens = s.Markierart;
+
+        std::vector<char> zeilen = zeilenLesen(*p.f.DreieList);
         for (int t = 1; t <= anzahl(s.AnzDreiecke); ++t)
-            elementMarkieren(*p.f.DreieList, t - 1, marken, s.Dreiecke(t).ecke, 0, 2, mindestens);
+            elementMarkieren(zeilen, t - 1, punktmarken, s.Dreiecke(t).ecke, 0, 2, mindestens);
+        zeilenSetzen(*p.f.DreieList, zeilen);
+
+        zeilen = zeilenLesen(*p.f.ViereList);
         for (int q = 1; q <= anzahl(s.AnzVierecke); ++q)
-            elementMarkieren(*p.f.ViereList, q - 1, marken, s.Vierecke(q).ecke, 0, 3, mindestens);
+            elementMarkieren(zeilen, q - 1, punktmarken, s.Vierecke(q).ecke, 0, 3, mindestens);
+        zeilenSetzen(*p.f.ViereList, zeilen);
+
+        zeilen = zeilenLesen(*p.f.PolyList);
         for (int i = 1; i <= anzahl(s.AnzPolygone); ++i) {
             const Polygon& poly = s.Polygone(i);
             const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
-            elementMarkieren(*p.f.PolyList, i - 1, marken, poly.slot, 1, n, mindestens);
+            elementMarkieren(zeilen, i - 1, punktmarken, poly.slot, 1, n, mindestens);
         }
+        zeilenSetzen(*p.f.PolyList, zeilen);
     }
     Zeichnen::AllesZeichnen(p);
 }
