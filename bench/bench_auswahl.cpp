@@ -1,0 +1,259 @@
+// Times one step of a rotating drag (MausDrehen with its redraw) against one plain redraw of the same
+// scene, and one PunktZeigen, on the largest model the reader keeps. Prints the medians, the most heap
+// allocations of any one rotation step, and the heap allocations of all repeated hovers together.
+
+#include "model/Programm.h"
+#include "platform/Listenfeld.h"
+#include "platform/SeitenFenster.h"
+#include "platform/Zeichenflaeche.h"
+#include "selection/Auswahl.h"
+#include "view/Bewegungen.h"
+#include "view/Mathe.h"
+#include "view/Zeichnen.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+using namespace zem;
+
+// Qt takes the memory of its strings, lists and images with malloc, not with operator new, so the
+// counter of AllocZaehler does not see a new caption or label text. This benchmark counts at the malloc
+// level too: every heap allocation passes here, those of operator new included.
+namespace {
+std::atomic<std::size_t> mallocAufrufe { 0 };
+}
+
+extern "C" {
+void* __libc_malloc(std::size_t groesse);
+void* __libc_calloc(std::size_t anzahl, std::size_t groesse);
+void* __libc_realloc(void* zeiger, std::size_t groesse);
+void* __libc_memalign(std::size_t ausrichtung, std::size_t groesse);
+
+void* malloc(std::size_t groesse) noexcept
+{
+    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(groesse);
+}
+void* calloc(std::size_t anzahl, std::size_t groesse) noexcept
+{
+    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
+    return __libc_calloc(anzahl, groesse);
+}
+void* realloc(void* zeiger, std::size_t groesse) noexcept
+{
+    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
+    return __libc_realloc(zeiger, groesse);
+}
+void* aligned_alloc(std::size_t ausrichtung, std::size_t groesse) noexcept
+{
+    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
+    return __libc_memalign(ausrichtung, groesse);
+}
+void* memalign(std::size_t ausrichtung, std::size_t groesse) noexcept
+{
+    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
+    return __libc_memalign(ausrichtung, groesse);
+}
+int posix_memalign(void** zeiger, std::size_t ausrichtung, std::size_t groesse) noexcept
+{
+    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
+    void* p = __libc_memalign(ausrichtung, groesse);
+    if (!p)
+        return ENOMEM;
+    *zeiger = p;
+    return 0;
+}
+}
+
+namespace {
+
+// Heap allocations so far, whether through operator new or straight through malloc.
+std::size_t allokationen()
+{
+    return mallocAufrufe.load(std::memory_order_relaxed);
+}
+
+using Uhr = std::chrono::steady_clock;
+
+double millisekunden(Uhr::time_point von, Uhr::time_point bis)
+{
+    return std::chrono::duration<double, std::milli>(bis - von).count();
+}
+
+double median(std::vector<double> werte)
+{
+    const auto mitte = werte.begin() + static_cast<std::ptrdiff_t>(werte.size() / 2);
+    std::nth_element(werte.begin(), mitte, werte.end());
+    return *mitte;
+}
+
+// The windows the procedures write to, without the main window around them.
+struct Fensterteile {
+    Zeichenflaeche flaeche;
+    Listenfeld listen[4];
+    QAction markWith[4];
+    SeitenFenster koords { QStringLiteral("Punkt 0000"), QSize(1110, 720), true };
+};
+
+// 998 points spread over a wavy surface, 38 to a row; 998 triangles and quads over neighbouring
+// points, and 998 polygons of 50 corners, each around a block of 13 by 14 points (the numbers wrap
+// around at the end); a row for each in its list, every fortieth point marked and the elements marked
+// by "Markiere mit Einem"; a 1000 x 1000 pixel surface whose user scale shows the whole model.
+void grossesModell(Programm& p, Fensterteile& f)
+{
+    p.f.Flaeche = &f.flaeche;
+    p.f.Ausgabe = &f.flaeche;
+    p.f.PunktList = &f.listen[0];
+    p.f.DreieList = &f.listen[1];
+    p.f.ViereList = &f.listen[2];
+    p.f.PolyList = &f.listen[3];
+    for (int i = 0; i < 4; ++i) {
+        f.markWith[i].setCheckable(true);
+        p.f.MarkWith[std::size_t(i)] = &f.markWith[i];
+    }
+    p.f.Seiten[KoordsFenster] = &f.koords;
+    for (int j = 0; j < 3; ++j)
+        p.f.Label1[std::size_t(j)] = new QLabel(QStringLiteral("-100.0001"), &f.koords);
+
+    f.flaeche.resize(1000, 1000);
+    f.flaeche.setAttribute(Qt::WA_DontShowOnScreen);
+    f.flaeche.show();
+
+    Szene& s = p.s;
+    const int n = Grenze;
+    const int zeile = 38;
+    const double abstand = 200.0 / (zeile - 1);
+    s.Ausdehnung = 0;
+    for (int i = 1; i <= n; ++i) {
+        const double x = ((i - 1) % zeile) * abstand - 100;
+        const double y = ((i - 1) / zeile) * abstand - 70;
+        Mathe::NeuerVektor(s.Punkte(i), x, y, 20 * std::sin(x / 15) * std::cos(y / 15));
+        s.Ausdehnung
+            = std::max({ s.Ausdehnung, std::fabs(s.Punkte(i).X), std::fabs(s.Punkte(i).Y), std::fabs(s.Punkte(i).Z) });
+        p.f.PunktList->AddItem(QString::number(i));
+    }
+    s.AnzPunkte = std::int16_t(n);
+    auto punkt = [n](int i, int unten, int rechts) { return std::int16_t((i - 1 + unten * zeile + rechts) % n + 1); };
+    for (int i = 1; i <= n; ++i) {
+        s.Dreiecke(i).ecke = { punkt(i, 0, 0), punkt(i, 0, 1), punkt(i, 1, 0) };
+        s.Vierecke(i).ecke = { punkt(i, 0, 0), punkt(i, 0, 1), punkt(i, 1, 1), punkt(i, 1, 0) };
+        Polygon& poly = s.Polygone(i);
+        int j = 0;
+        poly.slot[std::size_t(j++)] = PolygonEckenMax;
+        for (int rechts = 0; rechts <= 12; ++rechts)
+            poly.slot[std::size_t(j++)] = punkt(i, 0, rechts);
+        for (int unten = 1; unten <= 13; ++unten)
+            poly.slot[std::size_t(j++)] = punkt(i, unten, 12);
+        for (int rechts = 11; rechts >= 0; --rechts)
+            poly.slot[std::size_t(j++)] = punkt(i, 13, rechts);
+        for (int unten = 12; unten >= 1; --unten)
+            poly.slot[std::size_t(j++)] = punkt(i, unten, 0);
+        p.f.DreieList->AddItem(QString::number(i));
+        p.f.ViereList->AddItem(QString::number(i));
+        p.f.PolyList->AddItem(QString::number(i));
+    }
+    s.AnzDreiecke = s.AnzVierecke = s.AnzPolygone = std::int16_t(n);
+
+    const float e = s.Ausdehnung;
+    s.Punkte(-3) = { e, 0, 0 };
+    s.Punkte(-2) = { 0, e, 0 };
+    s.Punkte(-1) = { 0, 0, e };
+    for (int i = PunktMin; i <= n; ++i)
+        s.Sichtpunkte(i) = s.Punkte(i);
+    s.Drehmatrix = s.Druckmatrix = Mathe::Einheit();
+    f.flaeche.setScaleLeft(-1.25f * e);
+    f.flaeche.setScaleTop(1.25f * e);
+    f.flaeche.setScaleWidth(2.5f * e);
+    f.flaeche.setScaleHeight(-2.5f * e);
+    s.Fangweite = 2.5f * e / 250;
+    s.Achsenmass = 3 * s.Fangweite;
+
+    for (int i = 1; i <= n; i += 40)
+        p.f.PunktList->setSelected(i - 1, true);
+    s.Markierart = 1;
+    Auswahl::MarkierungAnwenden(p);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Programm p;
+    auto fenster = std::make_unique<Fensterteile>();
+    grossesModell(p, *fenster);
+    Szene& s = p.s;
+    const float e = s.Ausdehnung;
+
+    // A right press, then steps along a circle around the press position, each step timed against a
+    // redraw of the scene it left. The first steps warm the caches and are not counted.
+    s.Maustaste = 2;
+    Auswahl::PunktFangen(p, 0.1f * e, 0.2f * e);
+    s.Druckmatrix = s.Drehmatrix;
+    Mathe::NeuerVektor(s.Druckvektor, 0.1f * e, 0.2f * e, 2.0 * e);
+
+    const int aufwaermen = 20;
+    const int schritte = 300;
+    std::vector<double> schrittZeiten, zeichenZeiten;
+    schrittZeiten.reserve(schritte);
+    zeichenZeiten.reserve(schritte);
+    std::size_t schrittAllokationen = 0;
+    for (int i = 0; i < aufwaermen + schritte; ++i) {
+        const double w = i * 0.05;
+        const float x = float(0.1 * e + 0.6 * e * std::cos(w));
+        const float y = float(0.2 * e + 0.6 * e * std::sin(w));
+        const std::size_t vorher = allokationen();
+        const Uhr::time_point t0 = Uhr::now();
+        Bewegungen::MausDrehen(p, x, y);
+        const Uhr::time_point t1 = Uhr::now();
+        const std::size_t nachher = allokationen();
+        Zeichnen::AllesZeichnen(p);
+        const Uhr::time_point t2 = Uhr::now();
+        if (i >= aufwaermen) {
+            schrittZeiten.push_back(millisekunden(t0, t1));
+            zeichenZeiten.push_back(millisekunden(t1, t2));
+            schrittAllokationen = std::max(schrittAllokationen, nachher - vorher);
+        }
+    }
+    const double schritt = median(schrittZeiten);
+    const double zeichnen = median(zeichenZeiten);
+    std::printf("step=MausDrehen step_ms=%.3f redraw_ms=%.3f ratio=%.2f allocations=%zu\n", schritt, zeichnen,
+        schritt / zeichnen, schrittAllokationen);
+
+    // Hovers: repeatedly over one point, then repeatedly over empty space, after a first hover at each
+    // place that sets the texts. The time is that of the empty space, where the search runs through
+    // every point.
+    const Vektor& ziel = s.Sichtpunkte(500);
+    const float zielX = ziel.X, zielY = ziel.Y;
+    const float leerX = -1.2f * e, leerY = -1.2f * e;
+    const int hovers = 1000;
+    std::vector<double> hoverZeiten;
+    hoverZeiten.reserve(hovers);
+    std::size_t hoverAllokationen = 0;
+    Auswahl::PunktZeigen(p, zielX, zielY);
+    std::size_t vorher = allokationen();
+    for (int i = 0; i < hovers; ++i)
+        Auswahl::PunktZeigen(p, zielX, zielY);
+    hoverAllokationen += allokationen() - vorher;
+    Auswahl::PunktZeigen(p, leerX, leerY);
+    vorher = allokationen();
+    for (int i = 0; i < hovers; ++i) {
+        const Uhr::time_point t0 = Uhr::now();
+        Auswahl::PunktZeigen(p, leerX, leerY);
+        hoverZeiten.push_back(millisekunden(t0, Uhr::now()));
+    }
+    hoverAllokationen += allokationen() - vorher;
+    std::printf("step=PunktZeigen step_ms=%.4f allocations=%zu\n", median(hoverZeiten), hoverAllokationen);
+    return 0;
+}
