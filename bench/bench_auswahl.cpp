@@ -121,7 +121,7 @@ void grossesModell(Programm& p, Fensterteile& f)
         f.markWith[i].setCheckable(true);
         p.f.MarkWith[std::size_t(i)] = &f.markWith[i];
     }
-    p.f.Seiten[KoordsFenster] = &f.koords;
+    p.f.Seiten[Seite::KoordsFenster] = &f.koords;
     for (int j = 0; j < 3; ++j)
         p.f.Label1[std::size_t(j)] = new QLabel(QStringLiteral("-100.0001"), &f.koords);
 

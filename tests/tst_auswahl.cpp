@@ -92,7 +92,7 @@ bool hatRot(const QImage& bild, QPoint mitte)
 
 QStringList koordinatenFenster(const Programm& p)
 {
-    return { p.f.Seiten[KoordsFenster]->windowTitle(), p.f.Label1[0]->text(), p.f.Label1[1]->text(),
+    return { p.f.Seiten[Seite::KoordsFenster]->windowTitle(), p.f.Label1[0]->text(), p.f.Label1[1]->text(),
         p.f.Label1[2]->text() };
 }
 
@@ -167,7 +167,7 @@ private slots:
         Auswahl::PunktFangen(p, -0.6f, y);
         QCOMPARE(int(p.s.Fangpunkt), fangpunkt);
         Auswahl::PunktZeigen(p, -0.6f, y);
-        QCOMPARE(p.f.Seiten[KoordsFenster]->windowTitle(), fangpunkt == 12 ? "Punkt 12" : "no Punkt 0");
+        QCOMPARE(p.f.Seiten[Seite::KoordsFenster]->windowTitle(), fangpunkt == 12 ? "Punkt 12" : "no Punkt 0");
     }
 
     // A left click toggles the mark of the point its press picked; numbers 0 and below are never marked.

@@ -193,7 +193,7 @@ void PunktZeigen(Programm& p, float x, float y)
         --k;
 
     char puffer[48];
-    QWidget& fenster = *p.f.Seiten[KoordsFenster];
+    QWidget& fenster = *p.f.Seiten[Seite::KoordsFenster];
     if (k > 0) {
         titelSetzen(fenster, puffer, mitZahl(puffer, "Punkt", k));
         const Vektor& punkt = s.Punkte(k);

@@ -4,6 +4,7 @@
 #include "model/RwxToZem.h"
 #include "platform/Listenfeld.h"
 #include "platform/Twips.h"
+#include "selection/Auswahl.h"
 #include "ui/main/Start.h"
 #include "ui/side/SeitenFensterBau.h"
 #include "ui/side/ZeigFenster.h"
@@ -142,6 +143,18 @@ void Ausgabe::seitenfensterBauen()
 
     for (int i = 0; i < Seite::Anzahl; ++i)
         m_p.f.Seiten[i]->beiSchliessen = [this, i] { ZeigFenster::FensterSchliessen(m_p, i); };
+
+    // A release in the points list re-marks the elements by the marking mode; in the other lists it
+    // shows the new selection.
+    m_p.f.PunktList->beiMausHoch = [this] {
+        Auswahl::MarkierungAnwenden(m_p);
+        ZeigFenster::ListenTitelSetzen(m_p);
+    };
+    for (Listenfeld* liste : {m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList})
+        liste->beiMausHoch = [this] {
+            ZeigFenster::ListenTitelSetzen(m_p);
+            Zeichnen::AllesZeichnen(m_p);
+        };
 }
 
 void Ausgabe::zeigen()
@@ -225,12 +238,52 @@ void Ausgabe::Shows_Click(int index)
     ZeigFenster::FensterUmschalten(m_p, index);
 }
 
-void Ausgabe::MarkWith_Click(int) {}
+void Ausgabe::MarkWith_Click(int index)
+{
+    m_p.s.Markierart = static_cast<std::int16_t>(index);
+    Auswahl::MarkierungAnwenden(m_p);
+}
 
-void Ausgabe::mausRunter(int, int, float, float) {}
-void Ausgabe::mausBewegt(int, int, float, float) {}
-void Ausgabe::mausHoch(int, int, float, float) {}
-void Ausgabe::klick() {}
-void Ausgabe::doppelklick() {}
+void Ausgabe::mausRunter(int taste, int, float x, float y)
+{
+    Szene& s = m_p.s;
+    s.Maustaste = static_cast<float>(taste);
+    Auswahl::PunktFangen(m_p, x, y);
+    // Every button but the left one may begin a drag: the rotation starts from this press.
+    if (taste != 1) {
+        s.Druckmatrix = s.Drehmatrix;
+        Mathe::NeuerVektor(s.Druckvektor, x, y, 2 * s.Ausdehnung);
+    }
+    Zeichnen::AllesZeichnen(m_p);
+}
+
+void Ausgabe::mausBewegt(int tasten, int, float x, float y)
+{
+    if (tasten == 2)
+        Bewegungen::MausDrehen(m_p, x, y);
+    Auswahl::PunktZeigen(m_p, x, y);
+}
+
+void Ausgabe::mausHoch(int, int, float, float)
+{
+    // The main window goes behind every other window and the coordinates window to the front; neither
+    // is shown or hidden by it.
+    lower();
+    m_p.f.Seiten[Seite::KoordsFenster]->raise();
+}
+
+void Ausgabe::klick()
+{
+    if (m_p.s.Maustaste == 1.0f)
+        Auswahl::PunktUmschalten(m_p);
+    else if (m_p.s.Maustaste == 2.0f)
+        Zeichnen::AllesZeichnen(m_p);
+}
+
+void Ausgabe::doppelklick()
+{
+    if (m_p.s.Maustaste == 2.0f)
+        m_p.f.ZoomScroll->setValue(zoomNachDoppelklick(m_p.f.ZoomScroll->value()));
+}
 
 } // namespace zem

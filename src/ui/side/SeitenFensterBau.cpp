@@ -5,6 +5,7 @@
 #include "platform/Twips.h"
 #include "platform/Zeichenflaeche.h"
 #include "view/Bewegungen.h"
+#include "view/Mitte.h"
 #include "view/Zeichnen.h"
 
 #include <QLabel>
@@ -160,22 +161,12 @@ void BewegungsFenster::mausHoch(int, int, float, float)
     MoveTimer->stop();
 }
 
-namespace {
-void mitteNeu(Programm& p)
-{
-    const Zeichenflaeche& f = *p.f.Flaeche;
-    const Vektor& mitte = p.s.Sichtpunkte(0);
-    p.s.MitteX = (mitte.X - f.scaleLeft()) / f.scaleWidth();
-    p.s.MitteY = (f.scaleTop() - mitte.Y) / f.scaleHeight();
-}
-} // namespace
-
 void BewegungsFenster::MoveTimer_Timer(Programm& p)
 {
     Zeichenflaeche& f = *p.f.Flaeche;
     f.setScaleLeft(f.scaleWidth() * p.s.BewegX + f.scaleLeft());
     f.setScaleTop(f.scaleHeight() * p.s.BewegY + f.scaleTop());
-    mitteNeu(p);
+    Bewegungen::MitteBestimmen(p);
     Zeichnen::AllesZeichnen(p);
 }
 
@@ -184,7 +175,7 @@ void BewegungsFenster::Command1_Click(Programm& p)
     Zeichenflaeche& f = *p.f.Flaeche;
     f.setScaleLeft(f.scaleWidth() * -0.5f);
     f.setScaleTop(f.scaleHeight() * -0.5f);
-    mitteNeu(p);
+    Bewegungen::MitteBestimmen(p);
     Zeichnen::AllesZeichnen(p);
 }
 
