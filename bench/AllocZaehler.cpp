@@ -1,30 +1,19 @@
 #include "AllocZaehler.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
-#include <new>
 
-// Every benchmark replaces the global operator new so that it can count the heap allocations of the
-// code it measures.
+// Every benchmark counts the heap allocations of the code it measures. Qt takes the memory of its
+// strings, lists and images straight from malloc, and operator new takes it from there too, so the
+// count is kept at the malloc level: every heap allocation of the process passes here.
 
 namespace {
-std::atomic<std::size_t> zaehler{0};
+std::atomic<std::size_t> zaehler { 0 };
 
-void* anfordern(std::size_t groesse)
+inline void zaehlen()
 {
     zaehler.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(groesse ? groesse : 1))
-        return p;
-    throw std::bad_alloc();
-}
-
-void* anfordernAusgerichtet(std::size_t groesse, std::align_val_t ausrichtung)
-{
-    zaehler.fetch_add(1, std::memory_order_relaxed);
-    const std::size_t a = static_cast<std::size_t>(ausrichtung);
-    if (void* p = std::aligned_alloc(a, (groesse + a - 1) / a * a))
-        return p;
-    throw std::bad_alloc();
 }
 } // namespace
 
@@ -33,31 +22,44 @@ std::size_t zem::bench::allokationen()
     return zaehler.load(std::memory_order_relaxed);
 }
 
-void* operator new(std::size_t groesse) { return anfordern(groesse); }
-void* operator new[](std::size_t groesse) { return anfordern(groesse); }
-void* operator new(std::size_t groesse, const std::nothrow_t&) noexcept
+extern "C" {
+void* __libc_malloc(std::size_t groesse);
+void* __libc_calloc(std::size_t anzahl, std::size_t groesse);
+void* __libc_realloc(void* zeiger, std::size_t groesse);
+void* __libc_memalign(std::size_t ausrichtung, std::size_t groesse);
+
+void* malloc(std::size_t groesse) noexcept
 {
-    try {
-        return anfordern(groesse);
-    } catch (...) {
-        return nullptr;
-    }
+    zaehlen();
+    return __libc_malloc(groesse);
 }
-void* operator new[](std::size_t groesse, const std::nothrow_t&) noexcept
+void* calloc(std::size_t anzahl, std::size_t groesse) noexcept
 {
-    try {
-        return anfordern(groesse);
-    } catch (...) {
-        return nullptr;
-    }
+    zaehlen();
+    return __libc_calloc(anzahl, groesse);
 }
-void* operator new(std::size_t groesse, std::align_val_t a) { return anfordernAusgerichtet(groesse, a); }
-void* operator new[](std::size_t groesse, std::align_val_t a) { return anfordernAusgerichtet(groesse, a); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void* realloc(void* zeiger, std::size_t groesse) noexcept
+{
+    zaehlen();
+    return __libc_realloc(zeiger, groesse);
+}
+void* aligned_alloc(std::size_t ausrichtung, std::size_t groesse) noexcept
+{
+    zaehlen();
+    return __libc_memalign(ausrichtung, groesse);
+}
+void* memalign(std::size_t ausrichtung, std::size_t groesse) noexcept
+{
+    zaehlen();
+    return __libc_memalign(ausrichtung, groesse);
+}
+int posix_memalign(void** zeiger, std::size_t ausrichtung, std::size_t groesse) noexcept
+{
+    zaehlen();
+    void* p = __libc_memalign(ausrichtung, groesse);
+    if (!p)
+        return ENOMEM;
+    *zeiger = p;
+    return 0;
+}
+}

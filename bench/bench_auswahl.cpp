@@ -2,6 +2,8 @@
 // scene, and one PunktZeigen, on the largest model the reader keeps. Prints the medians, the most heap
 // allocations of any one rotation step, and the heap allocations of all repeated hovers together.
 
+#include "AllocZaehler.h"
+
 #include "model/Programm.h"
 #include "platform/Listenfeld.h"
 #include "platform/SeitenFenster.h"
@@ -16,8 +18,6 @@
 #include <QLabel>
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -26,62 +26,9 @@
 
 using namespace zem;
 
-// Qt takes the memory of its strings, lists and images with malloc, not with operator new, so the
-// counter of AllocZaehler does not see a new caption or label text. This benchmark counts at the malloc
-// level too: every heap allocation passes here, those of operator new included.
-namespace {
-std::atomic<std::size_t> mallocAufrufe { 0 };
-}
-
-extern "C" {
-void* __libc_malloc(std::size_t groesse);
-void* __libc_calloc(std::size_t anzahl, std::size_t groesse);
-void* __libc_realloc(void* zeiger, std::size_t groesse);
-void* __libc_memalign(std::size_t ausrichtung, std::size_t groesse);
-
-void* malloc(std::size_t groesse) noexcept
-{
-    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
-    return __libc_malloc(groesse);
-}
-void* calloc(std::size_t anzahl, std::size_t groesse) noexcept
-{
-    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
-    return __libc_calloc(anzahl, groesse);
-}
-void* realloc(void* zeiger, std::size_t groesse) noexcept
-{
-    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
-    return __libc_realloc(zeiger, groesse);
-}
-void* aligned_alloc(std::size_t ausrichtung, std::size_t groesse) noexcept
-{
-    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
-    return __libc_memalign(ausrichtung, groesse);
-}
-void* memalign(std::size_t ausrichtung, std::size_t groesse) noexcept
-{
-    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
-    return __libc_memalign(ausrichtung, groesse);
-}
-int posix_memalign(void** zeiger, std::size_t ausrichtung, std::size_t groesse) noexcept
-{
-    mallocAufrufe.fetch_add(1, std::memory_order_relaxed);
-    void* p = __libc_memalign(ausrichtung, groesse);
-    if (!p)
-        return ENOMEM;
-    *zeiger = p;
-    return 0;
-}
-}
-
 namespace {
 
-// Heap allocations so far, whether through operator new or straight through malloc.
-std::size_t allokationen()
-{
-    return mallocAufrufe.load(std::memory_order_relaxed);
-}
+using bench::allokationen;
 
 using Uhr = std::chrono::steady_clock;
 
