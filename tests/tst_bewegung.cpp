@@ -55,6 +55,7 @@ private slots:
         QTest::mouseRelease(f, Qt::LeftButton, {}, rechtsUnten);
         QVERIFY(!b.MoveTimer->isActive());
         // The button lies over the picture: a press on it does not start the timer.
+        QCOMPARE(b.childAt(b.Command1->geometry().center()), b.Command1);
         QTest::mousePress(b.Command1, Qt::LeftButton);
         QVERIFY(!b.MoveTimer->isActive());
         QTest::mouseRelease(b.Command1, Qt::LeftButton);

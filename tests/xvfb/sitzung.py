@@ -75,20 +75,20 @@ class Bild:
                    for dx in range(-rand, rand + 1) for dy in range(-rand, rand + 1))
 
 
-SCHWARZ, ROT, BLAU, GRUEN = (0, 0, 0), (255, 0, 0), (0, 0, 255), (0, 255, 0)
+SCHWARZ, ROT, BLAU, GRUEN, CYAN = (0, 0, 0), (255, 0, 0), (0, 0, 255), (0, 255, 0), (0, 255, 255)
 
 
 class Hauptfenster:
     """The main window's drawing area and the user scale a refresh at zoom 600 gives it."""
 
-    def __init__(self, fenster, ausdehnung):
+    def __init__(self, fenster, ausdehnung, zoom=600):
         self.id = fenster
         _, _, self.breite, self.hoehe = geometrie(fenster)
         bild = Bild(fenster)
         # The menu bar is the band above the first black row of the left edge.
         self.menue = next(y for y in range(self.hoehe) if bild.pixel(2, y) == SCHWARZ)
         flaeche = self.hoehe - self.menue
-        h = 600 * ausdehnung / 500
+        h = zoom * ausdehnung / 500
         q = self.hoehe / self.breite  # the overall shape, menu bar included
         self.massstab_breite = 2 * h / q if q <= 1 else 2 * h
         self.massstab_hoehe = -2 * h if q <= 1 else -2 * h * q
@@ -99,6 +99,23 @@ class Hauptfenster:
         px = (x + self.massstab_breite / 2) * self.breite / self.massstab_breite
         py = (y + self.massstab_hoehe / 2) * self.flaeche / self.massstab_hoehe
         return int(px), self.menue + int(py)
+
+    def menue_punkt(self, links, nummer):
+        """Chooses item nummer (from 1) of the menu whose title lies links pixels from the left."""
+        xdotool("mousemove", "--window", self.id, links, self.menue // 2, "click", 1)
+        time.sleep(0.3)
+        xdotool("key", *(["Down"] * nummer), "Return")
+        time.sleep(0.3)
+
+    def maus(self, x, y):
+        px, py = self.pixel_von(x, y)
+        xdotool("mousemove", "--window", self.id, px, py)
+        time.sleep(0.2)
+
+
+def senkrechte_rote_linie(bild, zeile):
+    """Columns of red pixels in a row of the picture."""
+    return [x for x in range(bild.breite) if bild.pixel(x, zeile) == ROT]
 
 
 def pruefe(bedingung, text):
@@ -143,15 +160,111 @@ def sitzung(zemviewer, beispiele, foto):
         pruefe(bild.irgendwo_nahe(x_halb, unten, BLAU), "untere Würfelkante blau bei %d,%d" % (x_halb, unten))
         pruefe(bild.irgendwo_nahe(x_null, mitte, ROT), "die Y-Achse rot bei %d,%d" % (x_null, mitte))
         pruefe(bild.pixel(x_halb, mitte) == SCHWARZ, "innen schwarz bei %d,%d" % (x_halb, mitte))
+        weiter_mit_der_maus(haupt)
         if foto:
-            lauf("import", "-silent", "-window", haupt, foto)
-            print("Bild:", foto)
+            fotografieren(haupt, beispiele, foto)
     finally:
         programm.terminate()
         try:
             programm.wait(5)
         except subprocess.TimeoutExpired:
             programm.kill()
+
+
+def weiter_mit_der_maus(haupt):
+    """Hover, mark, mark by mode, turn, zoom and pan the open cube."""
+    h = Hauptfenster(haupt, 1.0)
+    fenster, optionen = 70, 125  # where the menu titles "Fenster" and "Optionen" stand
+    h.menue_punkt(fenster, 7)
+    koords = warte_fenster("^(Punkt 0000|no Punkt 0|Punkt [0-9]+)$")
+    pruefe(True, "das Koordinatenfenster erscheint")
+
+    # Corners 3 and 7 lie on one another; the higher number wins.
+    h.maus(1, 1)
+    warte_bis(lambda: titel(koords) == "Punkt 7", "über der Ecke heißt es \"Punkt 7\", nicht %r" % titel(koords))
+    pruefe(True, "über der Ecke (1, 1) steht \"Punkt 7\"")
+    h.maus(0.5, 0.5)
+    warte_bis(lambda: titel(koords) == "no Punkt 0", "über leerer Fläche \"no Punkt 0\"")
+    pruefe(True, "über leerer Fläche steht \"no Punkt 0\"")
+
+    h.maus(1, 1)
+    xdotool("click", 1)
+    time.sleep(0.3)
+    bild = Bild(haupt)
+    x, y = h.pixel_von(1 + 0.024, 1)
+    pruefe(bild.irgendwo_nahe(x, y, CYAN, 2), "die markierte Ecke hat ein cyanfarbenes Quadrat bei %d,%d" % (x, y))
+
+    h.menue_punkt(optionen, 2)  # "Markiere mit Einem"
+    bild = Bild(haupt)
+    x, y = h.pixel_von(-1, 0.5)
+    pruefe(bild.irgendwo_nahe(x, y, GRUEN), "die Fläche an der markierten Ecke wird grün bei %d,%d" % (x, y))
+
+    # A right drag by one extent to the right turns the X axis end from 1 to about 0.894.
+    h.maus(0, 0)
+    xdotool("mousedown", 3)
+    for schritt in range(1, 11):
+        px, py = h.pixel_von(schritt / 10, 0)
+        xdotool("mousemove", "--window", haupt, px, py)
+        time.sleep(0.03)
+    xdotool("mouseup", 3)
+    time.sleep(0.3)
+    bild = Bild(haupt)
+    x_spitze, y_achse = h.pixel_von(0.894, 0)
+    x_vorher, _ = h.pixel_von(0.97, 0)
+    pruefe(bild.irgendwo_nahe(x_spitze, y_achse, ROT), "die gedrehte X-Achse endet bei %d,%d" % (x_spitze, y_achse))
+    pruefe(bild.pixel(x_vorher, y_achse) != ROT, "wo die X-Achse vorher endete, ist sie nicht mehr")
+
+    # A right double click on the origin: zoom 600 becomes 303 and the picture grows about it.
+    h.maus(0, 0)
+    xdotool("click", "--repeat", 2, "--delay", 80, 3)
+    time.sleep(0.4)
+    naeher = Hauptfenster(haupt, 1.0, zoom=303)
+    x, y = naeher.pixel_von(0.894, 0)
+    pruefe(Bild(haupt).irgendwo_nahe(x, y, ROT), "nach dem Doppelklick steht die Achsenspitze weiter außen bei %d,%d" % (x, y))
+
+    # Holding the mouse right of the movement window's centre moves the view right, the model left.
+    mitte_spalte = min(senkrechte_rote_linie(Bild(haupt), naeher.pixel_von(0, 0.3)[1]), key=lambda c: abs(c - naeher.breite // 2))
+    naeher.menue_punkt(fenster, 5)
+    bewegung = warte_fenster("^Bewegungen$")
+    _, _, breite, hoehe = geometrie(bewegung)
+    xdotool("mousemove", "--window", bewegung, int(breite * 0.9), hoehe // 2)
+    xdotool("mousedown", 1)
+    time.sleep(0.6)
+    xdotool("mouseup", 1)
+    time.sleep(0.3)
+    zeile = naeher.pixel_von(0, 0.3)[1]
+    spalten = senkrechte_rote_linie(Bild(haupt), zeile)
+    pruefe(spalten and max(spalten) < mitte_spalte - 10,
+           "die Bewegung schiebt das Modell nach links (Y-Achse von Spalte %d nach %s)" % (mitte_spalte, spalten))
+    xdotool("mousemove", "--window", bewegung, breite // 2, hoehe // 2, "click", 1)
+    time.sleep(0.3)
+    spalten = senkrechte_rote_linie(Bild(haupt), zeile)
+    pruefe(mitte_spalte in spalten, "\"Mitte\" bringt den Ursprung zurück in die Mitte (Spalten %s)" % spalten)
+
+
+def fotografieren(haupt, beispiele, foto):
+    """The house, larger, turned a little, with a marked corner and its elements: the README's picture."""
+    xdotool("windowsize", haupt, 640, 560)
+    time.sleep(0.5)
+    h = Hauptfenster(haupt, 3.8)
+    h.menue_punkt(20, 2)
+    dialog = warte_fenster("^Öffner$")
+    xdotool("windowfocus", "--sync", dialog)
+    xdotool("type", "--delay", 5, os.path.join(beispiele, "haus.rwx"))
+    xdotool("key", "Return")
+    haupt = warte_fenster("^haus.rwx - ZemViewer$")
+    time.sleep(0.3)
+    h = Hauptfenster(haupt, 3.8)
+    h.maus(0.3, -0.2)
+    xdotool("mousedown", 3)
+    for schritt in range(1, 11):
+        px, py = h.pixel_von(0.3 - schritt * 0.35, -0.2 + schritt * 0.25)
+        xdotool("mousemove", "--window", haupt, px, py)
+        time.sleep(0.03)
+    xdotool("mouseup", 3)
+    time.sleep(0.3)
+    lauf("import", "-silent", "-window", haupt, foto)
+    print("Bild:", foto)
 
 
 def main():

@@ -140,6 +140,7 @@ BewegungsFenster::BewegungsFenster(Programm& p)
 
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRechteck(1080, 1080, 495, 495));
+    Command1->raise(); // in front of the picture, which was made after it
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(m_p); });
 }
 
