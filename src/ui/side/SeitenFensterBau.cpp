@@ -31,6 +31,7 @@ ListenFenster::ListenFenster(const QString& name, const QString& titel, const QS
 {
     setObjectName(name);
     m_liste->setObjectName(listenName);
+    m_liste->setAccessibleName(titel); // what a screen reader calls the list
     m_liste->setGeometry(rect());
 }
 
