@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <random>
 #include <vector>
 
@@ -200,7 +201,7 @@ private slots:
         std::mt19937 zufall(4711 + art);
         std::uniform_real_distribution<double> nah(-2.0 * breite, 3.0 * breite);
         std::uniform_real_distribution<double> innen(0.0, double(hoehe));
-        std::uniform_real_distribution<double> winkel(0.0, 2 * M_PI);
+        std::uniform_real_distribution<double> winkel(0.0, 2 * std::numbers::pi);
         std::uniform_real_distribution<double> exponent(3.0, 30.0);
         for (int n = 0; n < 3000; ++n) {
             double x0, y0, x1, y1;

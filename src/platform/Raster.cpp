@@ -1,6 +1,7 @@
 #include "platform/Raster.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 
@@ -160,12 +161,17 @@ void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t
         LinieInnen(bild, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
         return;
     }
+    // Wholly on the outer side of one edge: most segments that are not inside end here.
+    if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= breite && x1 >= breite) || (y0 >= hoehe && y1 >= hoehe))
+        return;
     if (bild.breite <= 0 || bild.hoehe <= 0)
         return;
     if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
         return;
-    // The box ends just below the far edges, so that the last pixel of a row or column is the last hit.
-    if (!kappen(x0, y0, x1, y1, std::nextafter(breite, 0.0), std::nextafter(hoehe, 0.0)))
+    // The box ends at the largest double below the far edges, so that the last pixel of a row or column
+    // is the last one hit; for a positive double that is the one whose bit pattern is one less.
+    const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
+    if (!kappen(x0, y0, x1, y1, darunter(breite), darunter(hoehe)))
         return;
     LinieInnen(bild, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
 }
