@@ -40,6 +40,14 @@ Listenfeld::Listenfeld(QWidget* eltern)
     auswahlVerfolgen();
 }
 
+// QWidget's destructor deletes the item model, which announces a reset on its way out; by then this
+// object is a Listenfeld no more, so it must not hear of it.
+Listenfeld::~Listenfeld()
+{
+    disconnect(model(), nullptr, this, nullptr);
+    disconnect(m_auswahlVerbindung);
+}
+
 void Listenfeld::setSelectionModel(QItemSelectionModel* auswahl)
 {
     QListWidget::setSelectionModel(auswahl);

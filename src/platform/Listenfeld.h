@@ -18,6 +18,7 @@ class Listenfeld : public QListWidget {
     Q_OBJECT
 public:
     explicit Listenfeld(QWidget* eltern = nullptr);
+    ~Listenfeld() override;
 
     void AddItem(const QString& text) { addItem(text); }
     int ListCount() const { return count(); }
