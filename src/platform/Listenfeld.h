@@ -2,16 +2,23 @@
 
 #include <QListWidget>
 
+#include <bitset>
 #include <functional>
 
 namespace zem {
 
 // A list box: entries appended at the end, never sorted, any number of them selected at once (a click
 // toggles one), and a mouse-release event.
+//
+// The renderer reads the selection of every entry on every redraw, and QItemSelectionModel answers
+// that by walking its ranges. So the list keeps the selection state of its first entries in a bitset
+// of its own, kept in step with the selection model's and the item model's signals; entries beyond
+// the bitset are asked of the selection model.
 class Listenfeld : public QListWidget {
     Q_OBJECT
 public:
     explicit Listenfeld(QWidget* eltern = nullptr);
+    ~Listenfeld() override;
 
     void AddItem(const QString& text) { addItem(text); }
     int ListCount() const { return count(); }
@@ -21,11 +28,27 @@ public:
     void setSelected(int k, bool an);
     void Clear() { clear(); }
 
+    void setSelectionModel(QItemSelectionModel* auswahl) override;
+
     // Runs on every mouse release inside the list, whatever the button.
     std::function<void()> beiMausHoch;
 
+    // Entries whose selection the list keeps itself.
+    static constexpr int Vorrat = 1024;
+
 protected:
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
+
+private:
+    bool imModell(int k) const;
+    void auswahlVerfolgen();
+    void auswahlGeaendert(const QItemSelection& an, const QItemSelection& aus);
+    void zeilenEingefuegt(int von, int bis);
+    void zeilenEntfernt(int von, int bis);
+    void neuAufbauen();
+
+    std::bitset<Vorrat> m_gewaehlt;
+    QMetaObject::Connection m_auswahlVerbindung;
 };
 
 } // namespace zem

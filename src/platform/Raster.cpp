@@ -1,5 +1,7 @@
 #include "platform/Raster.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 
@@ -7,24 +9,113 @@ namespace zem::Raster {
 
 namespace {
 
-// Liang-Barsky: one parameter bound of the clip; false when the segment lies wholly outside.
-inline bool grenze(double p, double q, double& t0, double& t1)
+enum : int { Links = 1, Rechts = 2, Oben = 4, Unten = 8 };
+
+inline int lage(double x, double y, double maxX, double maxY)
 {
-    if (p == 0)
-        return q >= 0;
-    const double t = q / p;
-    if (p < 0) {
-        if (t > t1)
+    return (x < 0 ? Links : (x > maxX ? Rechts : 0)) | (y < 0 ? Oben : (y > maxY ? Unten : 0));
+}
+
+// Cohen-Sutherland on doubles: moves each end that lies outside the box [0, maxX] x [0, maxY] onto the
+// edge its segment crosses. The moved end's other coordinate is computed from the opposite end, so an
+// end far outside costs no precision as long as the opposite end is near the box. Differences that
+// would overflow are formed from halved coordinates. False when no part of the segment is in the box.
+bool kappen(double& x0, double& y0, double& x1, double& y1, double maxX, double maxY)
+{
+    int c0 = lage(x0, y0, maxX, maxY);
+    int c1 = lage(x1, y1, maxX, maxY);
+    // Every pass puts one end onto an edge; rounding can cost one more pass per end, never more.
+    for (int durchgang = 0; durchgang < 8; ++durchgang) {
+        if ((c0 | c1) == 0)
+            return true;
+        if (c0 & c1)
             return false;
-        if (t > t0)
-            t0 = t;
-    } else {
-        if (t < t0)
+        const bool erstes = c0 != 0;
+        double& px = erstes ? x0 : x1;
+        double& py = erstes ? y0 : y1;
+        const double qx = erstes ? x1 : x0;
+        const double qy = erstes ? y1 : y0;
+        const int c = erstes ? c0 : c1;
+        double dx = px - qx;
+        double dy = py - qy;
+        if (!std::isfinite(dx) || !std::isfinite(dy)) {
+            dx = px * 0.5 - qx * 0.5;
+            dy = py * 0.5 - qy * 0.5;
+        }
+        // The opposite end lies on the inner side of the edge chosen, so the divisor is not zero.
+        if (c & (Links | Rechts)) {
+            const double kante = (c & Links) ? 0.0 : maxX;
+            py = qy + (kante - qx) * (dy / dx);
+            px = kante;
+        } else {
+            const double kante = (c & Oben) ? 0.0 : maxY;
+            px = qx + (kante - qy) * (dx / dy);
+            py = kante;
+        }
+        if (!std::isfinite(px) || !std::isfinite(py))
             return false;
-        if (t < t1)
-            t1 = t;
+        (erstes ? c0 : c1) = lage(px, py, maxX, maxY);
     }
-    return true;
+    return false;
+}
+
+inline void setzen(Bild& bild, int x, int y, std::uint32_t farbe)
+{
+    if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
+        bild.zeilen[static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge + x] = farbe;
+}
+
+// Midpoint circle around the pixel that holds the centre; r at most a few thousand pixels.
+void kleinerKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
+{
+    const int cx = static_cast<int>(std::floor(x));
+    const int cy = static_cast<int>(std::floor(y));
+    int dx = static_cast<int>(std::lround(r));
+    int dy = 0;
+    int fehler = 1 - dx;
+    while (dx >= dy) {
+        setzen(bild, cx + dx, cy + dy, farbe);
+        setzen(bild, cx - dx, cy + dy, farbe);
+        setzen(bild, cx + dx, cy - dy, farbe);
+        setzen(bild, cx - dx, cy - dy, farbe);
+        setzen(bild, cx + dy, cy + dx, farbe);
+        setzen(bild, cx - dy, cy + dx, farbe);
+        setzen(bild, cx + dy, cy - dx, farbe);
+        setzen(bild, cx - dy, cy - dx, farbe);
+        ++dy;
+        if (fehler < 0) {
+            fehler += 2 * dy + 1;
+        } else {
+            --dx;
+            fehler += 2 * (dy - dx) + 1;
+        }
+    }
+}
+
+// A circle much larger than the image: the pixels where the outline crosses the middle of each pixel
+// row and of each pixel column of the image. The cost follows the image, not the radius.
+void grosserKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
+{
+    const auto schnitte = [r](double d, auto&& setze) {
+        const double q = (r - d) * (r + d);
+        if (q >= 0) {
+            const double w = std::sqrt(q);
+            setze(-w);
+            setze(w);
+        }
+    };
+    const double zeileVon = std::max(0.0, std::floor(y - r));
+    const double zeileBis = std::min(bild.hoehe - 1.0, std::floor(y + r));
+    if (zeileVon <= zeileBis) {
+        for (int j = static_cast<int>(zeileVon); j <= static_cast<int>(zeileBis); ++j)
+            schnitte(j + 0.5 - y, [&](double w) { Punkt(bild, x + w, j + 0.5, farbe); });
+    }
+    const double spalteVon = std::max(0.0, std::floor(x - r));
+    const double spalteBis = std::min(bild.breite - 1.0, std::floor(x + r));
+    if (spalteVon <= spalteBis) {
+        for (int i = static_cast<int>(spalteVon); i <= static_cast<int>(spalteBis); ++i)
+            schnitte(i + 0.5 - x, [&](double w) { Punkt(bild, i + 0.5, y + w, farbe); });
+    }
 }
 
 } // namespace
@@ -63,42 +154,26 @@ void LinieInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
 
 void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t farbe)
 {
+    const double breite = bild.breite;
+    const double hoehe = bild.hoehe;
+    // Most segments of a picture lie wholly inside; NaN fails these tests and takes the long way.
+    if (x0 >= 0 && x0 < breite && y0 >= 0 && y0 < hoehe && x1 >= 0 && x1 < breite && y1 >= 0 && y1 < hoehe) {
+        LinieInnen(bild, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
+        return;
+    }
+    // Wholly on the outer side of one edge: most segments that are not inside end here.
+    if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= breite && x1 >= breite) || (y0 >= hoehe && y1 >= hoehe))
+        return;
     if (bild.breite <= 0 || bild.hoehe <= 0)
         return;
-    // Work on pixel centres: the clip box runs from the first to the last centre.
-    x0 -= 0.5;
-    y0 -= 0.5;
-    x1 -= 0.5;
-    y1 -= 0.5;
     if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
         return;
-    const double maxX = bild.breite - 1;
-    const double maxY = bild.hoehe - 1;
-    const bool innen = x0 >= 0 && x0 <= maxX && y0 >= 0 && y0 <= maxY && x1 >= 0 && x1 <= maxX && y1 >= 0 && y1 <= maxY;
-    if (!innen) {
-        const double dx = x1 - x0;
-        const double dy = y1 - y0;
-        if (!std::isfinite(dx) || !std::isfinite(dy))
-            return;
-        double t0 = 0, t1 = 1;
-        if (!grenze(-dx, x0, t0, t1) || !grenze(dx, maxX - x0, t0, t1) || !grenze(-dy, y0, t0, t1)
-            || !grenze(dy, maxY - y0, t0, t1))
-            return;
-        if (t1 < 1) {
-            x1 = x0 + t1 * dx;
-            y1 = y0 + t1 * dy;
-        }
-        if (t0 > 0) {
-            x0 = x0 + t0 * dx;
-            y0 = y0 + t0 * dy;
-        }
-    }
-    // Rounding can leave a clipped end a hair outside the box; the clamp keeps every pixel inside.
-    const auto fest = [](double v, double hoechst) {
-        const long r = std::lround(v);
-        return static_cast<int>(r < 0 ? 0 : (r > hoechst ? static_cast<long>(hoechst) : r));
-    };
-    LinieInnen(bild, fest(x0, maxX), fest(y0, maxY), fest(x1, maxX), fest(y1, maxY), farbe);
+    // The box ends at the largest double below the far edges, so that the last pixel of a row or column
+    // is the last one hit; for a positive double that is the one whose bit pattern is one less.
+    const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
+    if (!kappen(x0, y0, x1, y1, darunter(breite), darunter(hoehe)))
+        return;
+    LinieInnen(bild, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
 }
 
 void Punkt(Bild& bild, double x, double y, std::uint32_t farbe)
@@ -116,45 +191,10 @@ void Kreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
     const double rand = r + 1;
     if (x + rand < 0 || y + rand < 0 || x - rand > bild.breite || y - rand > bild.hoehe)
         return;
-    // Beyond a few thousand pixels a circle is drawn as a fine polygon, which the clip makes cheap.
-    if (r > 4096) {
-        constexpr int Seiten = 720;
-        double px = x + r, py = y;
-        for (int i = 1; i <= Seiten; ++i) {
-            const double w = 2 * M_PI * i / Seiten;
-            const double nx = x + r * std::cos(w), ny = y + r * std::sin(w);
-            Linie(bild, px, py, nx, ny, farbe);
-            px = nx;
-            py = ny;
-        }
-        return;
-    }
-    // Midpoint circle around the pixel that holds the centre.
-    const int cx = static_cast<int>(std::floor(x));
-    const int cy = static_cast<int>(std::floor(y));
-    const int ri = static_cast<int>(std::lround(r));
-    const auto setzen = [&](int px, int py) {
-        if (px >= 0 && py >= 0 && px < bild.breite && py < bild.hoehe)
-            bild.zeilen[static_cast<std::ptrdiff_t>(py) * bild.zeilenlaenge + px] = farbe;
-    };
-    int dx = ri, dy = 0, fehler = 1 - ri;
-    while (dx >= dy) {
-        setzen(cx + dx, cy + dy);
-        setzen(cx - dx, cy + dy);
-        setzen(cx + dx, cy - dy);
-        setzen(cx - dx, cy - dy);
-        setzen(cx + dy, cy + dx);
-        setzen(cx - dy, cy + dx);
-        setzen(cx + dy, cy - dx);
-        setzen(cx - dy, cy - dx);
-        ++dy;
-        if (fehler < 0) {
-            fehler += 2 * dy + 1;
-        } else {
-            --dx;
-            fehler += 2 * (dy - dx) + 1;
-        }
-    }
+    if (r <= 4096)
+        kleinerKreis(bild, x, y, r, farbe);
+    else
+        grosserKreis(bild, x, y, r, farbe);
 }
 
 } // namespace zem::Raster

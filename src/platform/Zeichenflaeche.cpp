@@ -16,7 +16,8 @@ int tastenCode(Qt::MouseButtons tasten)
 
 int umschaltCode(Qt::KeyboardModifiers tasten)
 {
-    return (tasten & Qt::ShiftModifier ? 1 : 0) + (tasten & Qt::ControlModifier ? 2 : 0) + (tasten & Qt::AltModifier ? 4 : 0);
+    return (tasten & Qt::ShiftModifier ? 1 : 0) + (tasten & Qt::ControlModifier ? 2 : 0)
+        + (tasten & Qt::AltModifier ? 4 : 0);
 }
 
 Zeichenflaeche::Zeichenflaeche(QWidget* eltern)
@@ -24,45 +25,66 @@ Zeichenflaeche::Zeichenflaeche(QWidget* eltern)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_bild = QImage(1, 1, QImage::Format_RGB32);
-    m_bild.fill(m_hintergrund);
-    massstabFestlegen();
+    bereit();
 }
 
-void Zeichenflaeche::massstabFestlegen()
+float Zeichenflaeche::scaleWidth() const
 {
-    // Twips follow the area until a user scale is set.
+    return m_benutzerMassstab ? m_breite : static_cast<float>(pixelZuTwips(std::max(1, width())));
+}
+
+float Zeichenflaeche::scaleHeight() const
+{
+    return m_benutzerMassstab ? m_hoehe : static_cast<float>(pixelZuTwips(std::max(1, height())));
+}
+
+QPointF Zeichenflaeche::proEinheit() const
+{
+    return { std::max(1, width()) / double(scaleWidth()), std::max(1, height()) / double(scaleHeight()) };
+}
+
+void Zeichenflaeche::groesseUebernehmen()
+{
+    QImage neu(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    neu.fill(m_hintergrund);
+    if (m_dauerhaft && !m_bild.isNull()) {
+        QPainter maler(&neu);
+        maler.drawImage(0, 0, m_bild);
+    }
+    m_bild = std::move(neu);
+    m_raster = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), m_bild.width(), m_bild.height(),
+        static_cast<int>(m_bild.bytesPerLine() / 4) };
     if (!m_benutzerMassstab) {
-        m_links = 0;
-        m_oben = 0;
-        m_breite = static_cast<float>(pixelZuTwips(std::max(1, width())));
-        m_hoehe = static_cast<float>(pixelZuTwips(std::max(1, height())));
+        m_breite = scaleWidth();
+        m_hoehe = scaleHeight();
     }
     abbildungNeu();
 }
 
 void Zeichenflaeche::abbildungNeu()
 {
-    m_raster = {reinterpret_cast<std::uint32_t*>(m_bild.bits()), m_bild.width(), m_bild.height(),
-                static_cast<int>(m_bild.bytesPerLine() / 4)};
-    m_proEinheitX = m_bild.width() / double(m_breite);
-    m_proEinheitY = m_bild.height() / double(m_hoehe);
+    const QPointF pro = proEinheit();
+    m_proEinheitX = pro.x();
+    m_proEinheitY = pro.y();
 }
 
 void Zeichenflaeche::setScaleLeft(float wert)
 {
+    bereit();
     m_benutzerMassstab = true;
     m_links = wert;
 }
 
 void Zeichenflaeche::setScaleTop(float wert)
 {
+    bereit();
     m_benutzerMassstab = true;
     m_oben = wert;
 }
 
 void Zeichenflaeche::setScaleWidth(float wert)
 {
+    bereit();
     m_benutzerMassstab = true;
     if (wert != 0 && std::isfinite(wert)) {
         m_breite = wert;
@@ -72,6 +94,7 @@ void Zeichenflaeche::setScaleWidth(float wert)
 
 void Zeichenflaeche::setScaleHeight(float wert)
 {
+    bereit();
     m_benutzerMassstab = true;
     if (wert != 0 && std::isfinite(wert)) {
         m_hoehe = wert;
@@ -97,6 +120,7 @@ void Zeichenflaeche::setDauerhaft(bool an)
 
 void Zeichenflaeche::gezeichnet()
 {
+    // One update per paint: a redraw of thousands of lines asks for a single repaint.
     if (!m_ungezeigt) {
         m_ungezeigt = true;
         update();
@@ -105,19 +129,21 @@ void Zeichenflaeche::gezeichnet()
 
 void Zeichenflaeche::loeschen()
 {
+    bereit();
     if (m_hintergrundbild.isNull()) {
         m_bild.fill(m_hintergrund);
     } else {
         QPainter maler(&m_bild);
         maler.drawImage(m_bild.rect(), m_hintergrundbild);
     }
-    m_aktX = 0; // clearing puts the current position back to the origin of the scale
+    m_aktX = 0;
     m_aktY = 0;
     gezeichnet();
 }
 
 void Zeichenflaeche::linie(float x1, float y1, float x2, float y2, QRgb farbe)
 {
+    bereit();
     Raster::Linie(m_raster, pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), farbe);
     m_aktX = x2;
     m_aktY = y2;
@@ -131,6 +157,7 @@ void Zeichenflaeche::linieNach(float x2, float y2, QRgb farbe)
 
 void Zeichenflaeche::punkt(float x, float y, QRgb farbe)
 {
+    bereit();
     Raster::Punkt(m_raster, pixelX(x), pixelY(y), farbe);
     m_aktX = x;
     m_aktY = y;
@@ -139,6 +166,7 @@ void Zeichenflaeche::punkt(float x, float y, QRgb farbe)
 
 void Zeichenflaeche::rechteck(float x1, float y1, float x2, float y2, QRgb farbe)
 {
+    bereit();
     const double px1 = pixelX(x1), py1 = pixelY(y1), px2 = pixelX(x2), py2 = pixelY(y2);
     Raster::Linie(m_raster, px1, py1, px2, py1, farbe);
     Raster::Linie(m_raster, px2, py1, px2, py2, farbe);
@@ -151,6 +179,7 @@ void Zeichenflaeche::rechteck(float x1, float y1, float x2, float y2, QRgb farbe
 
 void Zeichenflaeche::kreis(float x, float y, float radius, QRgb farbe)
 {
+    bereit();
     Raster::Kreis(m_raster, pixelX(x), pixelY(y), double(radius) * m_proEinheitX, farbe);
     m_aktX = x;
     m_aktY = y;
@@ -159,16 +188,19 @@ void Zeichenflaeche::kreis(float x, float y, float radius, QRgb farbe)
 
 QPointF Zeichenflaeche::zuBenutzer(QPointF pixel) const
 {
-    return {m_links + pixel.x() / m_proEinheitX, m_oben + pixel.y() / m_proEinheitY};
+    const QPointF pro = proEinheit();
+    return { m_links + pixel.x() / pro.x(), m_oben + pixel.y() / pro.y() };
 }
 
 QPointF Zeichenflaeche::zuPixel(float x, float y) const
 {
-    return {pixelX(x), pixelY(y)};
+    const QPointF pro = proEinheit();
+    return { (double(x) - m_links) * pro.x(), (double(y) - m_oben) * pro.y() };
 }
 
 void Zeichenflaeche::paintEvent(QPaintEvent* ereignis)
 {
+    bereit();
     QPainter maler(this);
     if (m_dauerhaft || m_ungezeigt) {
         for (const QRect& r : ereignis->region())
@@ -182,14 +214,7 @@ void Zeichenflaeche::paintEvent(QPaintEvent* ereignis)
 
 void Zeichenflaeche::resizeEvent(QResizeEvent*)
 {
-    QImage neu(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    neu.fill(m_hintergrund);
-    if (m_dauerhaft) {
-        QPainter maler(&neu);
-        maler.drawImage(0, 0, m_bild);
-    }
-    m_bild = std::move(neu);
-    massstabFestlegen();
+    bereit();
     emit groesseGeaendert();
 }
 
@@ -198,30 +223,41 @@ QPointF Zeichenflaeche::mausPosition(const QMouseEvent* ereignis) const
     return zuBenutzer(ereignis->position());
 }
 
+// Buttons without a code of their own (back, forward and the like) raise no events.
+
 void Zeichenflaeche::mousePressEvent(QMouseEvent* ereignis)
 {
+    const int taste = tastenCode(ereignis->button());
+    if (taste == 0)
+        return;
     m_nachDoppelklick = false;
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    m_empfaenger->mausRunter(tastenCode(ereignis->button()), umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
+    m_empfaenger->mausRunter(taste, umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
 }
 
 void Zeichenflaeche::mouseReleaseEvent(QMouseEvent* ereignis)
 {
+    const int taste = tastenCode(ereignis->button());
+    if (taste == 0)
+        return;
     const bool nachDoppelklick = m_nachDoppelklick;
     m_nachDoppelklick = false;
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    m_empfaenger->mausHoch(tastenCode(ereignis->button()), umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
+    m_empfaenger->mausHoch(taste, umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
     if (!nachDoppelklick)
         m_empfaenger->klick();
 }
 
-void Zeichenflaeche::mouseDoubleClickEvent(QMouseEvent*)
+void Zeichenflaeche::mouseDoubleClickEvent(QMouseEvent* ereignis)
 {
-    // Stands in for the second press: no press event, and the release that follows raises no click.
+    // Qt delivers this in place of the second press: no press event, and the release that follows
+    // raises no click.
+    if (tastenCode(ereignis->button()) == 0)
+        return;
     m_nachDoppelklick = true;
     if (m_empfaenger)
         m_empfaenger->doppelklick();
@@ -232,7 +268,8 @@ void Zeichenflaeche::mouseMoveEvent(QMouseEvent* ereignis)
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    m_empfaenger->mausBewegt(tastenCode(ereignis->buttons()), umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
+    m_empfaenger->mausBewegt(
+        tastenCode(ereignis->buttons()), umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
 }
 
 } // namespace zem

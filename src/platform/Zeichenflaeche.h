@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace zem {
 
 // What a window's mouse events carry: the button code (1 left, 2 right, 4 middle; in a move the sum of
@@ -16,8 +18,8 @@ public:
     virtual void mausRunter(int taste, int umschalt, float x, float y) = 0;
     virtual void mausBewegt(int tasten, int umschalt, float x, float y) = 0;
     virtual void mausHoch(int taste, int umschalt, float x, float y) = 0;
-    virtual void klick() {}
-    virtual void doppelklick() {}
+    virtual void klick() { }
+    virtual void doppelklick() { }
 };
 
 // A window's client area with a user scale and drawing operations in user coordinates.
@@ -27,10 +29,12 @@ public:
 // y run up). Until a scale value is set the scale is twips, from (0, 0), and follows the size of the
 // area; afterwards a resize keeps the four numbers and stretches the mapping.
 //
-// Everything is drawn into an off-screen image of the client area. With persistent drawing on, the
-// image is the picture the window shows whenever it is repainted. With it off, only what was drawn
-// since the last paint reaches the screen; a part the window system asks to repaint (after a cover or
-// a resize) comes back as background until the next drawing.
+// Everything is drawn into an off-screen image of the client area, also while the widget is hidden:
+// the image follows the widget's size at once, although Qt tells a hidden widget of a resize only
+// when it is shown. With persistent drawing on, the image is the picture the window shows whenever it
+// is repainted. With it off, only what was drawn since the last paint reaches the screen; a part the
+// window system asks to repaint (after a cover or a resize) comes back as background until the next
+// drawing.
 //
 // Mouse events reach the receiver in the order press, release, click, double click, release: the
 // second press of a double click raises no press and its release no click.
@@ -43,8 +47,8 @@ public:
 
     float scaleLeft() const { return m_links; }
     float scaleTop() const { return m_oben; }
-    float scaleWidth() const { return m_breite; }
-    float scaleHeight() const { return m_hoehe; }
+    float scaleWidth() const;
+    float scaleHeight() const;
     void setScaleLeft(float wert);
     void setScaleTop(float wert);
     // A zero width or height cannot map; such a value leaves the scale as it was.
@@ -61,7 +65,8 @@ public:
     bool dauerhaft() const { return m_dauerhaft; }
     void setDauerhaft(bool an);
 
-    // Drawing, in user coordinates. Each operation but the circle leaves the current position at its end.
+    // Drawing, in user coordinates. Each operation leaves the current position at its end point, the
+    // circle at its centre, clearing at (0, 0).
     void loeschen();
     void linie(float x1, float y1, float x2, float y2, QRgb farbe);
     void linieNach(float x2, float y2, QRgb farbe);
@@ -73,7 +78,8 @@ public:
     float currentX() const { return m_aktX; }
     float currentY() const { return m_aktY; }
 
-    const QImage& bild() const { return m_bild; }
+    // A copy of the off-screen picture; later drawing does not change it.
+    QImage bild() const { return m_bild.copy(); }
 
 signals:
     // The client area has a new size; the image and a twips scale already follow it.
@@ -94,11 +100,19 @@ protected:
     void mouseMoveEvent(QMouseEvent* ereignis) override;
 
 private:
+    // Brings the image and the mapping to the widget's current size before anything uses them.
+    void bereit()
+    {
+        if (m_raster.breite != std::max(1, width()) || m_raster.hoehe != std::max(1, height()))
+            groesseUebernehmen();
+    }
+    void groesseUebernehmen();
     void gezeichnet();
     double pixelX(float x) const { return (double(x) - m_links) * m_proEinheitX; }
     double pixelY(float y) const { return (double(y) - m_oben) * m_proEinheitY; }
+    // Pixels per user unit, horizontally and vertically, for the widget's current size.
+    QPointF proEinheit() const;
     void abbildungNeu();
-    void massstabFestlegen();
     QPointF mausPosition(const QMouseEvent* ereignis) const;
 
     MausEmpfaenger* m_empfaenger = nullptr;

@@ -17,9 +17,10 @@ constexpr QRgb Blau = qRgb(0, 0, 255);
 constexpr QRgb Gruen = qRgb(0, 255, 0);
 constexpr QRgb Cyan = qRgb(0, 255, 255);
 
-// An element whose corner lies outside the point tables is skipped: it has no position to draw.
-template <std::size_t N>
-bool eckenGueltig(const std::array<std::int16_t, N>& ecken, int von, int bis)
+// The reader stores corner numbers as the file gives them. An element with a corner outside the point
+// tables (-4 to 1010) has no position to draw there, and we skip it whole, in its own colour and in
+// the highlights alike, rather than draw the corners that do exist.
+template <std::size_t N> bool eckenGueltig(const std::array<std::int16_t, N>& ecken, int von, int bis)
 {
     for (int j = von; j <= bis; ++j)
         if (!PunktTabelle::enthaelt(ecken[j]))
@@ -40,7 +41,9 @@ void umriss(Zeichenflaeche& f, const PunktTabelle& sp, const std::array<std::int
 }
 
 // A polygon: its first corner set as a point, lines on to the other corners, and back to the first.
-// Without a colour for the point it takes the window's foreground colour.
+// Without a colour for the point it takes the window's foreground colour. A count below 2 leaves the
+// point and the closing line from the first corner to itself; a count above the 50 corners a record
+// holds draws those 50.
 void polygon(Zeichenflaeche& f, const PunktTabelle& sp, const Polygon& poly, QRgb farbe, bool punktInFarbe)
 {
     const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
@@ -56,6 +59,7 @@ void polygon(Zeichenflaeche& f, const PunktTabelle& sp, const Polygon& poly, QRg
     f.linieNach(erste.X, erste.Y, farbe);
 }
 
+// Element counts above the tables' size are read as the size, so no loop runs past a table.
 int anzahl(std::int16_t wert)
 {
     return std::clamp<int>(wert, 0, ElementMax);

@@ -1,0 +1,370 @@
+// Times one AllesZeichnen of a full model on a 1000 x 1000 pixel area against a bare pass that draws
+// the same segments as clipped 1-pixel integer Bresenham lines into an image of the same size, and
+// counts the heap allocations of one AllesZeichnen. Three scenes, each with 998 vertices, triangles,
+// quads and polygons of 50 corners, every element and point marked:
+//   a_short_edges       edges between neighbours of a grid,
+//   b_long_edges        edges across the whole model, through its middle,
+//   c_long_edges_zoom6  the same at zoom value 6, where most lines cross the window and end far outside.
+// One line per scene on standard output; a plausibility check of both pictures on standard error.
+// With arguments, only the scenes named.
+
+#include "AllocZaehler.h"
+
+#include "model/Programm.h"
+#include "platform/Listenfeld.h"
+#include "platform/Zeichenflaeche.h"
+#include "view/Zeichnen.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <numbers>
+#include <random>
+#include <vector>
+
+using namespace zem;
+
+namespace {
+
+constexpr int Seite = 1000;
+constexpr float Ausdehnung = 100;
+constexpr int Anzahl = Grenze; // 998 of each kind
+constexpr int Laeufe = 41;
+
+using Uhr = std::chrono::steady_clock;
+
+struct Umgebung {
+    Zeichenflaeche flaeche;
+    std::array<Listenfeld, 4> listen;
+    std::unique_ptr<Programm> p = std::make_unique<Programm>();
+
+    Umgebung()
+    {
+        flaeche.resize(Seite, Seite);
+        p->f.Flaeche = &flaeche;
+        p->f.PunktList = &listen[0];
+        p->f.DreieList = &listen[1];
+        p->f.ViereList = &listen[2];
+        p->f.PolyList = &listen[3];
+        // Marked row by row, as clicks and the marking do, which leaves one selection range per row.
+        for (Listenfeld& liste : listen) {
+            for (int k = 1; k <= Anzahl; ++k)
+                liste.AddItem(QString::number(k));
+            for (int k = 0; k < Anzahl; ++k)
+                liste.setSelected(k, true);
+        }
+    }
+};
+
+// The view of zoom value v for a square window: the shorter side spans 2 H, H = v * Ausdehnung / 500.
+void zoom(Programm& p, float wert)
+{
+    const float h = wert * Ausdehnung / 500;
+    p.f.Flaeche->setScaleWidth(2 * h);
+    p.f.Flaeche->setScaleHeight(-2 * h);
+    p.f.Flaeche->setScaleLeft(-h);
+    p.f.Flaeche->setScaleTop(h);
+    p.s.Fangweite = h / 50;
+    p.s.Achsenmass = 3 * p.s.Fangweite;
+}
+
+void grundlage(Szene& s)
+{
+    s.Sichtpunkte(-3) = { Ausdehnung, 0, 0 };
+    s.Sichtpunkte(-2) = { 0, Ausdehnung, 0 };
+    s.Sichtpunkte(-1) = { 0, 0, Ausdehnung };
+    s.Sichtpunkte(0) = { 0, 0, 0 };
+    s.AnzPunkte = s.AnzDreiecke = s.AnzVierecke = s.AnzPolygone = Anzahl;
+}
+
+// Vertices on a 32 x 32 grid over the model (the last row partly filled); triangles and quads fill
+// grid cells; each polygon runs around the border of a 12 x 13 block of cells, 50 corners.
+void gitter(Szene& s)
+{
+    grundlage(s);
+    const float schritt = 2 * Ausdehnung / 31;
+    for (int k = 0; k < Anzahl; ++k)
+        s.Sichtpunkte(k + 1) = { -Ausdehnung + (k % 32) * schritt, -Ausdehnung + (k / 32) * schritt, 0 };
+    const auto v = [](int spalte, int zeile) { return std::int16_t(1 + zeile * 32 + spalte); };
+    for (int i = 1; i <= Anzahl; ++i) {
+        const int zelle = (i - 1) % (31 * 30);
+        const int c = zelle % 31, r = zelle / 31;
+        if (i % 2)
+            s.Dreiecke(i).ecke = { v(c, r), v(c + 1, r), v(c, r + 1) };
+        else
+            s.Dreiecke(i).ecke = { v(c + 1, r), v(c + 1, r + 1), v(c, r + 1) };
+        s.Vierecke(i).ecke = { v(c, r), v(c + 1, r), v(c + 1, r + 1), v(c, r + 1) };
+
+        const int c0 = (i * 7) % 20, r0 = (i * 3) % 18;
+        Polygon& poly = s.Polygone(i);
+        int j = 0;
+        poly.slot[j++] = PolygonEckenMax;
+        for (int c = c0; c <= c0 + 12; ++c)
+            poly.slot[j++] = v(c, r0);
+        for (int r = r0 + 1; r <= r0 + 13; ++r)
+            poly.slot[j++] = v(c0 + 12, r);
+        for (int c = c0 + 11; c >= c0; --c)
+            poly.slot[j++] = v(c, r0 + 13);
+        for (int r = r0 + 12; r >= r0 + 1; --r)
+            poly.slot[j++] = v(c0, r);
+    }
+}
+
+// Edges across the whole model, through its middle: vertex k + 1 lies nearly opposite vertex k
+// (half a turn and 0.013 radians on), at a random distance from the centre between 0.3 and 1 extent,
+// and the elements take runs of consecutive vertices. All edges of a quad, two of a triangle's three
+// and 49 of a polygon's 50 pass within 0.0065 extent of the centre, inside the window at zoom 6.
+void quer(Szene& s)
+{
+    grundlage(s);
+    std::mt19937 zufall(998);
+    std::uniform_real_distribution<double> abstand(0.3 * Ausdehnung, Ausdehnung);
+    for (int k = 1; k <= Anzahl; ++k) {
+        const double winkel = k * (std::numbers::pi + 0.013), r = abstand(zufall);
+        s.Sichtpunkte(k) = { float(r * std::cos(winkel)), float(r * std::sin(winkel)), 0 };
+    }
+    const auto v = [](int k) { return std::int16_t((k - 1) % Anzahl + 1); };
+    for (int i = 1; i <= Anzahl; ++i) {
+        s.Dreiecke(i).ecke = { v(i), v(i + 1), v(i + 2) };
+        s.Vierecke(i).ecke = { v(i + 3), v(i + 4), v(i + 5), v(i + 6) };
+        s.Polygone(i).slot[0] = PolygonEckenMax;
+        for (int j = 1; j <= PolygonEckenMax; ++j)
+            s.Polygone(i).slot[j] = v(i + j);
+    }
+}
+
+// The segments one AllesZeichnen draws, in user coordinates; the polygon's starting point counts as a
+// segment of length 0. The centre circle is no segment and is left out (some 60 pixels).
+struct Strecke {
+    float x1, y1, x2, y2;
+    std::uint32_t farbe;
+};
+
+std::vector<Strecke> strecken(const Szene& s)
+{
+    std::vector<Strecke> liste;
+    const auto linie = [&](float x1, float y1, float x2, float y2, QRgb farbe) {
+        liste.push_back({ x1, y1, x2, y2, farbe });
+    };
+    const QRgb rot = qRgb(255, 0, 0), gruen = qRgb(0, 255, 0), blau = qRgb(0, 0, 255);
+    for (int a = -3; a <= -1; ++a) {
+        const float x = s.Sichtpunkte(a).X, y = s.Sichtpunkte(a).Y, m = s.Achsenmass;
+        linie(x, y, -x, -y, rot);
+        linie(x, y, x - x / 10 - y / 30, y + x / 30 - y / 10, rot);
+        linie(x, y, x - x / 10 + y / 30, y - x / 30 - y / 10, rot);
+        const float u = x + x / 30, v = y + y / 30;
+        linie(u, v, u + m, v + m, rot);
+        if (a == -3) {
+            linie(u, v + m, u + m, v, rot);
+        } else if (a == -2) {
+            linie(u + m / 2, v + m / 2, u, v + m, rot);
+        } else {
+            linie(u + m, v + m, u, v + m, rot);
+            linie(u, v, u + m, v, rot);
+        }
+    }
+    const auto ring = [&](const std::int16_t* ecken, int n, QRgb farbe, bool mitPunkt) {
+        const Vektor& erste = s.Sichtpunkte(ecken[0]);
+        if (mitPunkt)
+            linie(erste.X, erste.Y, erste.X, erste.Y, farbe);
+        for (int j = 0; j < n; ++j) {
+            const Vektor& a = s.Sichtpunkte(ecken[j]);
+            const Vektor& b = s.Sichtpunkte(ecken[(j + 1) % n]);
+            linie(a.X, a.Y, b.X, b.Y, farbe);
+        }
+    };
+    for (int durchgang = 0; durchgang < 2; ++durchgang) {
+        const bool hervor = durchgang == 1;
+        for (int i = 1; i <= s.AnzDreiecke; ++i)
+            ring(s.Dreiecke(i).ecke.data(), 3, hervor ? gruen : qRgb(0, 100, 255), false);
+        for (int i = 1; i <= s.AnzVierecke; ++i)
+            ring(s.Vierecke(i).ecke.data(), 4, hervor ? gruen : blau, false);
+        for (int i = 1; i <= s.AnzPolygone; ++i)
+            ring(&s.Polygone(i).slot[1], s.Polygone(i).slot[0], hervor ? gruen : blau, true);
+    }
+    const float w = s.Fangweite;
+    for (int k = 1; k <= s.AnzPunkte; ++k) {
+        const float x = s.Sichtpunkte(k).X, y = s.Sichtpunkte(k).Y;
+        const QRgb cyan = qRgb(0, 255, 255);
+        linie(x - w, y - w, x + w, y - w, cyan);
+        linie(x + w, y - w, x + w, y + w, cyan);
+        linie(x + w, y + w, x - w, y + w, cyan);
+        linie(x - w, y + w, x - w, y - w, cyan);
+    }
+    return liste;
+}
+
+// The reference: integer segments in pixels, clipped by Cohen-Sutherland, drawn by Bresenham.
+struct Pixelstrecke {
+    int x0, y0, x1, y1;
+    std::uint32_t farbe;
+};
+
+std::vector<Pixelstrecke> inPixel(const std::vector<Strecke>& liste, const Zeichenflaeche& f)
+{
+    std::vector<Pixelstrecke> pixel;
+    pixel.reserve(liste.size());
+    for (const Strecke& s : liste) {
+        const QPointF a = f.zuPixel(s.x1, s.y1), b = f.zuPixel(s.x2, s.y2);
+        pixel.push_back({ int(std::floor(a.x())), int(std::floor(a.y())), int(std::floor(b.x())),
+            int(std::floor(b.y())), s.farbe });
+    }
+    return pixel;
+}
+
+enum : int { Links = 1, Rechts = 2, Oben = 4, Unten = 8 };
+
+inline int lage(long long x, long long y, int maxX, int maxY)
+{
+    return (x < 0 ? Links : (x > maxX ? Rechts : 0)) | (y < 0 ? Oben : (y > maxY ? Unten : 0));
+}
+
+bool kappen(long long& x0, long long& y0, long long& x1, long long& y1, int maxX, int maxY)
+{
+    int c0 = lage(x0, y0, maxX, maxY), c1 = lage(x1, y1, maxX, maxY);
+    for (int schritt = 0; schritt < 8; ++schritt) {
+        if ((c0 | c1) == 0)
+            return true;
+        if (c0 & c1)
+            return false;
+        const int c = c0 ? c0 : c1;
+        long long x, y;
+        if (c & Unten) {
+            x = x0 + (x1 - x0) * (maxY - y0) / (y1 - y0);
+            y = maxY;
+        } else if (c & Oben) {
+            x = x0 + (x1 - x0) * (0 - y0) / (y1 - y0);
+            y = 0;
+        } else if (c & Rechts) {
+            y = y0 + (y1 - y0) * (maxX - x0) / (x1 - x0);
+            x = maxX;
+        } else {
+            y = y0 + (y1 - y0) * (0 - x0) / (x1 - x0);
+            x = 0;
+        }
+        if (c == c0) {
+            x0 = x, y0 = y;
+            c0 = lage(x0, y0, maxX, maxY);
+        } else {
+            x1 = x, y1 = y;
+            c1 = lage(x1, y1, maxX, maxY);
+        }
+    }
+    return false;
+}
+
+void bresenham(std::uint32_t* bits, int zeilenlaenge, int x0, int y0, int x1, int y1, std::uint32_t farbe)
+{
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int fehler = dx + dy;
+    for (;;) {
+        bits[static_cast<std::ptrdiff_t>(y0) * zeilenlaenge + x0] = farbe;
+        if (x0 == x1 && y0 == y1)
+            break;
+        const int e2 = 2 * fehler;
+        if (e2 >= dy) {
+            fehler += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            fehler += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void referenz(QImage& bild, const std::vector<Pixelstrecke>& liste)
+{
+    bild.fill(0xff000000);
+    auto* bits = reinterpret_cast<std::uint32_t*>(bild.bits());
+    const int zeilenlaenge = int(bild.bytesPerLine() / 4);
+    const int maxX = bild.width() - 1, maxY = bild.height() - 1;
+    for (const Pixelstrecke& s : liste) {
+        long long x0 = s.x0, y0 = s.y0, x1 = s.x1, y1 = s.y1;
+        if (kappen(x0, y0, x1, y1, maxX, maxY))
+            bresenham(bits, zeilenlaenge, int(x0), int(y0), int(x1), int(y1), s.farbe);
+    }
+}
+
+double median(std::vector<double> werte)
+{
+    std::sort(werte.begin(), werte.end());
+    return werte[werte.size() / 2];
+}
+
+double ms(Uhr::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+long leuchtend(const QImage& bild)
+{
+    long n = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            n += (bild.pixel(x, y) & 0xffffff) != 0;
+    return n;
+}
+
+void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&))
+{
+    Programm& p = *u.p;
+    aufbau(p.s);
+    zoom(p, zoomwert);
+
+    const std::vector<Pixelstrecke> liste = inPixel(strecken(p.s), u.flaeche);
+    QImage bild(Seite, Seite, QImage::Format_RGB32);
+    for (int i = 0; i < 3; ++i) {
+        Zeichnen::AllesZeichnen(p);
+        referenz(bild, liste);
+    }
+    // The two passes take turns, so that a burst of load from elsewhere on the machine hits both.
+    std::vector<double> zeichenzeiten, bezugszeiten;
+    std::size_t allokationen = 0;
+    for (int i = 0; i < Laeufe; ++i) {
+        const std::size_t vorher = bench::allokationen();
+        const auto start = Uhr::now();
+        Zeichnen::AllesZeichnen(p);
+        const auto ende = Uhr::now();
+        allokationen = std::max(allokationen, bench::allokationen() - vorher);
+        zeichenzeiten.push_back(ms(ende - start));
+
+        const auto bezugStart = Uhr::now();
+        referenz(bild, liste);
+        bezugszeiten.push_back(ms(Uhr::now() - bezugStart));
+    }
+    const double zeichnen = median(zeichenzeiten);
+    const double bezug = median(bezugszeiten);
+
+    std::printf("scene=%s redraw_ms=%.2f reference_ms=%.2f ratio=%.2f allocations=%zu\n", name, zeichnen, bezug,
+        zeichnen / bezug, allokationen);
+    std::fflush(stdout);
+    std::fprintf(stderr, "check scene=%s segments=%zu lit_pixels_redraw=%ld lit_pixels_reference=%ld\n", name,
+        liste.size(), leuchtend(u.flaeche.bild()), leuchtend(bild));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList namen = QCoreApplication::arguments().mid(1);
+    Umgebung u;
+    const auto szene = [&](const char* name, float zoomwert, void (*aufbau)(Szene&)) {
+        if (namen.isEmpty() || namen.contains(QLatin1String(name)))
+            messen(name, u, zoomwert, aufbau);
+    };
+    szene("a_short_edges", 600, gitter);
+    szene("b_long_edges", 600, quer);
+    szene("c_long_edges_zoom6", 6, quer);
+    return 0;
+}
