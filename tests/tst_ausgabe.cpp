@@ -1,6 +1,7 @@
 #include "TestProgramm.h"
 
 #include "platform/SeitenFenster.h"
+#include "platform/Twips.h"
 #include "ui/main/Start.h"
 #include "ui/side/SeitenFensterBau.h"
 #include "view/Zeichnen.h"
@@ -77,6 +78,12 @@ private slots:
             QCOMPARE(p.f.Seiten[i]->windowTitle(), QString::fromLatin1(titel[i - 4]));
             QVERIFY(p.f.Seiten[i]->windowFlags() & Qt::Tool);
         }
+        // The client area has its design size from the start, and the start-up has drawn into it.
+        QCOMPARE(p.f.Flaeche->size(), QSize(twipsZuPixel(4680), twipsZuPixel(4380)));
+        const QImage bild = p.f.Flaeche->bild();
+        QCOMPARE(bild.size(), p.f.Flaeche->size());
+        const QPointF ursprung = p.f.Flaeche->zuPixel(0, 0);
+        QCOMPARE(bild.pixelColor(int(ursprung.x()) + 10, int(ursprung.y())), QColor(255, 0, 0));
         QCOMPARE(p.s.AnzPunkte, 0);
         QCOMPARE(p.s.Ausdehnung, 1.0f);
         QCOMPARE(p.s.Sichtpunkte(-3), (Vektor{1, 0, 0}));

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -61,14 +62,14 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     m_flaeche->setAccessibleName(QStringLiteral("Zeichnung"));
     m_flaeche->setHintergrund(Qt::black);
     m_flaeche->setEmpfaenger(this);
-    m_flaeche->resize(twipsZuPixel(4680), twipsZuPixel(4380));
     setCentralWidget(m_flaeche);
     connect(m_flaeche, &Zeichenflaeche::groesseGeaendert, this, [this] { Form_Resize(); });
 
     menuesBauen();
     seitenfensterBauen();
-    adjustSize();
     resize(twipsZuPixel(4680), twipsZuPixel(4380) + menuBar()->sizeHint().height());
+    // Lays the client area out at its design size now, before the start-up measures and draws it.
+    layout()->activate();
 
     // Creation: the welcome box, then the empty start state.
     dialoge.meldung(nullptr, QStringLiteral("This program is a program\n"), QStringLiteral("ZemViewer 2.3"));
