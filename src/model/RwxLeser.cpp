@@ -18,10 +18,11 @@
 // The reader of RWX model files. Keywords are found by plain text search in each field, in lower case
 // only; only the first clump is read.
 //
-// Long fields: a field of any length is read. The reading position inside a statement is a 16-bit
-// number, so a statement whose keyword or numbers lie beyond character 32767 ends the reading with a
-// ZahlFehler, like any other number that does not fit 16 bits. A field that is merely long, such as a
-// long comment or a statement with a long tail after its last number, reads normally.
+// Long fields: every field that the field input takes (up to FeldEingabe::FeldMax bytes) is read. The
+// reading position inside a statement is a 16-bit number, so a statement whose keyword or numbers lie
+// beyond character 32767 ends the reading with a ZahlFehler, like any other number that does not fit
+// 16 bits. A field that is merely long, such as a long comment or a statement with a long tail after
+// its last number, reads normally.
 
 namespace zem::RwxToZem {
 

@@ -23,7 +23,7 @@ void FeldEingabe::oeffnen(const std::string& dateiname)
     if (!datei)
         throw EingabeFehler("Datei nicht gefunden: " + dateiname);
     // Directories, devices and pipes are refused: they have no end that a reading could rely on.
-    struct stat info {};
+    struct stat info { };
     if (fstat(fileno(datei), &info) != 0 || !S_ISREG(info.st_mode)) {
         std::fclose(datei);
         throw EingabeFehler("Keine Datei: " + dateiname);
@@ -79,7 +79,7 @@ std::string_view FeldEingabe::feldImPuffer() const
     const std::size_t ende = Bytesuche::finde(m_puffer, anfang, m_fuellung, ',', '\r', '\n');
     if (ende + 1 >= m_fuellung)
         return {};
-    return {m_puffer + anfang, ende - anfang};
+    return { m_puffer + anfang, ende - anfang };
 }
 
 void FeldEingabe::feldImPufferNehmen(std::string_view feld)
@@ -156,8 +156,7 @@ void FeldEingabe::naechstesFeld(std::string& feld)
         for (c = naechstesZeichen(); c != '"' && c != '\n' && c != '\r' && c != -1; c = naechstesZeichen())
             anhaengen(c);
         if (c == '"') // drop the rest up to the field's end
-            for (c = naechstesZeichen(); c != ',' && c != '\n' && c != '\r' && c != -1; c = naechstesZeichen()) {
-            }
+            for (c = naechstesZeichen(); c != ',' && c != '\n' && c != '\r' && c != -1; c = naechstesZeichen()) { }
     } else {
         while (c != ',' && c != '\n' && c != '\r' && c != -1) {
             // c was just taken from the buffer: it and the run after it up to the next delimiter go into

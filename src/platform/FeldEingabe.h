@@ -43,9 +43,9 @@ public:
     bool offen() const { return m_datei != nullptr; }
 
 private:
-    bool auffuellen();          // false at the end of the file
-    int naechstesZeichen();     // -1 at the end of the file
-    int zeichenAnsehen();       // the next character without taking it, -1 at the end
+    bool auffuellen(); // false at the end of the file
+    int naechstesZeichen(); // -1 at the end of the file
+    int zeichenAnsehen(); // the next character without taking it, -1 at the end
     void zeilenendeNehmen(int zeichen);
     // The next field when it is unquoted and its delimiter, and the byte after that for a CR LF, are in
     // the buffer: the usual case, taken in one step. Otherwise a view without data.
