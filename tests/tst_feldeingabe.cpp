@@ -69,6 +69,50 @@ private slots:
         QCOMPARE(alleFelder(schreibeDatei(ordner, QStringLiteral("f.txt"), inhalt)), felder);
     }
 
+    // The search for the field with a word passes over fields without copying them, but has to find
+    // the same field as reading field by field: quotes, commas and the block ends decide what a field is.
+    void feldMitWort_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QByteArray>("feld"); // empty: not found
+        QTest::addColumn<QByteArrayList>("danach");
+        QTest::newRow("plain") << QByteArray("a\nb modelend c\nd") << QByteArray("b modelend c")
+                               << QByteArrayList { "d" };
+        QTest::newRow("after blanks, CR LF")
+            << QByteArray("a\r\n  modelend\r\nd\r\n") << QByteArray("modelend") << QByteArrayList { "d" };
+        QTest::newRow("last field") << QByteArray("a\nmodelend") << QByteArray("modelend") << QByteArrayList();
+        QTest::newRow("missing") << QByteArray("a\nmodel\nend\n") << QByteArray() << QByteArrayList();
+        QTest::newRow("split by a comma") << QByteArray("model,end\nx") << QByteArray() << QByteArrayList();
+        QTest::newRow("split by a line end") << QByteArray("model\r\nend\nx") << QByteArray() << QByteArrayList();
+        QTest::newRow("in quotes") << QByteArray("\"a,modelend\",b") << QByteArray("a,modelend")
+                                   << QByteArrayList { "b" };
+        QTest::newRow("after the closing quote")
+            << QByteArray("\"a\" modelend,b\nc") << QByteArray() << QByteArrayList();
+        const QByteArray block(65530, 'x');
+        QTest::newRow("across blocks") << block + "\nmodelend\nd" << QByteArray("modelend") << QByteArrayList { "d" };
+        QTest::newRow("word across blocks") << QByteArray(65531, 'x') + " modelend\nd"
+                                            << QByteArray(65531, 'x') + " modelend" << QByteArrayList { "d" };
+    }
+    void feldMitWort()
+    {
+        QFETCH(QByteArray, inhalt);
+        QFETCH(QByteArray, feld);
+        QFETCH(QByteArrayList, danach);
+        QTemporaryDir ordner;
+        FeldEingabe eingabe;
+        eingabe.oeffnen(schreibeDatei(ordner, QStringLiteral("f.txt"), inhalt).toStdString());
+        std::string gelesen;
+        QCOMPARE(eingabe.feldMitWortLesen(gelesen, "modelend"), !feld.isEmpty());
+        if (!feld.isEmpty())
+            QCOMPARE(QByteArray::fromStdString(gelesen), feld);
+        QByteArrayList rest;
+        while (!eingabe.dateiende()) {
+            eingabe.naechstesFeld(gelesen);
+            rest << QByteArray::fromStdString(gelesen);
+        }
+        QCOMPARE(rest, danach);
+    }
+
     void lesenNachDemEnde()
     {
         QTemporaryDir ordner;

@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 
 using namespace zem;
@@ -49,6 +50,10 @@ private slots:
         QTest::newRow("only blanks") << QByteArray("   ") << 1 << 0.0 << 4;
         QTest::newRow("past the end, one more") << QByteArray("1 2") << 4 << 0.0 << 5;
         QTest::newRow("before the line") << QByteArray("7") << -3 << 7.0 << 2;
+        QTest::newRow("negative zero is zero") << QByteArray("-0") << 1 << 0.0 << 3;
+        QTest::newRow("negative zero with point") << QByteArray("-0.0e5") << 1 << 0.0 << 7;
+        QTest::newRow("18 digits") << QByteArray("-123456789012345678") << 1 << -123456789012345678.0 << 20;
+        QTest::newRow("19 digits") << QByteArray("9223372036854775808") << 1 << 9223372036854775808.0 << 20;
         QTest::newRow("many digits") << "0000" + QByteArray(300, '1') + "e-299" << 1 << 1.1111111111111111 << 310;
         QTest::newRow("largest double") << QByteArray("1.7976931348623157e308") << 1 << 1.7976931348623157e308 << 23;
         QTest::newRow("beyond double") << QByteArray("1.7976931348623159e308") << 1 << 0.0 << -1;
@@ -78,7 +83,8 @@ private slots:
             return;
         }
         const double gelesen = RwxToZem::NaechsteZahl(text, position);
-        QVERIFY2(gelesen == wert, qPrintable(QString::number(gelesen, 'g', 17)));
+        QVERIFY2(gelesen == wert && std::signbit(gelesen) == std::signbit(wert),
+            qPrintable(QString::number(gelesen, 'g', 17)));
         QCOMPARE(int(position), danach);
     }
 

@@ -1,6 +1,7 @@
 #include "model/Programm.h"
 #include "model/RwxToZem.h"
 #include "model/ZahlFehler.h"
+#include "platform/Bytesuche.h"
 #include "platform/Dialoge.h"
 #include "platform/FeldEingabe.h"
 #include "platform/Listenfeld.h"
@@ -17,10 +18,11 @@
 // The reader of RWX model files. Keywords are found by plain text search in each field, in lower case
 // only; only the first clump is read.
 //
-// Long fields: a field of any length is read. The reading position inside a statement is a 16-bit
-// number, so a statement whose keyword or numbers lie beyond character 32767 ends the reading with a
-// ZahlFehler, like any other number that does not fit 16 bits. A field that is merely long, such as a
-// long comment or a statement with a long tail after its last number, reads normally.
+// Long fields: every field that the field input takes (up to FeldEingabe::FeldMax bytes) is read. The
+// reading position inside a statement is a 16-bit number, so a statement whose keyword or numbers lie
+// beyond character 32767 ends the reading with a ZahlFehler, like any other number that does not fit
+// 16 bits. A field that is merely long, such as a long comment or a statement with a long tail after
+// its last number, reads normally.
 
 namespace zem::RwxToZem {
 
@@ -41,20 +43,12 @@ constexpr Art Triangle { "triangle", u"Der 1.Clump enthält fast 1000 Dreiecke",
 constexpr Art Quad { "quad", u"Der 1.Clump enthält fast 1000 Vierecke", u"quad 1000", 998 };
 constexpr Art Polygon { "polygon", u"Der 1.Clump enthält fast 1000 Polygone", u"Polygon 1000", 998 };
 
-bool enthaelt(std::string_view zeile, std::string_view wort)
-{
-    return zeile.find(wort) != std::string_view::npos;
-}
+using Bytesuche::enthaelt;
 
 // Reads fields until one contains the word; false when the file ends first.
 bool bisFeldMit(FeldEingabe& eingabe, std::string& zeile, std::string_view wort)
 {
-    while (!enthaelt(zeile, wort)) {
-        if (eingabe.dateiende())
-            return false;
-        eingabe.naechstesFeld(zeile);
-    }
-    return true;
+    return enthaelt(zeile, wort) || eingabe.feldMitWortLesen(zeile, wort);
 }
 
 // Fields are shown as UTF-8, which today's tools write; ASCII, all that RWX needs, reads the same in
@@ -149,6 +143,10 @@ float alsSingle(double wert)
 // mode, and checks the 16-bit range.
 std::int16_t alsInteger(double wert)
 {
+    // Whole numbers in range, the usual case, need no rounding; the test of the range comes first, so
+    // that the cast is defined.
+    if (wert >= -32768.0 && wert <= 32767.0 && wert == static_cast<double>(static_cast<int>(wert)))
+        return static_cast<std::int16_t>(wert);
     double gerundet = std::round(wert);
     if (std::fabs(wert - std::trunc(wert)) == 0.5)
         gerundet = 2.0 * std::round(wert / 2.0);
@@ -194,10 +192,21 @@ double tokenWert(std::string_view token)
         return 0;
     const std::size_t mantissenEnde = i;
 
+    // A plain integer of up to 18 digits is exact as a 64-bit integer, and its conversion rounds
+    // correctly: the usual token, read without from_chars.
+    const std::size_t zifferAnfang = token[0] == '+' || token[0] == '-' ? 1 : 0;
+    const bool exponentFolgt = i < n && (token[i] == 'E' || token[i] == 'e');
+    if (punkt == std::string_view::npos && !exponentFolgt && mantissenEnde - zifferAnfang <= 18) {
+        std::int64_t ganz = 0;
+        for (std::size_t k = zifferAnfang; k < mantissenEnde; ++k)
+            ganz = ganz * 10 + (token[k] - '0');
+        return static_cast<double>(token[0] == '-' ? -ganz : ganz);
+    }
+
     // Saturated: any exponent beyond this is out of range, whatever the mantissa's length.
     constexpr long long ExponentGrenze = 1'000'000'000;
     long long exponent = 0;
-    if (i < n && (token[i] == 'E' || token[i] == 'e')) {
+    if (exponentFolgt) {
         std::size_t k = i + 1;
         const bool negativ = k < n && token[k] == '-';
         if (k < n && (token[k] == '+' || token[k] == '-'))
@@ -227,7 +236,8 @@ double tokenWert(std::string_view token)
             throw ZahlFehler("Zahl passt nicht in doppelte Genauigkeit");
         return 0;
     }
-    return ergebnis.ec == std::errc() ? wert : 0;
+    // A negative zero would show as "-0" in the user interface; it is zero like any other.
+    return ergebnis.ec == std::errc() && wert != 0 ? wert : 0;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/FeldEingabe.h"
 
+#include "platform/Bytesuche.h"
+
 #include <sys/stat.h>
 
 namespace zem {
@@ -21,7 +23,7 @@ void FeldEingabe::oeffnen(const std::string& dateiname)
     if (!datei)
         throw EingabeFehler("Datei nicht gefunden: " + dateiname);
     // Directories, devices and pipes are refused: they have no end that a reading could rely on.
-    struct stat info {};
+    struct stat info { };
     if (fstat(fileno(datei), &info) != 0 || !S_ISREG(info.st_mode)) {
         std::fclose(datei);
         throw EingabeFehler("Keine Datei: " + dateiname);
@@ -61,15 +63,67 @@ int FeldEingabe::naechstesZeichen()
     return auffuellen() ? static_cast<unsigned char>(m_puffer[m_pos++]) : -1;
 }
 
-bool FeldEingabe::dateiende()
-{
-    return !auffuellen();
-}
-
 void FeldEingabe::zeilenendeNehmen(int zeichen)
 {
     if (zeichen == '\r' && zeichenAnsehen() == '\n')
         ++m_pos;
+}
+
+std::string_view FeldEingabe::feldImPuffer() const
+{
+    std::size_t anfang = m_pos;
+    while (anfang < m_fuellung && (m_puffer[anfang] == ' ' || m_puffer[anfang] == '\t'))
+        ++anfang;
+    if (anfang >= m_fuellung || m_puffer[anfang] == '"')
+        return {};
+    const std::size_t ende = Bytesuche::finde(m_puffer, anfang, m_fuellung, ',', '\r', '\n');
+    if (ende + 1 >= m_fuellung)
+        return {};
+    return { m_puffer + anfang, ende - anfang };
+}
+
+void FeldEingabe::feldImPufferNehmen(std::string_view feld)
+{
+    const std::size_t ende = std::size_t(feld.data() + feld.size() - m_puffer);
+    m_pos = ende + 1;
+    if (m_puffer[ende] == '\r' && m_puffer[m_pos] == '\n')
+        ++m_pos;
+}
+
+bool FeldEingabe::feldMitWortLesen(std::string& feld, std::string_view wort)
+{
+    while (!dateiende()) {
+        if (!ohneWortUebergangen(wort)) {
+            naechstesFeld(feld);
+            if (Bytesuche::enthaelt(feld, wort))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool FeldEingabe::ohneWortUebergangen(std::string_view wort)
+{
+    std::size_t i = m_pos;
+    while (i < m_fuellung && (m_puffer[i] == ' ' || m_puffer[i] == '\t'))
+        ++i;
+    if (i >= m_fuellung || m_puffer[i] == '"' || wort.empty())
+        return false;
+    // One search for the delimiters and the word's first byte together. A place where the word stands,
+    // even one that reaches past the field's end or the buffer's, is left to the usual way.
+    for (;; ++i) {
+        i = Bytesuche::finde(m_puffer, i, m_fuellung, ',', '\r', '\n', wort[0]);
+        if (i + 1 >= m_fuellung)
+            return false;
+        if (m_puffer[i] != wort[0])
+            break;
+        if (m_fuellung - i < wort.size() || Bytesuche::wortBei(m_puffer + i, wort))
+            return false;
+    }
+    m_pos = i + 1;
+    if (m_puffer[i] == '\r' && m_puffer[m_pos] == '\n')
+        ++m_pos;
+    return true;
 }
 
 void FeldEingabe::naechstesFeld(std::string& feld)
@@ -78,6 +132,14 @@ void FeldEingabe::naechstesFeld(std::string& feld)
         throw EingabeFehler("Keine Datei offen");
     if (dateiende())
         throw EingabeFehler("Eingabe nach Dateiende");
+
+    // The usual case in one step; everything else takes the way character by character below.
+    if (const std::string_view schnell = feldImPuffer(); schnell.data()) {
+        feld.assign(schnell);
+        feldImPufferNehmen(schnell);
+        return;
+    }
+
     feld.clear();
 
     int c = naechstesZeichen();
@@ -94,22 +156,16 @@ void FeldEingabe::naechstesFeld(std::string& feld)
         for (c = naechstesZeichen(); c != '"' && c != '\n' && c != '\r' && c != -1; c = naechstesZeichen())
             anhaengen(c);
         if (c == '"') // drop the rest up to the field's end
-            for (c = naechstesZeichen(); c != ',' && c != '\n' && c != '\r' && c != -1; c = naechstesZeichen()) {
-            }
+            for (c = naechstesZeichen(); c != ',' && c != '\n' && c != '\r' && c != -1; c = naechstesZeichen()) { }
     } else {
         while (c != ',' && c != '\n' && c != '\r' && c != -1) {
-            // Take the plain run of characters up to the next delimiter in one step.
-            std::size_t ende = m_pos;
-            while (ende < m_fuellung) {
-                const char z = m_puffer[ende];
-                if (z == ',' || z == '\n' || z == '\r')
-                    break;
-                ++ende;
-            }
-            anhaengen(c);
-            if (feld.size() + (ende - m_pos) > FeldMax)
+            // c was just taken from the buffer: it and the run after it up to the next delimiter go into
+            // the field in one step.
+            const std::size_t anfang = m_pos - 1;
+            const std::size_t ende = Bytesuche::finde(m_puffer, m_pos, m_fuellung, ',', '\r', '\n');
+            if (feld.size() + (ende - anfang) > FeldMax)
                 throw EingabeFehler("Feld zu lang");
-            feld.append(m_puffer + m_pos, ende - m_pos);
+            feld.append(m_puffer + anfang, ende - anfang);
             m_pos = ende;
             c = naechstesZeichen();
         }

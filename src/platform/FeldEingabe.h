@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace zem {
 
@@ -32,16 +33,28 @@ public:
     void oeffnen(const std::string& dateiname);
     // Reads the next field into feld (its capacity is reused); throws at the end of the file.
     void naechstesFeld(std::string& feld);
+    // Reads fields until one contains the word, as naechstesFeld and a search of each field would, and
+    // leaves that field in feld; false when the file ends first, feld then holding no particular field.
+    // Fields without the word are passed over in the buffer, not copied.
+    bool feldMitWortLesen(std::string& feld, std::string_view wort);
     // True when every field has been read.
-    bool dateiende();
+    bool dateiende() { return m_pos >= m_fuellung && !auffuellen(); }
     void schliessen();
     bool offen() const { return m_datei != nullptr; }
 
 private:
-    bool auffuellen();          // false at the end of the file
-    int naechstesZeichen();     // -1 at the end of the file
-    int zeichenAnsehen();       // the next character without taking it, -1 at the end
+    bool auffuellen(); // false at the end of the file
+    int naechstesZeichen(); // -1 at the end of the file
+    int zeichenAnsehen(); // the next character without taking it, -1 at the end
     void zeilenendeNehmen(int zeichen);
+    // The next field when it is unquoted and its delimiter, and the byte after that for a CR LF, are in
+    // the buffer: the usual case, taken in one step. Otherwise a view without data.
+    std::string_view feldImPuffer() const;
+    // Moves past that field and its delimiter.
+    void feldImPufferNehmen(std::string_view feld);
+    // Moves past the next field when it lies in the buffer like that and does not hold the word; false,
+    // and nothing taken, when it may hold the word or is no such field.
+    bool ohneWortUebergangen(std::string_view wort);
 
     std::FILE* m_datei = nullptr;
     char m_puffer[1 << 16];

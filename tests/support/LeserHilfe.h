@@ -13,6 +13,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
+
 namespace zem::test {
 
 // Resets the scene and reads the file. Gives "" when the reading ends normally, "Eingabe" or "Zahl"

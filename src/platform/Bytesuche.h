@@ -1,0 +1,75 @@
+#pragma once
+
+// Finding bytes in short texts without a library call per text: the fields of a model file are short
+// lines, and searching them is most of the time a reading takes.
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace zem::Bytesuche {
+
+// Marks the bytes of x that equal b. A byte equal to b is a zero byte of y = x ^ b..b, and
+// (y - 0x01..01) & ~y & 0x80..80 marks the lowest zero byte of y exactly; bytes above it may be marked
+// wrongly, never bytes below, so the lowest mark of any such test, or of several ored, is a true find.
+inline std::uint64_t gleicheBytes(std::uint64_t x, unsigned char b)
+{
+    constexpr std::uint64_t Einsen = 0x0101010101010101;
+    const std::uint64_t y = x ^ (Einsen * b);
+    return (y - Einsen) & ~y & (Einsen * 0x80);
+}
+
+// The first place in text[von, bis) that holds one of the bytes, or bis: 16 bytes at a time with SSE2,
+// then 8 at a time in a 64-bit word where the machine is little-endian (so that the lowest mark is the
+// first place), the rest one by one.
+template <typename... Bytes> std::size_t finde(const char* text, std::size_t von, std::size_t bis, Bytes... bytes)
+{
+#ifdef __SSE2__
+    for (; von + 16 <= bis; von += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + von));
+        const __m128i t = (_mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(bytes))) | ...);
+        if (const auto m = static_cast<unsigned>(_mm_movemask_epi8(t)))
+            return von + std::size_t(std::countr_zero(m));
+    }
+#endif
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; von + 8 <= bis; von += 8) {
+            std::uint64_t x;
+            std::memcpy(&x, text + von, 8);
+            if (const std::uint64_t marken = (gleicheBytes(x, static_cast<unsigned char>(bytes)) | ...))
+                return von + std::size_t(std::countr_zero(marken) / 8);
+        }
+    }
+    while (von < bis && ((text[von] != bytes) && ...))
+        ++von;
+    return von;
+}
+
+// Whether the word stands at the place, which holds at least as many bytes as the word. Compared in
+// place: for a keyword a library call would cost more than the comparison.
+inline bool wortBei(const char* stelle, std::string_view wort)
+{
+    std::size_t k = 0;
+    while (k < wort.size() && stelle[k] == wort[k])
+        ++k;
+    return k == wort.size();
+}
+
+// Whether the word occurs in the text: each place of its first byte, then the whole word compared there.
+inline bool enthaelt(std::string_view text, std::string_view wort)
+{
+    if (wort.empty() || wort.size() > text.size())
+        return wort.empty();
+    const std::size_t kandidaten = text.size() - wort.size() + 1;
+    for (std::size_t i = 0; (i = finde(text.data(), i, kandidaten, wort[0])) < kandidaten; ++i)
+        if (wortBei(text.data() + i, wort))
+            return true;
+    return false;
+}
+
+} // namespace zem::Bytesuche
