@@ -9,11 +9,10 @@ Needs a session bus (dbus-run-session), an X server (xvfb-run), at-spi2-core and
 import os
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from sitzung import (Fehlschlag, Hauptfenster, pruefe, titel, warte_bis, warte_fenster,  # noqa: E402
-                     xdotool)
+from sitzung import (Hauptfenster, bestaetige, hauptprogramm, mit_programm, oeffnen, pruefe,  # noqa: E402
+                     warte_bis, warte_fenster, xdotool)
 
 import pyatspi  # noqa: E402
 
@@ -53,74 +52,56 @@ def zugaenglichkeit_einschalten():
 
 def lauf(zemviewer, beispiele):
     zugaenglichkeit_einschalten()
-    programm = subprocess.Popen([zemviewer], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        willkommen = warte_fenster("^ZemViewer 2.3$")
-        warte_bis(lambda: anwendung() is not None, "das Programm meldet sich nicht am AT-SPI-Bus")
-        app = anwendung()
-        pruefe(any("This program is a program" in (o.name or "") for o in alle(app)),
-               "der Text des Willkommensfensters ist lesbar")
-        xdotool("windowfocus", "--sync", willkommen)
-        xdotool("key", "Return")
-        haupt = warte_fenster("^Neu - ZemViewer$")
-        h = Hauptfenster(haupt, 1.0)
-        h.menue_punkt(20, 2)
-        dialog = warte_fenster("^Öffner$")
-        xdotool("windowfocus", "--sync", dialog)
-        xdotool("type", "--delay", 5, os.path.join(beispiele, "wuerfel.rwx"))
-        xdotool("key", "Return")
-        haupt = warte_fenster("^wuerfel.rwx - ZemViewer$")
-        h = Hauptfenster(haupt, 1.0)
-        # Mark corner 7 with a left click, and show the four lists through the "Fenster" menu.
-        h.maus(1, 1)
-        xdotool("click", 1)
-        for nummer in (1, 2, 3, 4, 6, 7):
-            h.menue_punkt(70, nummer)
-        for liste in ("Punkte", "Dreiecke", "Vierecke", "Polygone"):
-            warte_fenster("^ [0-9]+ %s \\( [0-9]+ selected\\)$" % liste)
+    mit_programm(zemviewer, lambda: vorlesen(beispiele))
 
-        app = anwendung()
-        # A click on the main window marks without touching the caption, which follows at the next refresh.
-        erwartet = [" 8 Punkte ( 0 selected)", " 0 Dreiecke ( 0 selected)", " 6 Vierecke ( 0 selected)",
-                    " 0 Polygone ( 0 selected)"]
-        namen = {o.name for o in alle(app)}
-        for text in erwartet:
-            pruefe(text in namen, "AT-SPI liest die Fensterüberschrift %r" % text)
 
-        listen = finde(app, "list", "Punkte")
-        pruefe(len(listen) == 1, "die Liste der Punkte heißt \"Punkte\"")
-        zeilen = [listen[0].getChildAtIndex(i) for i in range(listen[0].childCount)]
-        texte = [z.name for z in zeilen]
-        pruefe(len(texte) == 8 and texte[0] == "     1  vertex -1 -1 -1",
-               "AT-SPI liest die Zeilen der Punkteliste: %r ..." % texte[:2])
-        markiert = [i for i, z in enumerate(zeilen) if z.getState().contains(pyatspi.STATE_SELECTED)]
-        pruefe(markiert == [6], "die Zeile der markierten Ecke 7 ist als ausgewählt gemeldet (%r)" % markiert)
+def vorlesen(beispiele):
+    willkommen = warte_fenster("^ZemViewer 2.3$")
+    warte_bis(lambda: anwendung() is not None, "das Programm meldet sich nicht am AT-SPI-Bus")
+    app = anwendung()
+    pruefe(any("This program is a program" in (o.name or "") for o in alle(app)),
+           "der Text des Willkommensfensters ist lesbar")
+    bestaetige(willkommen)
+    haupt = oeffnen(warte_fenster("^Neu - ZemViewer$"), os.path.join(beispiele, "wuerfel.rwx"))
+    h = Hauptfenster(haupt, 1.0)
+    # Mark corner 7 with a left click, and show the four lists through the "Fenster" menu.
+    h.maus(1, 1)
+    xdotool("click", 1)
+    for nummer in (1, 2, 3, 4, 6, 7):
+        h.menue_punkt(70, nummer)
+    for liste in ("Punkte", "Dreiecke", "Vierecke", "Polygone"):
+        warte_fenster("^ [0-9]+ %s \\( [0-9]+ selected\\)$" % liste)
 
-        punkte = finde(app, "check menu item", "Punkte") + finde(app, "menu item", "Punkte")
-        pruefe(any(p.getState().contains(pyatspi.STATE_CHECKED) for p in punkte),
-               "der Menüpunkt \"Punkte\" meldet sein Häkchen")
-        pruefe(finde(app, "label", "X:") and finde(app, "label", " 1"),
-               "die Beschriftungen des Koordinatenfensters sind lesbar")
-        pruefe(finde(app, "push button", "Normal"), "der Knopf \"Normal\" ist lesbar")
-        zoom = finde(app, "scroll bar")
-        pruefe(len(zoom) == 1 and zoom[0].queryValue().currentValue == 600,
-               "die Zoom-Bildlaufleiste meldet den Wert 600")
-    finally:
-        programm.terminate()
-        try:
-            programm.wait(5)
-        except subprocess.TimeoutExpired:
-            programm.kill()
+    app = anwendung()
+    # A click on the main window marks without touching the caption, which follows at the next refresh.
+    erwartet = [" 8 Punkte ( 0 selected)", " 0 Dreiecke ( 0 selected)", " 6 Vierecke ( 0 selected)",
+                " 0 Polygone ( 0 selected)"]
+    namen = {o.name for o in alle(app)}
+    for text in erwartet:
+        pruefe(text in namen, "AT-SPI liest die Fensterüberschrift %r" % text)
+
+    listen = finde(app, "list", "Punkte")
+    pruefe(len(listen) == 1, "die Liste der Punkte heißt \"Punkte\"")
+    zeilen = [listen[0].getChildAtIndex(i) for i in range(listen[0].childCount)]
+    texte = [z.name for z in zeilen]
+    pruefe(len(texte) == 8 and texte[0] == "     1  vertex -1 -1 -1",
+           "AT-SPI liest die Zeilen der Punkteliste: %r ..." % texte[:2])
+    markiert = [i for i, z in enumerate(zeilen) if z.getState().contains(pyatspi.STATE_SELECTED)]
+    pruefe(markiert == [6], "die Zeile der markierten Ecke 7 ist als ausgewählt gemeldet (%r)" % markiert)
+
+    punkte = finde(app, "check menu item", "Punkte") + finde(app, "menu item", "Punkte")
+    pruefe(any(p.getState().contains(pyatspi.STATE_CHECKED) for p in punkte),
+           "der Menüpunkt \"Punkte\" meldet sein Häkchen")
+    pruefe(finde(app, "label", "X:") and finde(app, "label", " 1"),
+           "die Beschriftungen des Koordinatenfensters sind lesbar")
+    pruefe(finde(app, "push button", "Normal"), "der Knopf \"Normal\" ist lesbar")
+    zoom = finde(app, "scroll bar")
+    pruefe(len(zoom) == 1 and zoom[0].queryValue().currentValue == 600,
+           "die Zoom-Bildlaufleiste meldet den Wert 600")
 
 
 def main():
-    try:
-        lauf(os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
-    except Fehlschlag as f:
-        print("FEHLER", f)
-        return 1
-    print("1 passed, 0 failed")
-    return 0
+    return hauptprogramm(lauf, os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2]))
 
 
 if __name__ == "__main__":

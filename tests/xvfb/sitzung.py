@@ -124,51 +124,76 @@ def pruefe(bedingung, text):
     print("ok  ", text)
 
 
-def sitzung(zemviewer, beispiele, foto):
-    programm = subprocess.Popen([zemviewer], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+def bestaetige(fenster):
+    """Presses Return in a window, such as the OK of a message box."""
+    xdotool("windowfocus", "--sync", fenster)
+    xdotool("key", "Return")
+
+
+def oeffnen(haupt, pfad):
+    """Opens a model through "Datei", "Öffnen" and the dialog; gives the main window titled with it."""
+    xdotool("mousemove", "--window", haupt, 20, 10, "click", 1)
+    time.sleep(0.3)
+    xdotool("key", "Down", "Down", "Return")
+    dialog = warte_fenster("^Öffner$")
+    xdotool("windowfocus", "--sync", dialog)
+    xdotool("type", "--delay", 5, pfad)
+    xdotool("key", "Return")
+    return warte_fenster("^%s - ZemViewer$" % re.escape(os.path.basename(pfad)))
+
+
+def mit_programm(zemviewer, ablauf):
+    """Runs the program, hands it to ablauf, and ends it whatever happens."""
+    programm = subprocess.Popen([zemviewer], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        willkommen = warte_fenster("^ZemViewer 2.3$")
-        pruefe(True, "das Willkommensfenster erscheint zuerst")
-        xdotool("windowfocus", "--sync", willkommen)
-        xdotool("key", "Return")
-        haupt = warte_fenster("^Neu - ZemViewer$")
-        pruefe(titel(haupt) == "Neu - ZemViewer", "der Titel ist \"Neu - ZemViewer\"")
-
-        # Datei, then the second item, "Öffnen".
-        xdotool("mousemove", "--window", haupt, 20, 10, "click", 1)
-        time.sleep(0.3)
-        xdotool("key", "Down", "Down", "Return")
-        dialog = warte_fenster("^Öffner$")
-        pruefe(True, "der Dialog \"Öffner\" erscheint")
-        xdotool("windowfocus", "--sync", dialog)
-        xdotool("type", "--delay", 5, os.path.join(beispiele, "wuerfel.rwx"))
-        xdotool("key", "Return")
-        haupt = warte_fenster("^wuerfel.rwx - ZemViewer$")
-        pruefe(True, "der Titel nennt die Datei: \"wuerfel.rwx - ZemViewer\"")
-
-        time.sleep(0.3)
-        h = Hauptfenster(haupt, 1.0)
-        bild = Bild(haupt)
-        links, mitte = h.pixel_von(-1, 0.5)
-        rechts, _ = h.pixel_von(1, 0.5)
-        _, oben = h.pixel_von(0.5, 1)
-        x_halb, unten = h.pixel_von(0.5, -1)
-        x_null, _ = h.pixel_von(0, 0.5)
-        pruefe(bild.irgendwo_nahe(links, mitte, BLAU), "linke Würfelkante blau bei %d,%d" % (links, mitte))
-        pruefe(bild.irgendwo_nahe(rechts, mitte, BLAU), "rechte Würfelkante blau bei %d,%d" % (rechts, mitte))
-        pruefe(bild.irgendwo_nahe(x_halb, oben, BLAU), "obere Würfelkante blau bei %d,%d" % (x_halb, oben))
-        pruefe(bild.irgendwo_nahe(x_halb, unten, BLAU), "untere Würfelkante blau bei %d,%d" % (x_halb, unten))
-        pruefe(bild.irgendwo_nahe(x_null, mitte, ROT), "die Y-Achse rot bei %d,%d" % (x_null, mitte))
-        pruefe(bild.pixel(x_halb, mitte) == SCHWARZ, "innen schwarz bei %d,%d" % (x_halb, mitte))
-        weiter_mit_der_maus(haupt)
-        if foto:
-            fotografieren(haupt, beispiele, foto)
+        ablauf()
     finally:
         programm.terminate()
         try:
             programm.wait(5)
         except subprocess.TimeoutExpired:
             programm.kill()
+
+
+def hauptprogramm(ablauf, *argumente):
+    """Runs a session and reports it in the plain form that CTest's log shows."""
+    try:
+        ablauf(*argumente)
+    except Fehlschlag as f:
+        print("FEHLER", f)
+        return 1
+    print("1 passed, 0 failed")
+    return 0
+
+
+def sitzung(zemviewer, beispiele, foto):
+    mit_programm(zemviewer, lambda: wuerfel_ansehen(beispiele, foto))
+
+
+def wuerfel_ansehen(beispiele, foto):
+    bestaetige(warte_fenster("^ZemViewer 2.3$"))
+    pruefe(True, "das Willkommensfenster erscheint zuerst")
+    haupt = warte_fenster("^Neu - ZemViewer$")
+    pruefe(titel(haupt) == "Neu - ZemViewer", "der Titel ist \"Neu - ZemViewer\"")
+    haupt = oeffnen(haupt, os.path.join(beispiele, "wuerfel.rwx"))
+    pruefe(True, "über den Dialog \"Öffner\" geöffnet, nennt der Titel die Datei: \"wuerfel.rwx - ZemViewer\"")
+    time.sleep(0.3)
+    h = Hauptfenster(haupt, 1.0)
+    bild = Bild(haupt)
+    links, mitte = h.pixel_von(-1, 0.5)
+    rechts, _ = h.pixel_von(1, 0.5)
+    _, oben = h.pixel_von(0.5, 1)
+    x_halb, unten = h.pixel_von(0.5, -1)
+    x_null, _ = h.pixel_von(0, 0.5)
+    pruefe(bild.irgendwo_nahe(links, mitte, BLAU), "linke Würfelkante blau bei %d,%d" % (links, mitte))
+    pruefe(bild.irgendwo_nahe(rechts, mitte, BLAU), "rechte Würfelkante blau bei %d,%d" % (rechts, mitte))
+    pruefe(bild.irgendwo_nahe(x_halb, oben, BLAU), "obere Würfelkante blau bei %d,%d" % (x_halb, oben))
+    pruefe(bild.irgendwo_nahe(x_halb, unten, BLAU), "untere Würfelkante blau bei %d,%d" % (x_halb, unten))
+    pruefe(bild.irgendwo_nahe(x_null, mitte, ROT), "die Y-Achse rot bei %d,%d" % (x_null, mitte))
+    pruefe(bild.pixel(x_halb, mitte) == SCHWARZ, "innen schwarz bei %d,%d" % (x_halb, mitte))
+    weiter_mit_der_maus(haupt)
+    if foto:
+        fotografieren(haupt, beispiele, foto)
 
 
 def weiter_mit_der_maus(haupt):
@@ -246,13 +271,7 @@ def fotografieren(haupt, beispiele, foto):
     """The house, larger, turned a little, with a marked corner and its elements: the README's picture."""
     xdotool("windowsize", haupt, 640, 560)
     time.sleep(0.5)
-    h = Hauptfenster(haupt, 3.8)
-    h.menue_punkt(20, 2)
-    dialog = warte_fenster("^Öffner$")
-    xdotool("windowfocus", "--sync", dialog)
-    xdotool("type", "--delay", 5, os.path.join(beispiele, "haus.rwx"))
-    xdotool("key", "Return")
-    haupt = warte_fenster("^haus.rwx - ZemViewer$")
+    haupt = oeffnen(haupt, os.path.join(beispiele, "haus.rwx"))
     time.sleep(0.3)
     h = Hauptfenster(haupt, 3.8)
     h.maus(0.3, -0.2)
@@ -273,13 +292,7 @@ def main():
     argumente.add_argument("beispiele")
     argumente.add_argument("--foto")
     a = argumente.parse_args()
-    try:
-        sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele), a.foto)
-    except Fehlschlag as f:
-        print("FEHLER", f)
-        return 1
-    print("1 passed, 0 failed")
-    return 0
+    return hauptprogramm(sitzung, os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele), a.foto)
 
 
 if __name__ == "__main__":
