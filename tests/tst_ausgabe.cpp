@@ -20,8 +20,8 @@ private slots:
     void willkommenVorDemFenster()
     {
         TestAusgabe t;
-        QCOMPARE(t.dialoge.texte, QStringList{QStringLiteral("This program is a program\n")});
-        QCOMPARE(t.dialoge.titel, QStringList{QStringLiteral("ZemViewer 2.3")});
+        QCOMPARE(t.dialoge.texte, QStringList { QStringLiteral("This program is a program\n") });
+        QCOMPARE(t.dialoge.titel, QStringList { QStringLiteral("ZemViewer 2.3") });
         QVERIFY(!t.ausgabe->isVisible());
         QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("Neu - ZemViewer"));
     }
@@ -37,10 +37,11 @@ private slots:
                 baum += punkt->text() + (punkt->isChecked() ? u'*' : u'|');
             baum += u']';
         }
-        QCOMPARE(baum, QStringLiteral("Datei[Neu|Öffnen|Aktualisieren|Beenden|]"
-                                      "Fenster[Punkte|Dreiecke|Vierecke|Polygone|Bewegungen|Zoom|Koordinaten|]"
-                                      "Optionen[Markieren manuell*Markiere mit Einem|Markiere mit Zweien|"
-                                      "Markiere mit Dreien|Automatische Wiederselbstherstellung|]"));
+        QCOMPARE(baum,
+            QStringLiteral("Datei[Neu|Öffnen|Aktualisieren|Beenden|]"
+                           "Fenster[Punkte|Dreiecke|Vierecke|Polygone|Bewegungen|Zoom|Koordinaten|]"
+                           "Optionen[Markieren manuell*Markiere mit Einem|Markiere mit Zweien|"
+                           "Markiere mit Dreien|Automatische Wiederselbstherstellung|]"));
     }
 
     void startzustand()
@@ -49,8 +50,8 @@ private slots:
         Programm& p = t.p();
         QCOMPARE(p.f.ZoomScroll->value(), 600);
         QVERIFY(p.CommonDialog1.FileName.isEmpty());
-        const char* erwartet[] = {" 0 Punkte ( 0 selected)", " 0 Dreiecke ( 0 selected)", " 0 Vierecke ( 0 selected)",
-                                  " 0 Polygone ( 0 selected)"};
+        const char* erwartet[] = { " 0 Punkte ( 0 selected)", " 0 Dreiecke ( 0 selected)", " 0 Vierecke ( 0 selected)",
+            " 0 Polygone ( 0 selected)" };
         for (int i = 0; i < 4; ++i)
             QCOMPARE(p.f.Seiten[i]->windowTitle(), QString::fromLatin1(erwartet[i]));
         for (SeitenFenster* fenster : p.f.Seiten)
@@ -61,7 +62,7 @@ private slots:
         QCOMPARE(bild.size(), p.f.Flaeche->size());
         const QPointF ursprung = p.f.Flaeche->zuPixel(0, 0);
         QCOMPARE(bild.pixelColor(int(ursprung.x()) + 10, int(ursprung.y())), QColor(255, 0, 0));
-        QCOMPARE(p.s.Sichtpunkte(-3), (Vektor{1, 0, 0}));
+        QCOMPARE(p.s.Sichtpunkte(-3), (Vektor { 1, 0, 0 }));
         QCOMPARE(p.f.Label1[1]->toolTip(), QStringLiteral("y Koordinate"));
     }
 
@@ -130,7 +131,7 @@ private slots:
         Programm& p = t.p();
         SeitenFenster* fenster = p.f.Seiten[Seite::Polys];
         fenster->show();
-        for (const QSize groesse : {QSize(300, 200), QSize(12, 9), QSize(1, 1)}) {
+        for (const QSize groesse : { QSize(300, 200), QSize(12, 9), QSize(1, 1) }) {
             fenster->resize(groesse);
             QTRY_COMPARE(p.f.PolyList->geometry(), fenster->rect());
         }

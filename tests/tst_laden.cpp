@@ -10,7 +10,7 @@ using zem::test::TestAusgabe;
 
 namespace {
 const QByteArray DreieckDatei = "modelbegin\nclumpbegin\nvertex 0 0 0\nvertex 4 0 0\nvertex 0 2 0\ntriangle 1 2 3\n"
-                           "clumpend\nmodelend\n";
+                                "clumpend\nmodelend\n";
 
 QString oeffne(TestAusgabe& t, const QString& pfad)
 {
@@ -37,8 +37,8 @@ private slots:
         QCOMPARE(p.f.Seiten[Seite::Dreie]->windowTitle(), QStringLiteral(" 1 Dreiecke ( 0 selected)"));
         QCOMPARE(p.f.ZoomScroll->value(), 600);
         // Unrotated, with the axes as long as the model's extent.
-        QCOMPARE(p.s.Sichtpunkte(2), (Vektor{4, 0, 0}));
-        QCOMPARE(p.s.Sichtpunkte(-1), (Vektor{0, 0, 4}));
+        QCOMPARE(p.s.Sichtpunkte(2), (Vektor { 4, 0, 0 }));
+        QCOMPARE(p.s.Sichtpunkte(-1), (Vektor { 0, 0, 4 }));
         QCOMPARE(p.s.Fangweite, 600 * 4.0f / 500 / 50);
     }
 
@@ -51,14 +51,14 @@ private slots:
         oeffne(t, pfad);
         // A view and marks that the reload throws away.
         p.s.Drehmatrix.m[0] = 0.5f;
-        p.s.Punkte(0) = {4, 0, 0};
+        p.s.Punkte(0) = { 4, 0, 0 };
         p.f.PunktList->setSelected(1, true);
         test::schreibeDatei(ordner, QStringLiteral("m.rwx"),
-                            "modelbegin\nclumpbegin\nvertex 1 1 1\nvertex 2 2 2\nclumpend\nmodelend\n");
+            "modelbegin\nclumpbegin\nvertex 1 1 1\nvertex 2 2 2\nclumpend\nmodelend\n");
         t.ausgabe->Aktualisieren_Click();
         QVERIFY(p.s.AnzPunkte == 2 && p.s.AnzDreiecke == 0);
         QCOMPARE(p.s.Drehmatrix, Mathe::Einheit());
-        QCOMPARE(p.s.Punkte(0), (Vektor{0, 0, 0}));
+        QCOMPARE(p.s.Punkte(0), (Vektor { 0, 0, 0 }));
         QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 2 Punkte ( 0 selected)"));
     }
 
@@ -84,12 +84,12 @@ private slots:
         Programm& p = t.p();
         oeffne(t, test::schreibeDatei(ordner, QStringLiteral("gut.rwx"), DreieckDatei));
         const Vektor sichtVorher = p.s.Sichtpunkte(2);
-        const QString kaputt = test::schreibeDatei(
-            ordner, QStringLiteral("kaputt.rwx"),
-            "modelbegin\nclumpbegin\nvertex 7 0 0\ntriangle 1 1 1\nvertex 1e39 0 0\nvertex 3 3 3\nclumpend\nmodelend\n");
+        const QString kaputt = test::schreibeDatei(ordner, QStringLiteral("kaputt.rwx"),
+            "modelbegin\nclumpbegin\nvertex 7 0 0\ntriangle 1 1 1\nvertex 1e39 0 0\nvertex 3 3 "
+            "3\nclumpend\nmodelend\n");
         QCOMPARE(oeffne(t, kaputt), QStringLiteral("gut.rwx - ZemViewer"));
         QVERIFY(p.s.AnzPunkte == 2 && p.s.AnzDreiecke == 1); // the second vertex counted, then it did not fit
-        QCOMPARE(p.s.Punkte(1), (Vektor{7, 0, 0}));
+        QCOMPARE(p.s.Punkte(1), (Vektor { 7, 0, 0 }));
         QCOMPARE(p.s.Ausdehnung, 7.0f);
         QCOMPARE(p.s.Sichtpunkte(2), sichtVorher);
         QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 3 Punkte ( 0 selected)"));
@@ -115,8 +115,8 @@ private slots:
         TestAusgabe t;
         Programm& p = t.p();
         QCOMPARE(oeffne(t, test::schreibeDatei(ordner, QStringLiteral("leer.rwx"), "ModelBegin\nvertex 1 2 3\n")),
-                 QStringLiteral("leer.rwx - ZemViewer"));
-        QCOMPARE(p.s.Sichtpunkte(-3), (Vektor{-1000, 0, 0}));
+            QStringLiteral("leer.rwx - ZemViewer"));
+        QCOMPARE(p.s.Sichtpunkte(-3), (Vektor { -1000, 0, 0 }));
         QVERIFY(p.s.AnzPunkte == 0 && p.s.Fangweite < 0 && t.dialoge.texte.size() == 1);
     }
 

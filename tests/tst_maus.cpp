@@ -72,7 +72,7 @@ private slots:
         const Matrix vorher = sz.Druckmatrix;
         QTest::mousePress(s.f, taste, {}, s.ort(4, 4));
         QCOMPARE(sz.Fangpunkt, 4);
-        QCOMPARE(sz.Punkte(0), (Vektor{4, 4, 0}));
+        QCOMPARE(sz.Punkte(0), (Vektor { 4, 4, 0 }));
         QCOMPARE(sz.Druckmatrix == sz.Drehmatrix, merkt);
         if (merkt) {
             QVERIFY(std::abs(sz.Druckvektor.X - 4) < 0.1f && std::abs(sz.Druckvektor.Y - 4) < 0.1f);
@@ -139,7 +139,8 @@ private slots:
 
         // In the triangles list a click toggles the row and the release updates the caption.
         Listenfeld* dreiecke = s.p.f.DreieList;
-        QTest::mouseClick(dreiecke->viewport(), Qt::LeftButton, {}, dreiecke->visualItemRect(dreiecke->item(0)).center());
+        QTest::mouseClick(
+            dreiecke->viewport(), Qt::LeftButton, {}, dreiecke->visualItemRect(dreiecke->item(0)).center());
         QCOMPARE(s.p.f.Seiten[Seite::Dreie]->windowTitle(), QStringLiteral(" 2 Dreiecke ( 1 selected)"));
 
         // Hidden and shown again, the window keeps its rows and selections.

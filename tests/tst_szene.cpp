@@ -26,9 +26,9 @@ private slots:
         Szene& s = p.s;
         // A previous model and view that the reset must put back.
         s.AnzPunkte = s.AnzDreiecke = s.AnzVierecke = s.AnzPolygone = 3;
-        s.Polygone(1).slot = {2, 7, 8, 9};
-        s.Punkte(0) = {5, 6, 7};
-        s.Punkte(2) = {1, 2, 3};
+        s.Polygone(1).slot = { 2, 7, 8, 9 };
+        s.Punkte(0) = { 5, 6, 7 };
+        s.Punkte(2) = { 1, 2, 3 };
         s.Drehmatrix.m[1] = 0.5f;
         s.Druckmatrix.m[5] = -1;
         s.Ausdehnung = 42;
@@ -51,10 +51,10 @@ private slots:
         QVERIFY(s.AnzPunkte == 0 && s.AnzDreiecke == 0 && s.AnzVierecke == 0 && s.AnzPolygone == 0);
         QCOMPARE(s.Drehmatrix, Mathe::Einheit());
         QCOMPARE(s.Druckmatrix, Mathe::Einheit());
-        QCOMPARE(s.Druckvektor, (Vektor{0, 1, 0}));
+        QCOMPARE(s.Druckvektor, (Vektor { 0, 1, 0 }));
         QCOMPARE(s.Ausdehnung, 1.0f);
         QVERIFY(s.MitteX == 0.5f && s.MitteY == -0.5f);
-        QCOMPARE(s.Punkte(0), (Vektor{0, 0, 0}));
+        QCOMPARE(s.Punkte(0), (Vektor { 0, 0, 0 }));
         QCOMPARE(s.Fangpunkt, 0);
         QCOMPARE(p.f.Flaeche->scaleLeft(), -100.0f);
         QCOMPARE(p.f.Flaeche->scaleTop(), 50.0f);
@@ -65,7 +65,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QCOMPARE(p.f.MarkWith[i]->isChecked(), i == 2);
         // Tables keep their records; only the counts say what belongs to the model.
-        QCOMPARE(s.Punkte(2), (Vektor{1, 2, 3}));
+        QCOMPARE(s.Punkte(2), (Vektor { 1, 2, 3 }));
         QCOMPARE(s.Polygone(1).slot[3], 9);
         // What the reset leaves alone.
         QCOMPARE(s.Fangweite, 0.3f);
@@ -84,17 +84,17 @@ private slots:
         Szene s;
         s.Ausdehnung = ausdehnung;
         s.AnzPunkte = 2;
-        s.Punkte(1) = {1, 2, 3};
-        s.Punkte(2) = {-4, 5, 6};
-        s.Punkte(3) = {9, 9, 9};
-        s.Sichtpunkte(3) = {7, 7, 7};
+        s.Punkte(1) = { 1, 2, 3 };
+        s.Punkte(2) = { -4, 5, 6 };
+        s.Punkte(3) = { 9, 9, 9 };
+        s.Sichtpunkte(3) = { 7, 7, 7 };
         RwxToZem::AchsenSetzen(s);
-        QCOMPARE(s.Punkte(-3), (Vektor{ausdehnung, 0, 0}));
-        QCOMPARE(s.Punkte(-1), (Vektor{0, 0, ausdehnung}));
+        QCOMPARE(s.Punkte(-3), (Vektor { ausdehnung, 0, 0 }));
+        QCOMPARE(s.Punkte(-1), (Vektor { 0, 0, ausdehnung }));
         for (int i = -4; i <= 2; ++i)
             QCOMPARE(s.Sichtpunkte(i), s.Punkte(i));
         // Above the count nothing is copied.
-        QCOMPARE(s.Sichtpunkte(3), (Vektor{7, 7, 7}));
+        QCOMPARE(s.Sichtpunkte(3), (Vektor { 7, 7, 7 }));
     }
 };
 

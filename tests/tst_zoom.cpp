@@ -26,14 +26,14 @@ private slots:
         QTest::addColumn<float>("oben");
         QTest::addColumn<float>("fangweite");
         // 4800 x 3600: H = 11.3, q = 0.75.
-        QTest::newRow("breiter als hoch") << QSize(480, 360) << 10.0f << 565 << 30.133333f << -15.066667f << -22.6f
-                                          << 11.3f << 0.226f;
+        QTest::newRow("breiter als hoch")
+            << QSize(480, 360) << 10.0f << 565 << 30.133333f << -15.066667f << -22.6f << 11.3f << 0.226f;
         QTest::newRow("quadratisch") << QSize(400, 400) << 10.0f << 500 << 20.0f << -10.0f << -20.0f << 10.0f << 0.2f;
-        QTest::newRow("hoeher als breit") << QSize(300, 600) << 5.0f << 1000 << 20.0f << -10.0f << -40.0f << 20.0f
-                                          << 0.2f;
+        QTest::newRow("hoeher als breit")
+            << QSize(300, 600) << 5.0f << 1000 << 20.0f << -10.0f << -40.0f << 20.0f << 0.2f;
         // A model without a vertex turns the picture by half a turn, and nothing can be picked.
-        QTest::newRow("negative Ausdehnung") << QSize(400, 400) << -1000.0f << 500 << -2000.0f << 1000.0f << 2000.0f
-                                             << -1000.0f << -20.0f;
+        QTest::newRow("negative Ausdehnung")
+            << QSize(400, 400) << -1000.0f << 500 << -2000.0f << 1000.0f << 2000.0f << -1000.0f << -20.0f;
     }
     void zoomSetzen()
     {
@@ -48,7 +48,7 @@ private slots:
         p.s.Ausdehnung = ausdehnung;
         p.s.MitteX = 0.5f;
         p.s.MitteY = -0.5f;
-        p.s.Sichtpunkte(0) = {0, 0, 0};
+        p.s.Sichtpunkte(0) = { 0, 0, 0 };
         p.f.ZoomScroll->setValue(zoom);
         Bewegungen::ZoomSetzen(p);
         const Zeichenflaeche& f = *p.f.Flaeche;
@@ -67,7 +67,7 @@ private slots:
         Programm& p = t.p();
         t.ausgabe->show();
         p.s.Ausdehnung = 10;
-        p.s.Sichtpunkte(0) = {3, -2, 0};
+        p.s.Sichtpunkte(0) = { 3, -2, 0 };
         p.s.MitteX = 0.25f;
         p.s.MitteY = -0.75f;
         p.f.ZoomScroll->setValue(900);
@@ -75,7 +75,8 @@ private slots:
         p.f.ZoomScroll->setValue(100);
         const QPointF nachher = p.f.Flaeche->zuPixel(3, -2);
         QVERIFY((vorher - nachher).manhattanLength() < 1e-3);
-        QVERIFY((nachher - QPointF(0.25 * p.f.Flaeche->width(), 0.75 * p.f.Flaeche->height())).manhattanLength() < 1e-3);
+        QVERIFY(
+            (nachher - QPointF(0.25 * p.f.Flaeche->width(), 0.75 * p.f.Flaeche->height())).manhattanLength() < 1e-3);
         // Any other point moves away from it as the view grows.
         const QPointF anderer = p.f.Flaeche->zuPixel(4, -2);
         p.f.ZoomScroll->setValue(50);
@@ -88,7 +89,9 @@ private slots:
         TestAusgabe t;
         Programm& p = t.p();
         const Zeichenflaeche& f = *p.f.Flaeche;
-        const auto massstab = [&] { return QList<float>{f.scaleLeft(), f.scaleTop(), f.scaleWidth(), f.scaleHeight(), p.s.Fangweite}; };
+        const auto massstab = [&] {
+            return QList<float> { f.scaleLeft(), f.scaleTop(), f.scaleWidth(), f.scaleHeight(), p.s.Fangweite };
+        };
         const QList<float> vorher = massstab();
         p.s.Ausdehnung = 0;
         Bewegungen::ZoomSetzen(p);
@@ -127,7 +130,7 @@ private slots:
         QScrollBar* leiste = fenster->ZoomScroll;
         QVERIFY(!leiste->hasTracking()); // the change comes when the thumb is released
         QCOMPARE(fenster->ZoomNormal->toolTip(),
-                 QStringLiteral("Clicken Sie Hier um eine normale Größe des Objektes zu erhalten"));
+            QStringLiteral("Clicken Sie Hier um eine normale Größe des Objektes zu erhalten"));
 
         // "Normal" refits once from another value and not at all at 565.
         QSignalSpy aenderungen(leiste, &QScrollBar::valueChanged);
@@ -150,10 +153,10 @@ private slots:
 
     void doppelklickKette()
     {
-        QList<int> kette{1000};
+        QList<int> kette { 1000 };
         while (kette.size() < 13)
             kette << zoomNachDoppelklick(kette.last());
-        QCOMPARE(kette, (QList<int>{1000, 503, 254, 130, 68, 37, 22, 14, 10, 8, 7, 6, 6}));
+        QCOMPARE(kette, (QList<int> { 1000, 503, 254, 130, 68, 37, 22, 14, 10, 8, 7, 6, 6 }));
         QCOMPARE(zoomNachDoppelklick(9), 8);
     }
 };

@@ -23,7 +23,7 @@ void Zuruecksetzen(Programm& p)
     s.Ausdehnung = 1.0f;
     s.MitteY = -0.5f;
     s.MitteX = 0.5f;
-    s.Punkte(0) = {0, 0, 0};
+    s.Punkte(0) = { 0, 0, 0 };
     flaeche.setScaleLeft(-flaeche.scaleWidth() / 2);
     flaeche.setScaleTop(-flaeche.scaleHeight() / 2);
     Mathe::NeuerVektor(s.Druckvektor, 0, 1, 0);

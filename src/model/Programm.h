@@ -44,18 +44,18 @@ struct DateiDialog {
 };
 
 struct Fenster {
-    QWidget* Ausgabe = nullptr;           // the main window
-    Zeichenflaeche* Flaeche = nullptr;    // its client area
-    std::array<QAction*, 4> MarkWith{};
-    std::array<QAction*, Seite::Anzahl> Shows{};
+    QWidget* Ausgabe = nullptr; // the main window
+    Zeichenflaeche* Flaeche = nullptr; // its client area
+    std::array<QAction*, 4> MarkWith {};
+    std::array<QAction*, Seite::Anzahl> Shows {};
     QAction* AuReDra = nullptr;
     Listenfeld* PunktList = nullptr;
     Listenfeld* DreieList = nullptr;
     Listenfeld* ViereList = nullptr;
     Listenfeld* PolyList = nullptr;
-    std::array<SeitenFenster*, Seite::Anzahl> Seiten{};
+    std::array<SeitenFenster*, Seite::Anzahl> Seiten {};
     QScrollBar* ZoomScroll = nullptr;
-    std::array<QLabel*, 3> Label1{};
+    std::array<QLabel*, 3> Label1 {};
     QTimer* MoveTimer = nullptr;
 };
 

@@ -9,17 +9,16 @@
 
 namespace zem {
 
-constexpr int PunktMin = -4;     // the origin; -3, -2, -1 are the axis ends, 0 the centre point
+constexpr int PunktMin = -4; // the origin; -3, -2, -1 are the axis ends, 0 the centre point
 constexpr int PunktMax = 1010;
 constexpr int ElementMax = 1010;
-constexpr int Grenze = 998;      // most elements of one kind the reader keeps
+constexpr int Grenze = 998; // most elements of one kind the reader keeps
 constexpr int PolygonSlots = 52; // slot 0 the corner count, slots 1..50 the corners, 51 unused
 constexpr int PolygonEckenMax = 50;
 
 // A table addressed by the indices Min..Max, as the model's point numbers are.
-template <typename T, int Min, int Max>
-struct Tabelle {
-    std::array<T, Max - Min + 1> eintraege{};
+template <typename T, int Min, int Max> struct Tabelle {
+    std::array<T, Max - Min + 1> eintraege {};
 
     static constexpr bool enthaelt(int i) { return i >= Min && i <= Max; }
     T& operator()(int i) { return eintraege[static_cast<std::size_t>(i - Min)]; }
@@ -28,14 +27,14 @@ struct Tabelle {
 
 // Corner point numbers; ecke[0] is corner 1.
 struct Dreieck {
-    std::array<std::int16_t, 3> ecke{};
+    std::array<std::int16_t, 3> ecke {};
 };
 struct Viereck {
-    std::array<std::int16_t, 4> ecke{};
+    std::array<std::int16_t, 4> ecke {};
 };
 // slot[0] is the corner count n, slot[1..n] the corners.
 struct Polygon {
-    std::array<std::int16_t, PolygonSlots> slot{};
+    std::array<std::int16_t, PolygonSlots> slot {};
 };
 
 using PunktTabelle = Tabelle<Vektor, PunktMin, PunktMax>;

@@ -9,8 +9,8 @@ namespace zem {
 
 void QtDialoge::meldung(QWidget* eltern, const QString& text, const QString& titel)
 {
-    QMessageBox box(QMessageBox::NoIcon, titel.isEmpty() ? QApplication::applicationName() : titel, text,
-                    QMessageBox::Ok, eltern);
+    QMessageBox box(
+        QMessageBox::NoIcon, titel.isEmpty() ? QApplication::applicationName() : titel, text, QMessageBox::Ok, eltern);
     box.exec();
 }
 
@@ -28,8 +28,8 @@ QStringList qtNamensfilter(const QString& filter)
     return ergebnis;
 }
 
-std::optional<QString> QtDialoge::dateiOeffnen(QWidget* eltern, const QString& titel, const QString& filter,
-                                               const QString& bisher)
+std::optional<QString> QtDialoge::dateiOeffnen(
+    QWidget* eltern, const QString& titel, const QString& filter, const QString& bisher)
 {
     QFileDialog dialog(eltern, titel);
     dialog.setFileMode(QFileDialog::ExistingFile);

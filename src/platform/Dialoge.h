@@ -17,16 +17,17 @@ public:
     // The file-open dialog: only an existing file may be chosen. The filter is in the runtime's form,
     // entries separated by "|" as description|pattern pairs. Gives the chosen file's full path, or
     // nothing when the user cancels.
-    virtual std::optional<QString> dateiOeffnen(QWidget* eltern, const QString& titel, const QString& filter,
-                                                const QString& bisher) = 0;
+    virtual std::optional<QString> dateiOeffnen(
+        QWidget* eltern, const QString& titel, const QString& filter, const QString& bisher)
+        = 0;
 };
 
 // The dialogs on screen: QMessageBox and QFileDialog.
 class QtDialoge : public Dialoge {
 public:
     void meldung(QWidget* eltern, const QString& text, const QString& titel) override;
-    std::optional<QString> dateiOeffnen(QWidget* eltern, const QString& titel, const QString& filter,
-                                        const QString& bisher) override;
+    std::optional<QString> dateiOeffnen(
+        QWidget* eltern, const QString& titel, const QString& filter, const QString& bisher) override;
 };
 
 // Turns a filter of the runtime's form ("Text (*.a)|*.a|Alle (*.*)|*.*") into Qt's name filters.

@@ -22,8 +22,8 @@ namespace zem::test {
 class TestDialoge : public Dialoge {
 public:
     void meldung(QWidget* eltern, const QString& text, const QString& titel) override;
-    std::optional<QString> dateiOeffnen(QWidget* eltern, const QString& titel, const QString& filter,
-                                        const QString& bisher) override;
+    std::optional<QString> dateiOeffnen(
+        QWidget* eltern, const QString& titel, const QString& filter, const QString& bisher) override;
 
     QStringList texte;
     QStringList titel;
@@ -37,7 +37,7 @@ public:
 // the rotation and the marking, without the windows around them.
 class BlankesProgramm {
 public:
-    explicit BlankesProgramm(QSize flaeche = {400, 300});
+    explicit BlankesProgramm(QSize flaeche = { 400, 300 });
     ~BlankesProgramm();
 
     Programm p;

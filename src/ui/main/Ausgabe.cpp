@@ -27,8 +27,7 @@ namespace {
 
 // A menu item whose check mark only the program sets: Qt's own toggle on a click is undone before the
 // command runs, so that the command sees the mark as it stood.
-QAction* menuePunkt(QMenu* menue, const QString& name, const QString& text, bool abhakbar,
-                    std::function<void()> befehl)
+QAction* menuePunkt(QMenu* menue, const QString& name, const QString& text, bool abhakbar, std::function<void()> befehl)
 {
     QAction* punkt = menue->addAction(text);
     punkt->setObjectName(name);
@@ -90,24 +89,24 @@ void Ausgabe::menuesBauen()
     menuePunkt(datei, QStringLiteral("MachsNeu"), QStringLiteral("Neu"), false, [this] { MachsNeu_Click(); });
     menuePunkt(datei, QStringLiteral("Öffnen"), QStringLiteral("Öffnen"), false, [this] { Oeffnen_Click(); });
     menuePunkt(datei, QStringLiteral("Aktualisieren"), QStringLiteral("Aktualisieren"), false,
-               [this] { Aktualisieren_Click(); });
+        [this] { Aktualisieren_Click(); });
     menuePunkt(datei, QStringLiteral("Beenden"), QStringLiteral("Beenden"), false, [this] { Beenden_Click(); });
 
     QMenu* fenster = menuBar()->addMenu(QStringLiteral("Fenster"));
     fenster->setObjectName(QStringLiteral("Fenster"));
-    const char* seiten[] = {"Punkte", "Dreiecke", "Vierecke", "Polygone", "Bewegungen", "Zoom", "Koordinaten"};
+    const char* seiten[] = { "Punkte", "Dreiecke", "Vierecke", "Polygone", "Bewegungen", "Zoom", "Koordinaten" };
     for (int i = 0; i < Seite::Anzahl; ++i)
         m_p.f.Shows[i] = menuePunkt(fenster, QStringLiteral("Shows_%1").arg(i), QString::fromLatin1(seiten[i]), true,
-                                    [this, i] { Shows_Click(i); });
+            [this, i] { Shows_Click(i); });
 
     QMenu* optionen = menuBar()->addMenu(QStringLiteral("Optionen"));
     optionen->setObjectName(QStringLiteral("Optionen"));
-    const char* arten[] = {"Markieren manuell", "Markiere mit Einem", "Markiere mit Zweien", "Markiere mit Dreien"};
+    const char* arten[] = { "Markieren manuell", "Markiere mit Einem", "Markiere mit Zweien", "Markiere mit Dreien" };
     for (int i = 0; i < 4; ++i)
         m_p.f.MarkWith[i] = menuePunkt(optionen, QStringLiteral("MarkWith_%1").arg(i), QString::fromLatin1(arten[i]),
-                                       true, [this, i] { MarkWith_Click(i); });
+            true, [this, i] { MarkWith_Click(i); });
     m_p.f.AuReDra = menuePunkt(optionen, QStringLiteral("AuReDra"),
-                               QStringLiteral("Automatische Wiederselbstherstellung"), true, [this] { AuReDra_Click(); });
+        QStringLiteral("Automatische Wiederselbstherstellung"), true, [this] { AuReDra_Click(); });
 }
 
 void Ausgabe::seitenfensterBauen()
@@ -115,14 +114,12 @@ void Ausgabe::seitenfensterBauen()
     const struct {
         const char *name, *titel, *liste;
         QSize twips;
-    } listen[4] = {{"Punkts", "Punkte", "PunktList", {2970, 4185}},
-                   {"Dreie", "Dreiecke", "DreieList", {2130, 3255}},
-                   {"Viere", "Vierecke", "ViereList", {2220, 3195}},
-                   {"Polys", "Polygone", "PolyList", {4065, 1725}}};
+    } listen[4] = { { "Punkts", "Punkte", "PunktList", { 2970, 4185 } },
+        { "Dreie", "Dreiecke", "DreieList", { 2130, 3255 } }, { "Viere", "Vierecke", "ViereList", { 2220, 3195 } },
+        { "Polys", "Polygone", "PolyList", { 4065, 1725 } } };
     for (int i = 0; i < 4; ++i) {
         m_listen[i] = std::make_unique<ListenFenster>(QString::fromLatin1(listen[i].name),
-                                                      QString::fromLatin1(listen[i].titel),
-                                                      QString::fromLatin1(listen[i].liste), listen[i].twips);
+            QString::fromLatin1(listen[i].titel), QString::fromLatin1(listen[i].liste), listen[i].twips);
         m_p.f.Seiten[i] = m_listen[i].get();
     }
     m_p.f.PunktList = m_listen[0]->liste();
@@ -151,7 +148,7 @@ void Ausgabe::seitenfensterBauen()
         Auswahl::MarkierungAnwenden(m_p);
         ZeigFenster::ListenTitelSetzen(m_p);
     };
-    for (Listenfeld* liste : {m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList})
+    for (Listenfeld* liste : { m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList })
         liste->beiMausHoch = [this] {
             ZeigFenster::ListenTitelSetzen(m_p);
             Zeichnen::AllesZeichnen(m_p);

@@ -28,9 +28,8 @@ void AllesAktualisieren(Programm& p)
 {
     RwxToZem::PunkteKopieren(p.s);
     RwxToZem::AchsenSetzen(p.s);
-    p.f.Ausgabe->setWindowTitle(p.CommonDialog1.FileName.isEmpty()
-                                    ? Neu
-                                    : p.CommonDialog1.FileTitle() + QStringLiteral(" - ZemViewer"));
+    p.f.Ausgabe->setWindowTitle(
+        p.CommonDialog1.FileName.isEmpty() ? Neu : p.CommonDialog1.FileTitle() + QStringLiteral(" - ZemViewer"));
     ZeigFenster::ListenTitelSetzen(p);
     // A change of the value refits and redraws inside this call, through the scroll bar's handler.
     p.f.ZoomScroll->setValue(600);

@@ -21,7 +21,7 @@ namespace zem {
 namespace {
 QRect twipsRechteck(int links, int oben, int breite, int hoehe)
 {
-    return {twipsZuPixel(links), twipsZuPixel(oben), twipsZuPixel(breite), twipsZuPixel(hoehe)};
+    return { twipsZuPixel(links), twipsZuPixel(oben), twipsZuPixel(breite), twipsZuPixel(hoehe) };
 }
 } // namespace
 
@@ -41,7 +41,7 @@ void ListenFenster::resizeEvent(QResizeEvent*)
 }
 
 ZoomFenster::ZoomFenster(Programm& p)
-    : SeitenFenster(QStringLiteral("Zoom"), {855, 1455}, true)
+    : SeitenFenster(QStringLiteral("Zoom"), { 855, 1455 }, true)
     , ZoomScroll(new QScrollBar(Qt::Vertical, this))
     , ZoomNormal(new QPushButton(QStringLiteral("Normal"), this))
     , m_p(p)
@@ -77,10 +77,10 @@ void ZoomFenster::ZoomScroll_Change()
 }
 
 KoordsFenster::KoordsFenster()
-    : SeitenFenster(QStringLiteral("Punkt 0000"), {1110, 720}, true)
+    : SeitenFenster(QStringLiteral("Punkt 0000"), { 1110, 720 }, true)
 {
     setObjectName(QStringLiteral("KoordsFenster"));
-    const char* achsen[3] = {"X:", "Y:", "Z:"};
+    const char* achsen[3] = { "X:", "Y:", "Z:" };
     for (int j = 0; j < 3; ++j) {
         Label3[j] = new QLabel(QLatin1String(achsen[j]), this);
         Label3[j]->setObjectName(QStringLiteral("Label3_%1").arg(j));
@@ -110,14 +110,15 @@ QImage BewegungsFenster::pfeilbild()
         const QPointF spitze = mitte + richtungsvektor * laenge;
         maler.drawLine(mitte + richtungsvektor * 20, spitze - richtungsvektor * 8);
         const QPointF quer(-richtungsvektor.y(), richtungsvektor.x());
-        const QPointF kopf[3] = {spitze, spitze - richtungsvektor * 14 + quer * 7, spitze - richtungsvektor * 14 - quer * 7};
+        const QPointF kopf[3]
+            = { spitze, spitze - richtungsvektor * 14 + quer * 7, spitze - richtungsvektor * 14 - quer * 7 };
         maler.drawPolygon(kopf, 3);
     }
     return bild;
 }
 
 BewegungsFenster::BewegungsFenster(Programm& p)
-    : SeitenFenster(QStringLiteral("Bewegungen"), {2700, 2730}, true)
+    : SeitenFenster(QStringLiteral("Bewegungen"), { 2700, 2730 }, true)
     , MoveTimer(new QTimer(this))
     , Command1(new QPushButton(QStringLiteral("Mitte"), this))
     , m_p(p)

@@ -50,8 +50,8 @@ class KoordsFenster : public SeitenFenster {
     Q_OBJECT
 public:
     KoordsFenster();
-    std::array<QLabel*, 3> Label1{};
-    std::array<QLabel*, 3> Label3{};
+    std::array<QLabel*, 3> Label1 {};
+    std::array<QLabel*, 3> Label3 {};
 };
 
 // BewegungsFenster: holding a button on its arrows pans the main window's view, "Mitte" centres it.

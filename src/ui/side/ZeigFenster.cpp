@@ -15,8 +15,8 @@ void titelSetzen(QWidget* fenster, const Listenfeld* liste, const char* wort)
 {
     if (!fenster || !liste)
         return;
-    fenster->setWindowTitle(ZahlText(liste->ListCount()) + QLatin1String(wort) + ZahlText(liste->SelCount())
-                            + QLatin1String(" selected)"));
+    fenster->setWindowTitle(
+        ZahlText(liste->ListCount()) + QLatin1String(wort) + ZahlText(liste->SelCount()) + QLatin1String(" selected)"));
 }
 
 void zustandSetzen(Programm& p, Qt::WindowState zustand)
