@@ -10,13 +10,6 @@
 using namespace zem;
 using namespace zem::test;
 
-namespace {
-void zeile(const char* name, const QByteArray& inhalt, const QByteArrayList& felder, const QByteArray& wort = {})
-{
-    QTest::newRow(name) << inhalt << wort << felder;
-}
-} // namespace
-
 class TestFeldEingabe : public QObject {
     Q_OBJECT
 private slots:
@@ -25,6 +18,8 @@ private slots:
         QTest::addColumn<QByteArray>("inhalt");
         QTest::addColumn<QByteArray>("wort"); // when set, the field with it comes first, "-" when there is none
         QTest::addColumn<QByteArrayList>("felder");
+        const auto zeile = [](const char* name, const QByteArray& inhalt, const QByteArrayList& felder,
+                               const QByteArray& wort = {}) { QTest::newRow(name) << inhalt << wort << felder; };
         zeile("empty file", "", {});
         zeile("line ends", "a\nb\r\nc\rd\n", { "a", "b", "c", "d" });
         zeile("no line end at the end", "a\nb", { "a", "b" });
@@ -36,12 +31,15 @@ private slots:
         const QByteArray block(65535, 'x'), lang(200000, 'y');
         zeile("CR LF across blocks", block + "\r\ny", { block, "y" });
         zeile("fields across blocks", lang + "\n\"" + lang + "\"\nq", { lang, lang, "q" });
-        QByteArray fast; // fields of every length around the 8- and 16-byte steps, of bytes near the delimiters
+        // Fields of every length around the 8- and 16-byte steps of the search, of bytes near the delimiters;
+        // the last one ends with the file.
+        QByteArray fast;
         QByteArrayList felder;
-        for (int n = 0; n <= 40; ++n) {
+        for (int n = 0; n <= 41; ++n) {
             felder << QByteArray("-\254\255\013\212\213\014\215\214\0\377", 11).repeated(4).left(n);
             fast += felder.last() + ",\n\r"[n % 3];
         }
+        fast.chop(1);
         zeile("every length", fast, felder);
 
         zeile("word", "a\nb modelend c\nd", { "b modelend c", "d" }, "modelend");
