@@ -1,4 +1,4 @@
-// The sequential field input: where fields end, what a line end and the end of the file do, and the
+// The field input: where fields end, the search for the field with a word, the 64 KiB blocks and the
 // failures of the input.
 
 #include "TestProgramm.h"
@@ -10,154 +10,80 @@
 using namespace zem;
 using namespace zem::test;
 
-namespace {
-// Every field of the file, read until the end is reported.
-QByteArrayList alleFelder(const QString& pfad)
-{
-    FeldEingabe eingabe;
-    eingabe.oeffnen(pfad.toStdString());
-    QByteArrayList felder;
-    std::string feld;
-    while (!eingabe.dateiende()) {
-        eingabe.naechstesFeld(feld);
-        felder << QByteArray(feld.data(), qsizetype(feld.size()));
-    }
-    return felder;
-}
-} // namespace
-
 class TestFeldEingabe : public QObject {
     Q_OBJECT
 private slots:
     void felder_data()
     {
         QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QByteArray>("wort"); // when set, the field with it comes first, "-" when there is none
         QTest::addColumn<QByteArrayList>("felder");
-        QTest::newRow("empty file") << QByteArray() << QByteArrayList();
-        QTest::newRow("no line end at the end") << QByteArray("a\nb") << QByteArrayList { "a", "b" };
-        QTest::newRow("line end at the end") << QByteArray("a\nb\n") << QByteArrayList { "a", "b" };
-        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QByteArrayList { "a", "b" };
-        QTest::newRow("lone CR") << QByteArray("a\rb\r") << QByteArrayList { "a", "b" };
-        QTest::newRow("only a line end") << QByteArray("\r\n") << QByteArrayList { "" };
-        QTest::newRow("empty lines") << QByteArray("\n\nx") << QByteArrayList { "", "", "x" };
-        QTest::newRow("commas") << QByteArray("a,b\nc") << QByteArrayList { "a", "b", "c" };
-        QTest::newRow("comma before the line end") << QByteArray("a,\nb") << QByteArrayList { "a", "", "b" };
-        QTest::newRow("comma at the file's end") << QByteArray("a,") << QByteArrayList { "a" };
-        QTest::newRow("blanks and tabs in front skipped, behind kept")
-            << QByteArray(" \t a b \t\n,  c") << QByteArrayList { "a b \t", "", "c" };
-        QTest::newRow("quoted") << QByteArray("\"a,b\" rest,c\n") << QByteArrayList { "a,b", "c" };
-        QTest::newRow("quoted after blanks") << QByteArray("  \"x\"") << QByteArrayList { "x" };
-        QTest::newRow("quote not at the start") << QByteArray("x\"y,z\"") << QByteArrayList { "x\"y", "z\"" };
-        QTest::newRow("unclosed quote ends at the line end") << QByteArray("\"a\nb") << QByteArrayList { "a", "b" };
-        QTest::newRow("empty quotes") << QByteArray("\"\"\n") << QByteArrayList { "" };
-        QTest::newRow("NUL and high bytes")
-            << QByteArray("a\0b\n\xff\xfe", 6) << QByteArrayList { QByteArray("a\0b", 3), "\xff\xfe" };
+        const auto zeile = [](const char* name, const QByteArray& inhalt, const QByteArrayList& felder,
+                               const QByteArray& wort = {}) { QTest::newRow(name) << inhalt << wort << felder; };
+        zeile("empty file", "", {});
+        zeile("line ends", "a\nb\r\nc\rd\n", { "a", "b", "c", "d" });
+        zeile("no line end at the end", "a\nb", { "a", "b" });
+        zeile("empty lines and commas", "\n\r\nx,y\nc,\nd,", { "", "", "x", "y", "c", "", "d" });
+        zeile("blanks and tabs in front", " \t a b \t\n,  c", { "a b \t", "", "c" });
+        zeile("quoted", "\"a,b\" rest,c\n  \"x\"\n\"\"\nx\"y,z\"\n\"u\nv",
+            { "a,b", "c", "x", "", "x\"y", "z\"", "u", "v" });
+        zeile("NUL and high bytes", QByteArray("a\0b\n\377", 5), { QByteArray("a\0b", 3), "\377" });
+        const QByteArray block(65535, 'x'), lang(200000, 'y');
+        zeile("CR LF across blocks", block + "\r\ny", { block, "y" });
+        zeile("fields across blocks", lang + "\n\"" + lang + "\"\nq", { lang, lang, "q" });
+        // Fields of every length around the 8- and 16-byte steps of the search, of bytes near the delimiters;
+        // the last one ends with the file.
+        QByteArray fast;
+        QByteArrayList felder;
+        for (int n = 0; n <= 41; ++n) {
+            felder << QByteArray("-\254\255\013\212\213\014\215\214\0\377", 11).repeated(4).left(n);
+            fast += felder.last() + ",\n\r"[n % 3];
+        }
+        fast.chop(1);
+        zeile("every length", fast, felder);
 
-        // The file is read in blocks of 64 KiB: a field or a CR LF may straddle two of them.
-        const QByteArray block(65535, 'x');
-        QTest::newRow("CR LF across blocks") << block + "\r\ny" << QByteArrayList { block, "y" };
-        QTest::newRow("comma as the block's last byte") << block + ",\n" << QByteArrayList { block, "" };
-        const QByteArray lang(200000, 'y');
-        QTest::newRow("field over several blocks") << lang + "\nq" << QByteArrayList { lang, "q" };
-        QTest::newRow("quoted field over several blocks") << "\"" + lang + "\"\nq" << QByteArrayList { lang, "q" };
+        zeile("word", "a\nb modelend c\nd", { "b modelend c", "d" }, "modelend");
+        zeile("word last, after blanks", "a\r\n  modelend", { "modelend" }, "modelend");
+        zeile("word in quotes", "\"a,modelend\",b", { "a,modelend", "b" }, "modelend");
+        zeile("word missing", "model,end\nmodel\r\nend\n\"a\" modelend,b\nm mo mod modelen", { "-" }, "modelend");
+        zeile("word across blocks", block.left(65531) + " modelend\nd", { block.left(65531) + " modelend", "d" },
+            "modelend");
     }
     void felder()
     {
         QFETCH(QByteArray, inhalt);
+        QFETCH(QByteArray, wort);
         QFETCH(QByteArrayList, felder);
         QTemporaryDir ordner;
-        QCOMPARE(alleFelder(schreibeDatei(ordner, QStringLiteral("f.txt"), inhalt)), felder);
-    }
-
-    // The search for the field with a word passes over fields without copying them, but has to find
-    // the same field as reading field by field: quotes, commas and the block ends decide what a field is.
-    void feldMitWort_data()
-    {
-        QTest::addColumn<QByteArray>("inhalt");
-        QTest::addColumn<QByteArray>("feld"); // empty: not found
-        QTest::addColumn<QByteArrayList>("danach");
-        QTest::newRow("plain") << QByteArray("a\nb modelend c\nd") << QByteArray("b modelend c")
-                               << QByteArrayList { "d" };
-        QTest::newRow("after blanks, CR LF")
-            << QByteArray("a\r\n  modelend\r\nd\r\n") << QByteArray("modelend") << QByteArrayList { "d" };
-        QTest::newRow("last field") << QByteArray("a\nmodelend") << QByteArray("modelend") << QByteArrayList();
-        QTest::newRow("missing") << QByteArray("a\nmodel\nend\n") << QByteArray() << QByteArrayList();
-        QTest::newRow("split by a comma") << QByteArray("model,end\nx") << QByteArray() << QByteArrayList();
-        QTest::newRow("split by a line end") << QByteArray("model\r\nend\nx") << QByteArray() << QByteArrayList();
-        QTest::newRow("in quotes") << QByteArray("\"a,modelend\",b") << QByteArray("a,modelend")
-                                   << QByteArrayList { "b" };
-        QTest::newRow("after the closing quote")
-            << QByteArray("\"a\" modelend,b\nc") << QByteArray() << QByteArrayList();
-        const QByteArray block(65530, 'x');
-        QTest::newRow("across blocks") << block + "\nmodelend\nd" << QByteArray("modelend") << QByteArrayList { "d" };
-        QTest::newRow("word across blocks") << QByteArray(65531, 'x') + " modelend\nd"
-                                            << QByteArray(65531, 'x') + " modelend" << QByteArrayList { "d" };
-    }
-    void feldMitWort()
-    {
-        QFETCH(QByteArray, inhalt);
-        QFETCH(QByteArray, feld);
-        QFETCH(QByteArrayList, danach);
-        QTemporaryDir ordner;
         FeldEingabe eingabe;
-        eingabe.oeffnen(schreibeDatei(ordner, QStringLiteral("f.txt"), inhalt).toStdString());
-        std::string gelesen;
-        QCOMPARE(eingabe.feldMitWortLesen(gelesen, "modelend"), !feld.isEmpty());
-        if (!feld.isEmpty())
-            QCOMPARE(QByteArray::fromStdString(gelesen), feld);
-        QByteArrayList rest;
+        eingabe.oeffnen(schreibeDatei(ordner, QStringLiteral("f"), inhalt).toStdString());
+        QByteArrayList gelesen;
+        std::string feld;
+        if (!wort.isEmpty())
+            gelesen << (eingabe.feldMitWortLesen(feld, wort.toStdString()) ? QByteArray::fromStdString(feld) : "-");
         while (!eingabe.dateiende()) {
-            eingabe.naechstesFeld(gelesen);
-            rest << QByteArray::fromStdString(gelesen);
+            eingabe.naechstesFeld(feld);
+            gelesen << QByteArray::fromStdString(feld);
         }
-        QCOMPARE(rest, danach);
+        QCOMPARE(gelesen, felder);
+        QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld)); // nothing after the end
     }
 
-    void lesenNachDemEnde()
+    void fehler()
     {
         QTemporaryDir ordner;
+        const std::string datei = schreibeDatei(ordner, QStringLiteral("f"), "a\n").toStdString();
         FeldEingabe eingabe;
-        eingabe.oeffnen(schreibeDatei(ordner, QStringLiteral("f.txt"), "a\n").toStdString());
         std::string feld;
-        eingabe.naechstesFeld(feld);
-        QVERIFY(eingabe.dateiende());
-        QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld));
-        eingabe.schliessen();
-        QVERIFY(!eingabe.offen());
-        QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld));
-    }
-
-    void oeffnenScheitert_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::newRow("empty name") << QByteArray();
-        QTest::newRow("missing") << QByteArray("fehlt.txt");
-        QTest::newRow("directory") << QByteArray(".");
-        QTest::newRow("device") << QByteArray("/dev/zero");
-        QTest::newRow("NUL in the name") << QByteArray("f.txt\0x", 7);
-    }
-    void oeffnenScheitert()
-    {
-        QFETCH(QByteArray, name);
-        QTemporaryDir ordner;
-        schreibeDatei(ordner, QStringLiteral("f.txt"), "a\n");
-        const std::string pfad = name.isEmpty() || name.startsWith('/')
-            ? name.toStdString()
-            : (ordner.path() + '/').toStdString() + name.toStdString();
-        FeldEingabe eingabe;
-        QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.oeffnen(pfad));
-        QVERIFY(!eingabe.offen());
-    }
-
-    // A field may not grow without bound: past FeldMax the reading fails instead of exhausting memory.
-    void zuLangesFeld()
-    {
-        QTemporaryDir ordner;
-        const QString pfad
-            = schreibeDatei(ordner, QStringLiteral("f.txt"), QByteArray(qsizetype(FeldEingabe::FeldMax) + 1, 'z'));
-        FeldEingabe eingabe;
-        eingabe.oeffnen(pfad.toStdString());
-        std::string feld;
+        QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld)); // no file open
+        for (const std::string& name : { std::string(), datei + ".x", ordner.path().toStdString(),
+                 std::string("/dev/zero"), datei + std::string("\0x", 2) }) {
+            QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.oeffnen(name));
+            QVERIFY(!eingabe.offen());
+        }
+        // A field may not grow without bound: past FeldMax the reading fails rather than exhaust the memory.
+        const QByteArray lang(qsizetype(FeldEingabe::FeldMax) + 1, 'z');
+        eingabe.oeffnen(schreibeDatei(ordner, QStringLiteral("g"), lang).toStdString());
         QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld));
     }
 };
