@@ -19,10 +19,11 @@
 // only; only the first clump is read.
 //
 // Long fields: every field that the field input takes (up to FeldEingabe::FeldMax bytes) is read. The
-// reading position inside a statement is a 16-bit number, so a statement whose keyword or numbers lie
-// beyond character 32767 ends the reading with a ZahlFehler, like any other number that does not fit
-// 16 bits. A field that is merely long, such as a long comment or a statement with a long tail after
-// its last number, reads normally.
+// reading position inside a statement is a 16-bit number, so a statement whose reading position would
+// have to pass 32767 (the character after its keyword or after a number it reads, or a search for a
+// missing number past the line's end) ends the reading with a ZahlFehler, like any other number that
+// does not fit 16 bits. A field that is merely long, such as a long comment or a statement with a long
+// tail after its last number, reads normally.
 
 namespace zem::RwxToZem {
 
