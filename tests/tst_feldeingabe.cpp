@@ -5,7 +5,16 @@
 
 #include "platform/FeldEingabe.h"
 
+#include <QElapsedTimer>
 #include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zem;
 using namespace zem::test;
@@ -103,6 +112,39 @@ private slots:
         FeldEingabe eingabe;
         QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.oeffnen(pfad));
         QVERIFY(!eingabe.offen());
+    }
+
+    // A named pipe without a writer is refused at once: waiting for a writer would freeze the program.
+    void benannteLeitungOhneSchreiber()
+    {
+        QTemporaryDir ordner;
+        const QByteArray pfad = QFile::encodeName(ordner.filePath(QStringLiteral("leitung.rwx")));
+        QCOMPARE(mkfifo(pfad.constData(), 0600), 0);
+        // Should the open wait after all, a writer ends the wait after two seconds: the test then fails
+        // on the time instead of hanging.
+        std::atomic<bool> fertig { false };
+        std::thread schreiber([&] {
+            for (int i = 0; i < 20 && !fertig; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            const int fd = fertig ? -1 : ::open(pfad.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+        QElapsedTimer uhr;
+        uhr.start();
+        FeldEingabe eingabe;
+        bool abgewiesen = false;
+        try {
+            eingabe.oeffnen(pfad.toStdString());
+        } catch (const EingabeFehler&) {
+            abgewiesen = true;
+        }
+        const qint64 ms = uhr.elapsed();
+        fertig = true;
+        schreiber.join();
+        QVERIFY(abgewiesen);
+        QVERIFY(!eingabe.offen());
+        QVERIFY2(ms < 1000, qPrintable(QStringLiteral("the open waited %1 ms").arg(ms)));
     }
 
     // A field may not grow without bound: past FeldMax the reading fails instead of exhausting memory.
