@@ -52,13 +52,15 @@ void Zeichenflaeche::abbildungNeu()
 void Zeichenflaeche::setScaleLeft(float wert)
 {
     m_benutzerMassstab = true;
-    m_links = wert;
+    if (std::isfinite(wert))
+        m_links = wert;
 }
 
 void Zeichenflaeche::setScaleTop(float wert)
 {
     m_benutzerMassstab = true;
-    m_oben = wert;
+    if (std::isfinite(wert))
+        m_oben = wert;
 }
 
 void Zeichenflaeche::setScaleWidth(float wert)
