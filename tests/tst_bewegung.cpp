@@ -100,6 +100,32 @@ private slots:
         QCOMPARE(p.f.Flaeche->scaleLeft(), links);
     }
 
+    // Panning a view of a huge model far enough would take its edge beyond the largest number: the view
+    // stops at the end of the range instead, and the picture, the pointer positions and the next zoom
+    // stay usable.
+    void verschiebenBisAnsEndeDesZahlenbereichs()
+    {
+        TestAusgabe t;
+        Programm& p = t.p();
+        Zeichenflaeche& f = *p.f.Flaeche;
+        f.setScaleWidth(1e37f);
+        f.setScaleHeight(-1e37f);
+        f.setScaleLeft(-5e36f);
+        f.setScaleTop(5e36f);
+        p.s.BewegX = 5;
+        p.s.BewegY = -5;
+        for (int i = 0; i < 10; ++i)
+            BewegungsFenster::MoveTimer_Timer(p);
+        QVERIFY(std::isfinite(f.scaleLeft()) && f.scaleLeft() > 2.5e38f);
+        QVERIFY(std::isfinite(f.scaleTop()) && f.scaleTop() > 2.5e38f);
+        QVERIFY(std::isfinite(p.s.MitteX) && std::isfinite(p.s.MitteY));
+        p.f.ZoomScroll->setValue(300);
+        QVERIFY(std::isfinite(f.scaleLeft()) && std::isfinite(f.scaleTop()));
+        QVERIFY(std::isfinite(f.zuBenutzer({ 10, 10 }).x()));
+        t.ausgabe->bewegungsFenster().Command1->click();
+        QCOMPARE(f.scaleLeft(), f.scaleWidth() * -0.5f);
+    }
+
     void zoomNachVerschiebenHaeltModell()
     {
         TestAusgabe t;

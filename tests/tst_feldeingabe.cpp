@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace zem;
 using namespace zem::test;
 
@@ -76,8 +78,11 @@ private slots:
         FeldEingabe eingabe;
         std::string feld;
         QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld)); // no file open
+        // A named pipe without a writer is refused at once; waiting for one would freeze the program.
+        const std::string leitung = ordner.filePath(QStringLiteral("leitung")).toStdString();
+        QCOMPARE(mkfifo(leitung.c_str(), 0600), 0);
         for (const std::string& name : { std::string(), datei + ".x", ordner.path().toStdString(),
-                 std::string("/dev/zero"), datei + std::string("\0x", 2) }) {
+                 std::string("/dev/zero"), datei + std::string("\0x", 2), leitung }) {
             QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.oeffnen(name));
             QVERIFY(!eingabe.offen());
         }

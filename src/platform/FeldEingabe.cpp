@@ -2,7 +2,9 @@
 
 #include "platform/Bytesuche.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace zem {
 
@@ -19,14 +21,21 @@ void FeldEingabe::oeffnen(const std::string& dateiname)
     // The C library would end the name at a NUL and open some other file.
     if (dateiname.find('\0') != std::string::npos)
         throw EingabeFehler("Dateiname mit NUL");
-    std::FILE* datei = std::fopen(dateiname.c_str(), "rb");
-    if (!datei)
+    // Opened without waiting: a plain open of a named pipe waits until some writer opens it, and the
+    // whole program with it, before the type could be checked.
+    const int fd = ::open(dateiname.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw EingabeFehler("Datei nicht gefunden: " + dateiname);
     // Directories, devices and pipes are refused: they have no end that a reading could rely on.
     struct stat info { };
-    if (fstat(fileno(datei), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(datei);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
         throw EingabeFehler("Keine Datei: " + dateiname);
+    }
+    std::FILE* datei = fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? fdopen(fd, "rb") : nullptr;
+    if (!datei) {
+        ::close(fd);
+        throw EingabeFehler("Datei nicht lesbar: " + dateiname);
     }
     m_datei = datei;
     m_pos = m_fuellung = 0;

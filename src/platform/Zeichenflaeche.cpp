@@ -72,14 +72,16 @@ void Zeichenflaeche::setScaleLeft(float wert)
 {
     bereit();
     m_benutzerMassstab = true;
-    m_links = wert;
+    if (std::isfinite(wert))
+        m_links = wert;
 }
 
 void Zeichenflaeche::setScaleTop(float wert)
 {
     bereit();
     m_benutzerMassstab = true;
-    m_oben = wert;
+    if (std::isfinite(wert))
+        m_oben = wert;
 }
 
 void Zeichenflaeche::setScaleWidth(float wert)

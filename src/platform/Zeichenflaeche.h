@@ -49,9 +49,11 @@ public:
     float scaleTop() const { return m_oben; }
     float scaleWidth() const;
     float scaleHeight() const;
+    // A zero width or height, or an edge, width or height beyond the largest number, cannot map; such
+    // a value leaves the scale as it was. A pan or a zoom that would take an edge there stops the view
+    // at the end of the range.
     void setScaleLeft(float wert);
     void setScaleTop(float wert);
-    // A zero width or height cannot map; such a value leaves the scale as it was.
     void setScaleWidth(float wert);
     void setScaleHeight(float wert);
 
