@@ -241,6 +241,20 @@ double tokenWert(std::string_view token)
     return ergebnis.ec == std::errc() && wert != 0 ? wert : 0;
 }
 
+// Triangles and quads alike: a fixed number of corners, each stored right after it is read.
+template <typename Tabelle>
+bool eckenLesen(
+    Programm& p, const std::string& zeile, std::int16_t& anzahl, const Art& art, Tabelle& tabelle, Listenfeld& liste)
+{
+    if (!zaehlen(p, anzahl, art))
+        return false;
+    std::int16_t position = nachDemWort(zeile, art.wort);
+    for (std::int16_t& ecke : tabelle(anzahl).ecke)
+        ecke = naechsteGanzzahl(zeile, position);
+    eintragAnhaengen(liste, zeile);
+    return true;
+}
+
 } // namespace
 
 double NaechsteZahl(const std::string& zeile, std::int16_t& position)
@@ -285,26 +299,12 @@ bool VertexLesen(Programm& p, const std::string& zeile)
 
 bool DreieckLesen(Programm& p, const std::string& zeile)
 {
-    Szene& s = p.s;
-    if (!zaehlen(p, s.AnzDreiecke, Triangle))
-        return false;
-    std::int16_t position = nachDemWort(zeile, Triangle.wort);
-    for (std::int16_t& ecke : s.Dreiecke(s.AnzDreiecke).ecke)
-        ecke = naechsteGanzzahl(zeile, position);
-    eintragAnhaengen(*p.f.DreieList, zeile);
-    return true;
+    return eckenLesen(p, zeile, p.s.AnzDreiecke, Triangle, p.s.Dreiecke, *p.f.DreieList);
 }
 
 bool ViereckLesen(Programm& p, const std::string& zeile)
 {
-    Szene& s = p.s;
-    if (!zaehlen(p, s.AnzVierecke, Quad))
-        return false;
-    std::int16_t position = nachDemWort(zeile, Quad.wort);
-    for (std::int16_t& ecke : s.Vierecke(s.AnzVierecke).ecke)
-        ecke = naechsteGanzzahl(zeile, position);
-    eintragAnhaengen(*p.f.ViereList, zeile);
-    return true;
+    return eckenLesen(p, zeile, p.s.AnzVierecke, Quad, p.s.Vierecke, *p.f.ViereList);
 }
 
 bool PolygonLesen(Programm& p, const std::string& zeile)
