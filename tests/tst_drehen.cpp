@@ -79,6 +79,31 @@ private slots:
         QCOMPARE(b.p.s.MitteX, (b.p.s.Sichtpunkte(0).X + 20) / 40);
     }
 
+    // A tiny drag turns the view and nothing else: the determinant of Drehmatrix stays 1 and its rows
+    // unit vectors (a sine taken from the rounded cosine made them 0.52 long). The rows may be off by
+    // what the single-precision cosine and c / s leave, a few 1e-5 at these small angles.
+    void kleinerZugDrehtNur_data()
+    {
+        QTest::addColumn<QLineF>("zug");
+        QTest::newRow("senkrecht") << QLineF(2, 1, 2, 1.005);
+        QTest::newRow("schraeg") << QLineF(-3, 2, -2.99, 2.01);
+    }
+    void kleinerZugDrehtNur()
+    {
+        QFETCH(QLineF, zug);
+        test::BlankesProgramm b;
+        test::szene(b.p, 10, {});
+        ziehen(b.p, { zug.p1(), zug.p2() });
+        const Matrix& d = b.p.s.Drehmatrix;
+        QVERIFY(d != Mathe::Einheit());
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(std::fabs(std::hypot(d(i, 1), d(i, 2), d(i, 3)) - 1) <= 1e-4);
+        const double det = double(d(1, 1)) * (double(d(2, 2)) * d(3, 3) - double(d(2, 3)) * d(3, 2))
+            - double(d(1, 2)) * (double(d(2, 1)) * d(3, 3) - double(d(2, 3)) * d(3, 1))
+            + double(d(1, 3)) * (double(d(2, 1)) * d(3, 2) - double(d(2, 2)) * d(3, 1));
+        QVERIFY(std::fabs(det - 1) <= 1e-5);
+    }
+
     // Every step starts afresh from the press: a drag ends as the straight drag to the last position that
     // turned the view. Directions without an axis leave the view as the step before left it: back on the
     // press position, however the rounded product of the direction with itself comes out (below 1 for

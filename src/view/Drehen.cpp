@@ -36,17 +36,17 @@ void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b)
     Normiere(a);
     Normiere(b);
     const float c = static_cast<float>(double(a.X) * b.X + double(a.Y) * b.Y + double(a.Z) * b.Z);
-    // Parallel directions have no axis: the rotation stays as the last step left it. The rounded product
-    // of a normalised vector with itself is 1 for only about three directions in four; for the others,
-    // with the pointer back on the press position, the cross product would be zero while s is not, and
-    // the view would collapse onto one line. So equal or opposite directions count as parallel whatever
-    // c says. A NaN cosine (from an infinite pointer position or extent) gives no axis either, and is
-    // treated the same way so that the view never turns into NaN.
-    const Vektor gegen { -b.X, -b.Y, -b.Z };
-    if (std::fabs(c) == 1.0f || a == b || a == gegen || std::isnan(c))
+    // The axis a x b, whose length is the sine of the angle. That length, not the square root of 1 - c^2,
+    // is what the rows below are divided by: from a cosine rounded to single precision the square root is
+    // up to 40 % off for small angles, M would be no rotation, and every tiny drag would stretch the view
+    // for good. Without an axis (equal, opposite or not finite directions) the rotation stays as the last
+    // step left it.
+    const double nx = double(a.Y) * b.Z - double(a.Z) * b.Y;
+    const double ny = double(a.Z) * b.X - double(a.X) * b.Z;
+    const double nz = double(a.X) * b.Y - double(a.Y) * b.X;
+    const double sn = static_cast<float>(std::sqrt(nx * nx + ny * ny + nz * nz));
+    if (std::fabs(c) == 1.0f || !(sn > 0) || !std::isfinite(sn))
         return;
-    // |c| may exceed 1 by a rounding; the absolute value keeps s real and, as |c| is not 1, above 0.
-    const double sn = std::sqrt(std::fabs(1.0 - double(c) * c));
     const double k = static_cast<float>(c / sn);
 
     // Rows: a, the unit normal a x b / s, and a x n = (c a - b) / s; M turns a into (1, 0, 0).
@@ -54,9 +54,9 @@ void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b)
     M.m[0] = a.X;
     M.m[1] = a.Y;
     M.m[2] = a.Z;
-    M.m[3] = static_cast<float>((double(a.Y) * b.Z - double(a.Z) * b.Y) / sn);
-    M.m[4] = static_cast<float>((double(a.Z) * b.X - double(a.X) * b.Z) / sn);
-    M.m[5] = static_cast<float>((double(a.X) * b.Y - double(a.Y) * b.X) / sn);
+    M.m[3] = static_cast<float>(nx / sn);
+    M.m[4] = static_cast<float>(ny / sn);
+    M.m[5] = static_cast<float>(nz / sn);
     M.m[6] = static_cast<float>(a.X * k - b.X / sn);
     M.m[7] = static_cast<float>(a.Y * k - b.Y / sn);
     M.m[8] = static_cast<float>(a.Z * k - b.Z / sn);
