@@ -1,5 +1,6 @@
 #include "platform/Listenfeld.h"
 
+#include <QEvent>
 #include <QItemSelectionModel>
 
 #include <algorithm>
@@ -128,6 +129,15 @@ void Listenfeld::setSelected(int k, bool an)
     if (k < 0 || k >= count())
         return;
     selectionModel()->select(model()->index(k, 0), an ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+QItemSelectionModel::SelectionFlags Listenfeld::selectionCommand(const QModelIndex& index, const QEvent* ereignis) const
+{
+    // A press toggles the entry under the pointer and nothing more: Qt's multi selection would go on to
+    // toggle every entry that the pointer passes over while the button is held.
+    if (ereignis && ereignis->type() == QEvent::MouseMove)
+        return QItemSelectionModel::NoUpdate;
+    return QListWidget::selectionCommand(index, ereignis);
 }
 
 void Listenfeld::mouseReleaseEvent(QMouseEvent* ereignis)

@@ -38,6 +38,8 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex& index, const QEvent* ereignis = nullptr) const override;
 
 private:
     bool imModell(int k) const;
