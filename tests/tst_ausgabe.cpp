@@ -6,8 +6,11 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -138,6 +141,59 @@ private slots:
     }
 
     // Ending leaves the event loop at once, even while side windows are shown and refuse their close.
+    // The side windows' texts fit their controls' design sizes at 96 and at 144 dpi: the design texts, and
+    // in the coordinates window every value of up to nine characters ("-8.88E+08" is the widest).
+    void schriftenPassen_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QSize>("twips");
+        for (int dpi : { 96, 144 }) {
+            QTest::addRow("X: %d", dpi) << dpi << "Label3_0"
+                                        << "X:" << QSize(135, 255);
+            QTest::addRow("Z: %d", dpi) << dpi << "Label3_2"
+                                        << "Z:" << QSize(135, 255);
+            QTest::addRow("Entwurf %d", dpi) << dpi << "Label1_0"
+                                             << "-100.0001" << QSize(855, 255);
+            QTest::addRow("Exponent %d", dpi) << dpi << "Label1_2"
+                                              << "-8.88E+08" << QSize(855, 255);
+            QTest::addRow("Normal %d", dpi) << dpi << "ZoomNormal"
+                                            << "Normal" << QSize(615, 255);
+            QTest::addRow("Mitte %d", dpi) << dpi << "Command1"
+                                           << "Mitte" << QSize(495, 495);
+        }
+    }
+    void schriftenPassen()
+    {
+        QFETCH(int, dpi);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QSize, twips);
+        TestAusgabe t;
+        QWidget* feld = nullptr;
+        for (SeitenFenster* fenster : t.p().f.Seiten)
+            feld = feld ? feld : fenster->findChild<QWidget*>(name);
+        QVERIFY(feld);
+        // What the control keeps for its frame and margins, in pixels, which do not grow with the dpi.
+        QSize rand = feld->size() - feld->contentsRect().size();
+        if (auto* knopf = qobject_cast<QPushButton*>(feld)) {
+            QStyleOptionButton option;
+            option.initFrom(knopf);
+            rand = knopf->size() - knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf).size();
+        }
+        QFont schrift = feld->font();
+        schrift.setPixelSize(qRound(schrift.pointSizeF() * dpi / 72));
+        const QFontMetricsF masse(schrift);
+        const QSizeF platz = QSizeF(twips) * dpi / 1440 - QSizeF(rand);
+        QVERIFY2(masse.horizontalAdvance(text) <= platz.width() && masse.height() <= platz.height(),
+            qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+                           .arg(masse.horizontalAdvance(text))
+                           .arg(masse.height())
+                           .arg(platz.width())
+                           .arg(platz.height())));
+    }
+
     void beendenEndetSofort_data()
     {
         QTest::addColumn<bool>("ueberMenue");

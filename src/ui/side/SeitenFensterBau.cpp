@@ -47,7 +47,8 @@ ZoomFenster::ZoomFenster(Programm& p)
     , m_p(p)
 {
     setObjectName(QStringLiteral("ZoomFenster"));
-    move(twipsZuPixel(4050), twipsZuPixel(4485));
+    // The design places the client area; move() would place the frame.
+    setGeometry(QRect(twipsZuPixel(4050), twipsZuPixel(4485), width(), height()));
     ZoomScroll->setObjectName(QStringLiteral("ZoomScroll"));
     ZoomScroll->setGeometry(twipsRechteck(0, 0, 855, 1455));
     ZoomScroll->setRange(6, 1000);
@@ -81,8 +82,12 @@ KoordsFenster::KoordsFenster()
 {
     setObjectName(QStringLiteral("KoordsFenster"));
     const char* achsen[3] = { "X:", "Y:", "Z:" };
+    // The axis letters' labels are only 135 twips wide: "X:" fits there at 6 point.
+    QFont buchstaben = font();
+    buchstaben.setPointSizeF(6);
     for (int j = 0; j < 3; ++j) {
         Label3[j] = new QLabel(QLatin1String(achsen[j]), this);
+        Label3[j]->setFont(buchstaben);
         Label3[j]->setObjectName(QStringLiteral("Label3_%1").arg(j));
         Label3[j]->setGeometry(twipsRechteck(0, 240 * j, 135, 255));
         Label1[j] = new QLabel(QStringLiteral("-100.0001"), this);
@@ -125,11 +130,10 @@ BewegungsFenster::BewegungsFenster(Programm& p)
     , m_flaeche(new Zeichenflaeche(this))
 {
     setObjectName(QStringLiteral("BewegungsFenster"));
-    move(twipsZuPixel(4050), twipsZuPixel(4290));
+    setGeometry(QRect(twipsZuPixel(4050), twipsZuPixel(4290), width(), height()));
     m_flaeche->setObjectName(QStringLiteral("BewegungsFlaeche"));
     m_flaeche->setGeometry(rect());
     m_flaeche->setEmpfaenger(this);
-    m_flaeche->setDauerhaft(true);
     m_flaeche->setHintergrundbild(pfeilbild());
     m_flaeche->setScaleLeft(-0.5f);
     m_flaeche->setScaleTop(-0.5f);
