@@ -21,11 +21,13 @@ void titelSetzen(QWidget* fenster, const Listenfeld* liste, const char* wort)
 
 void zustandSetzen(Programm& p, Qt::WindowState zustand)
 {
+    // Only a shown window takes the state: on X11 setting it creates and maps the native window of a
+    // hidden one, which would then stand on the screen black, unpainted and not to be closed. A hidden
+    // window is shown later in the normal state, as the main window then is.
     for (SeitenFenster* fenster : p.f.Seiten) {
-        if (!fenster)
+        if (!fenster || !fenster->isVisible())
             continue;
         const Qt::WindowStates ohne = fenster->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
-        // On a hidden window this only records the state; it does not show the window.
         fenster->setWindowState(ohne | zustand);
     }
 }
