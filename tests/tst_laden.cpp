@@ -135,8 +135,9 @@ private slots:
         QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 998 Punkte ( 0 selected)"));
     }
 
-    // The open resets persistent drawing and leaves its check mark; two choices bring the mode back.
-    void dauerhaftNachOeffnen()
+    // The item "Automatische Wiederselbstherstellung" keeps its check mark through an open; each choice
+    // turns it over.
+    void wiederherstellungNachOeffnen()
     {
         QTemporaryDir ordner;
         TestAusgabe t;
@@ -144,11 +145,8 @@ private slots:
         p.f.AuReDra->trigger();
         oeffne(t, test::schreibeDatei(ordner, QStringLiteral("m.rwx"), DreieckDatei));
         QVERIFY(p.f.AuReDra->isChecked());
-        QVERIFY(!p.f.Flaeche->dauerhaft());
         p.f.AuReDra->trigger();
-        QVERIFY(!p.f.AuReDra->isChecked() && !p.f.Flaeche->dauerhaft());
-        p.f.AuReDra->trigger();
-        QVERIFY(p.f.AuReDra->isChecked() && p.f.Flaeche->dauerhaft());
+        QVERIFY(!p.f.AuReDra->isChecked());
     }
 
     void beispieleLassenSichOeffnen_data()

@@ -44,7 +44,6 @@ private slots:
         p.f.Flaeche->setScaleWidth(200);
         p.f.Flaeche->setScaleHeight(-100);
         p.f.Flaeche->setScaleLeft(3);
-        p.f.Flaeche->setDauerhaft(true);
 
         Anfang::Zuruecksetzen(p);
 
@@ -58,7 +57,6 @@ private slots:
         QCOMPARE(s.Fangpunkt, 0);
         QCOMPARE(p.f.Flaeche->scaleLeft(), -100.0f);
         QCOMPARE(p.f.Flaeche->scaleTop(), 50.0f);
-        QVERIFY(!p.f.Flaeche->dauerhaft());
         QVERIFY(p.f.PunktList->ListCount() == 0 && p.f.PolyList->ListCount() == 0);
         // The marking mode stays and its item alone carries the check mark again.
         QCOMPARE(s.Markierart, 2);

@@ -129,31 +129,27 @@ private slots:
     }
 
     // A shown surface, 200 x 100 pixels for 200 x 200 units, with a circle of radius 20 drawn while hidden
-    // (the radius counts in horizontal units: its top is at pixel (50, 10)) and persistent drawing on or
-    // off. Steps through the window system: k click, d double click, p press, r release, m a move on,
-    // each with Qt's number of the button (1 left, 2 right, 4 middle, 8 back). The circle appears when
-    // shown; the events come as press, release, click, double click, release, a move carries the sum of
-    // the buttons held, the back button raises nothing; at the end a repaint without a new drawing shows
-    // the background with persistent drawing off, and the kept picture with it on, also after a resize.
+    // (the radius counts in horizontal units: its top is at pixel (50, 10)). Steps through the window
+    // system: k click, d double click, p press, r release, m a move on, each with Qt's number of the
+    // button (1 left, 2 right, 4 middle, 8 back). The circle appears when shown; the events come as
+    // press, release, click, double click, release, a move carries the sum of the buttons held, the back
+    // button raises nothing.
     void fenster_data()
     {
-        QTest::addColumn<bool>("dauerhaft");
         QTest::addColumn<QString>("schritte");
         QTest::addColumn<QString>("erwartet");
-        QTest::newRow("doppelklick") << false << QStringLiteral("d1") << "r1 h1 k d h1";
-        QTest::newRow("ziehen") << false << QStringLiteral("p2 m p1 m r2 r1") << "r2 b2 r1 b3 h2 k h1 k";
-        QTest::newRow("mitte und zurueck") << true << QStringLiteral("p4 p8 m d8 r8 r4") << "r4 b4 h4 k";
+        QTest::newRow("doppelklick") << QStringLiteral("d1") << "r1 h1 k d h1";
+        QTest::newRow("ziehen") << QStringLiteral("p2 m p1 m r2 r1") << "r2 b2 r1 b3 h2 k h1 k";
+        QTest::newRow("mitte und zurueck") << QStringLiteral("p4 p8 m d8 r8 r4") << "r4 b4 h4 k";
     }
     void fenster()
     {
-        QFETCH(bool, dauerhaft);
         QFETCH(QString, schritte);
         QFETCH(QString, erwartet);
         Zeichenflaeche f;
         Protokoll protokoll;
         f.setEmpfaenger(&protokoll);
         f.resize(200, 100);
-        f.setDauerhaft(dauerhaft);
         f.setScaleWidth(200);
         f.setScaleHeight(200);
         f.kreis(50, 60, 20, Rot);
@@ -169,11 +165,6 @@ private slots:
             QTest::mouseEvent(aktion, f.windowHandle(), Qt::MouseButton(s.mid(1).toInt()), {}, ort);
         }
         QCOMPARE(protokoll.ereignisse.join(' '), erwartet);
-        if (dauerhaft) {
-            f.resize(300, 150);
-            QTest::qWait(0);
-        }
-        QCOMPARE(f.grab().toImage().pixel(50, 10), dauerhaft ? Rot : Schwarz);
     }
 };
 

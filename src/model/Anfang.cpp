@@ -18,7 +18,6 @@ void Zuruecksetzen(Programm& p)
 {
     Szene& s = p.s;
     Zeichenflaeche& flaeche = *p.f.Flaeche;
-    flaeche.setDauerhaft(false);
     Einheitsmatrizen(s);
     s.Ausdehnung = 1.0f;
     s.MitteY = -0.5f;

@@ -47,7 +47,7 @@ void Zeichenflaeche::groesseUebernehmen()
 {
     QImage neu(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
     neu.fill(m_hintergrund);
-    if (m_dauerhaft && !m_bild.isNull()) {
+    if (!m_bild.isNull()) {
         QPainter maler(&neu);
         maler.drawImage(0, 0, m_bild);
     }
@@ -113,11 +113,6 @@ void Zeichenflaeche::setHintergrundbild(const QImage& bild)
 {
     m_hintergrundbild = bild;
     loeschen();
-}
-
-void Zeichenflaeche::setDauerhaft(bool an)
-{
-    m_dauerhaft = an;
 }
 
 void Zeichenflaeche::gezeichnet()
@@ -204,13 +199,8 @@ void Zeichenflaeche::paintEvent(QPaintEvent* ereignis)
 {
     bereit();
     QPainter maler(this);
-    if (m_dauerhaft || m_ungezeigt) {
-        for (const QRect& r : ereignis->region())
-            maler.drawImage(r.topLeft(), m_bild, r);
-    } else {
-        for (const QRect& r : ereignis->region())
-            maler.fillRect(r, QColor::fromRgb(m_hintergrund));
-    }
+    for (const QRect& r : ereignis->region())
+        maler.drawImage(r.topLeft(), m_bild, r);
     m_ungezeigt = false;
 }
 

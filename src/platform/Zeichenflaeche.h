@@ -31,10 +31,10 @@ public:
 //
 // Everything is drawn into an off-screen image of the client area, also while the widget is hidden:
 // the image follows the widget's size at once, although Qt tells a hidden widget of a resize only
-// when it is shown. With persistent drawing on, the image is the picture the window shows whenever it
-// is repainted. With it off, only what was drawn since the last paint reaches the screen; a part the
-// window system asks to repaint (after a cover or a resize) comes back as background until the next
-// drawing.
+// when it is shown. Every repaint shows that image, so a part of the picture that another window
+// covered comes back as it was. (Emulating the loss of a covered picture, as a runtime without an
+// off-screen copy would show it, leaves black holes after every dialog and every restore on a
+// compositing desktop, where no window loses its picture.)
 //
 // Mouse events reach the receiver in the order press, release, click, double click, release: the
 // second press of a double click raises no press and its release no click.
@@ -64,9 +64,6 @@ public:
     // A picture that clearing restores instead of the plain background, stretched over the area.
     void setHintergrundbild(const QImage& bild);
 
-    bool dauerhaft() const { return m_dauerhaft; }
-    void setDauerhaft(bool an);
-
     // Drawing, in user coordinates. Each operation leaves the current position at its end point, the
     // circle at its centre, clearing at (0, 0).
     void loeschen();
@@ -88,7 +85,6 @@ signals:
     void groesseGeaendert();
 
 public:
-
     // Pixel position inside the area to user coordinates, and back.
     QPointF zuBenutzer(QPointF pixel) const;
     QPointF zuPixel(float x, float y) const;
@@ -122,7 +118,6 @@ private:
     QImage m_hintergrundbild;
     Raster::Bild m_raster;
     bool m_ungezeigt = false; // drawn since the last paint
-    bool m_dauerhaft = false;
     bool m_benutzerMassstab = false;
     bool m_nachDoppelklick = false;
     float m_links = 0, m_oben = 0, m_breite = 1, m_hoehe = 1;

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -73,6 +74,7 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     // Creation: the welcome box, then the empty start state.
     dialoge.meldung(nullptr, QStringLiteral("This program is a program\n"), QStringLiteral("ZemViewer 2.3"));
     Anfang::Starten(m_p);
+    m_gesamtGroesse = frameGeometry().size();
 }
 
 Ausgabe::~Ausgabe()
@@ -157,13 +159,22 @@ void Ausgabe::seitenfensterBauen()
 
 void Ausgabe::zeigen()
 {
-    if (const QScreen* schirm = QGuiApplication::primaryScreen())
-        move(schirm->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    zentrieren();
+    m_zentrieren = true;
     show();
+}
+
+void Ausgabe::zentrieren()
+{
+    if (const QScreen* schirm = screen()) {
+        const QSize gesamt = frameGeometry().size();
+        move(schirm->availableGeometry().center() - QPoint(gesamt.width() / 2, gesamt.height() / 2));
+    }
 }
 
 void Ausgabe::Form_Resize()
 {
+    m_gesamtGroesse = frameGeometry().size();
     Bewegungen::ZoomSetzen(m_p);
     Zeichnen::AllesZeichnen(m_p);
 }
@@ -174,6 +185,22 @@ void Ausgabe::changeEvent(QEvent* ereignis)
     // Minimising and restoring change no size of the client area, yet they refit the view.
     if (ereignis->type() == QEvent::WindowStateChange)
         Form_Resize();
+}
+
+void Ausgabe::moveEvent(QMoveEvent* ereignis)
+{
+    QMainWindow::moveEvent(ereignis);
+    // A window manager puts its frame around the window only when it maps it, after the start-up fitted
+    // the view. The client area keeps its size, so no resize tells of it, but the overall size that the
+    // view is fitted to has grown, and the window moved in its frame: the view is fitted anew, and the
+    // window centred by its whole size.
+    if (frameGeometry().size() == m_gesamtGroesse)
+        return;
+    if (m_zentrieren) {
+        m_zentrieren = false;
+        zentrieren();
+    }
+    Form_Resize();
 }
 
 void Ausgabe::closeEvent(QCloseEvent* ereignis)
@@ -219,15 +246,10 @@ void Ausgabe::Beenden_Click()
 
 void Ausgabe::AuReDra_Click()
 {
-    QAction* punkt = m_p.f.AuReDra;
+    // The surface keeps its picture whatever the item says (a covered part of it always comes back), so
+    // the item is left with its check mark, its clearing and its redraw.
     m_flaeche->loeschen();
-    if (punkt->isChecked()) {
-        punkt->setChecked(false);
-        m_flaeche->setDauerhaft(false);
-    } else {
-        punkt->setChecked(true);
-        m_flaeche->setDauerhaft(true);
-    }
+    m_p.f.AuReDra->setChecked(!m_p.f.AuReDra->isChecked());
     Zeichnen::AllesZeichnen(m_p);
 }
 

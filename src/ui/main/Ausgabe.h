@@ -51,9 +51,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* ereignis) override;
     void changeEvent(QEvent* ereignis) override;
+    void moveEvent(QMoveEvent* ereignis) override;
 
 private:
     void Form_Resize();
+    // Puts the window, frame included, into the middle of the screen.
+    void zentrieren();
     void menuesBauen();
     void seitenfensterBauen();
     // Ends the program at once: every window goes, no side window's close handler runs.
@@ -66,6 +69,8 @@ private:
     std::unique_ptr<ZoomFenster> m_zoom;
     std::unique_ptr<KoordsFenster> m_koords;
     bool m_endet = false;
+    QSize m_gesamtGroesse; // the overall size, frame included, of the last fit
+    bool m_zentrieren = false; // centred before the window manager told its frame
 };
 
 // Half the zoom value plus 3, rounded to the nearest whole number with halves to the even neighbour:
