@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Drives the real zemviewer on an X server (Xvfb) as a user would: keys and mouse through xdotool,
-window captions through xdotool, pixels from screenshots taken with ImageMagick's import.
+"""Drives the real zemviewer on an X server (Xvfb) as a user would, on a bare server or under the
+openbox window manager: keys and mouse through xdotool, captions and window places through xdotool,
+xprop and xwininfo, pixels from screenshots (ImageMagick's import). Every wait is on a condition with a
+generous limit, so that a busy machine only makes the session slower.
 
-    sitzung.py ZEMVIEWER EXAMPLES_DIR [--foto BILD.png]
+    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm openbox] [--foto BILD.png]
 
-Exits 0 when every check held; prints what failed otherwise."""
+Exits 0 when every step held; prints what failed otherwise."""
 import argparse
 import os
 import re
@@ -12,56 +14,71 @@ import subprocess
 import sys
 import time
 
+GRENZE = 60  # seconds that one condition may take on a busy machine
+DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
+SCHWARZ, ROT, BLAU, GRUEN, CYAN = (0, 0, 0), (255, 0, 0), (0, 0, 255), (0, 255, 0), (0, 255, 255)
+MENUE_X = {"Datei": 20, "Fenster": 70, "Optionen": 125}  # where the menu titles stand
+LISTE = r"^ [0-9]+ %s \( [0-9]+ selected\)$"
+
 
 class Fehlschlag(Exception):
     pass
 
 
-def lauf(*befehl, eingabe=None):
-    return subprocess.run(befehl, check=True, capture_output=True, input=eingabe).stdout
+def lauf(*befehl):
+    return subprocess.run(list(map(str, befehl)), check=True, capture_output=True).stdout
 
 
 def xdotool(*argumente):
-    return lauf("xdotool", *map(str, argumente)).decode()
+    return lauf("xdotool", *argumente).decode()
 
 
-def warte_fenster(muster, sekunden=20):
-    """The id of a visible window whose caption matches the regular expression."""
-    ende = time.time() + sekunden
-    while time.time() < ende:
-        try:
-            ids = xdotool("search", "--onlyvisible", "--name", muster).split()
-        except subprocess.CalledProcessError:
-            ids = []
-        if ids:
-            return ids[-1]
-        time.sleep(0.1)
-    raise Fehlschlag("kein Fenster mit dem Titel %r" % muster)
+def warte(bedingung, text):
+    """The first true result of bedingung, asked again and again until GRENZE has passed."""
+    ende = time.monotonic() + GRENZE
+    while True:
+        ergebnis = bedingung()
+        if ergebnis:
+            return ergebnis
+        if time.monotonic() > ende:
+            raise Fehlschlag(text() if callable(text) else text)
+        time.sleep(0.05)
 
 
-def warte_bis(bedingung, text, sekunden=10):
-    ende = time.time() + sekunden
-    while time.time() < ende:
-        if bedingung():
-            return
-        time.sleep(0.1)
-    raise Fehlschlag(text)
+def suche(*argumente):
+    try:
+        return xdotool("search", "--onlyvisible", *argumente).split()
+    except subprocess.CalledProcessError:
+        return []
 
 
-def titel(fenster):
-    return xdotool("getwindowname", fenster).strip()
+def fenster(muster):
+    """The id of a shown window whose caption matches the regular expression."""
+    return warte(lambda: (suche("--name", muster) or [None])[-1], "kein Fenster mit dem Titel %r" % muster)
 
 
-def geometrie(fenster):
-    werte = dict(zeile.split("=") for zeile in xdotool("getwindowgeometry", "--shell", fenster).split())
-    return int(werte["X"]), int(werte["Y"]), int(werte["WIDTH"]), int(werte["HEIGHT"])
+def titel(kennung):
+    return xdotool("getwindowname", kennung).rstrip("\n")
+
+
+def ort(kennung=None):
+    """The client area's place on the screen and its size: x, y, width, height; the screen's without an id."""
+    aus = lauf("xwininfo", *(("-id", kennung) if kennung else ("-root",))).decode()
+    return [int(re.search(feld + r":\s+(-?\d+)", aus).group(1))
+            for feld in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
+
+
+def rahmen(kennung):
+    """The window manager's frame around the client area: left, right, top, bottom (0 without one)."""
+    zahlen = re.findall(r"\d+", lauf("xprop", "-id", kennung, "_NET_FRAME_EXTENTS").decode().partition("=")[2])
+    return [int(z) for z in zahlen] if len(zahlen) == 4 else [0, 0, 0, 0]
 
 
 class Bild:
     """A screenshot of one window as rows of (r, g, b)."""
 
-    def __init__(self, fenster):
-        roh = lauf("import", "-silent", "-window", fenster, "-depth", "8", "ppm:-")
+    def __init__(self, kennung):
+        roh = lauf("import", "-silent", "-window", kennung, "-depth", "8", "ppm:-")
         kopf = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", roh)
         self.breite, self.hoehe = int(kopf.group(1)), int(kopf.group(2))
         self.daten = roh[kopf.end():]
@@ -70,229 +87,295 @@ class Bild:
         i = 3 * (y * self.breite + x)
         return tuple(self.daten[i:i + 3])
 
-    def irgendwo_nahe(self, x, y, farbe, rand=1):
-        return any(self.pixel(x + dx, y + dy) == farbe
-                   for dx in range(-rand, rand + 1) for dy in range(-rand, rand + 1))
+    def nahe(self, punkt, farbe, rand=1):
+        x, y = punkt
+        return any(self.pixel(x + dx, y + dy) == farbe for dx in range(-rand, rand + 1) for dy in range(-rand, rand + 1))
+
+    def rote_spalten(self, zeile):
+        return [x for x in range(self.breite) if self.pixel(x, zeile) == ROT]
+
+    def rot(self):
+        """The box around every red pixel: the axes."""
+        punkte = [(i // 3 % self.breite, i // 3 // self.breite) for i in range(0, len(self.daten), 3)
+                  if self.daten[i:i + 3] == bytes(ROT)]
+        return punkte and (min(p[0] for p in punkte), max(p[0] for p in punkte),
+                           min(p[1] for p in punkte), max(p[1] for p in punkte))
 
 
-SCHWARZ, ROT, BLAU, GRUEN, CYAN = (0, 0, 0), (255, 0, 0), (0, 0, 255), (0, 255, 0), (0, 255, 255)
+class Ansicht:
+    """The main window's drawing area and the user scale that a fit gives it with the origin in the middle:
+    the shorter side of the overall size, frame included, spans 2 * zoom * extent / 500."""
 
-
-class Hauptfenster:
-    """The main window's drawing area and the user scale a refresh at zoom 600 gives it."""
-
-    def __init__(self, fenster, ausdehnung, zoom=600):
-        self.id = fenster
-        _, _, self.breite, self.hoehe = geometrie(fenster)
-        bild = Bild(fenster)
-        # The menu bar is the band above the first black row of the left edge.
-        self.menue = next(y for y in range(self.hoehe) if bild.pixel(2, y) == SCHWARZ)
-        flaeche = self.hoehe - self.menue
+    def __init__(self, kennung, ausdehnung, zoom=600):
+        _, _, self.breite, hoehe = ort(kennung)
+        links, rechts, oben, unten = rahmen(kennung)
+        bild = Bild(kennung)
+        self.menue = next(y for y in range(hoehe) if bild.pixel(2, y) == SCHWARZ)
+        self.flaeche = hoehe - self.menue
         h = zoom * ausdehnung / 500
-        q = self.hoehe / self.breite  # the overall shape, menu bar included
-        self.massstab_breite = 2 * h / q if q <= 1 else 2 * h
-        self.massstab_hoehe = -2 * h if q <= 1 else -2 * h * q
-        self.flaeche = flaeche
+        q = (hoehe + oben + unten) / (self.breite + links + rechts)
+        self.massstab = (2 * h / q, -2 * h) if q <= 1 else (2 * h, -2 * h * q)
 
-    def pixel_von(self, x, y):
-        """Window pixel of the user point (x, y) while the origin is in the middle."""
-        px = (x + self.massstab_breite / 2) * self.breite / self.massstab_breite
-        py = (y + self.massstab_hoehe / 2) * self.flaeche / self.massstab_hoehe
-        return int(px), self.menue + int(py)
+    def pixel(self, x, y):
+        breite, hoehe = self.massstab
+        return int((x + breite / 2) * self.breite / breite), self.menue + int((y + hoehe / 2) * self.flaeche / hoehe)
 
-    def menue_punkt(self, links, nummer):
-        """Chooses item nummer (from 1) of the menu whose title lies links pixels from the left."""
-        xdotool("mousemove", "--window", self.id, links, self.menue // 2, "click", 1)
-        time.sleep(0.3)
+
+class Sitzung:
+    """The program under test and what the steps hand on to each other."""
+
+    def __init__(self, zemviewer, beispiele, wm):
+        self.beispiele, self.wm = beispiele, wm
+        self.programm = subprocess.Popen([zemviewer], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.haupt = self.ansicht = None
+
+    def fenster_des_programms(self):
+        return set(suche("--pid", self.programm.pid))
+
+    def menue(self, menue, nummer):
+        """Chooses item nummer (from 1) of the menu "Datei", "Fenster" or "Optionen"."""
+        vorher = self.fenster_des_programms()
+        xdotool("mousemove", "--window", self.haupt, MENUE_X[menue], self.ansicht.menue // 2, "click", 1)
+        aufgeklappt = warte(lambda: self.fenster_des_programms() - vorher, "das Menü %s geht nicht auf" % menue)
         xdotool("key", *(["Down"] * nummer), "Return")
-        time.sleep(0.3)
+        warte(lambda: not self.fenster_des_programms() & aufgeklappt, "das Menü %s geht nicht zu" % menue)
 
-    def maus(self, x, y):
-        px, py = self.pixel_von(x, y)
-        xdotool("mousemove", "--window", self.id, px, py)
-        time.sleep(0.2)
+    def maus(self, x, y, ansicht=None):
+        xdotool("mousemove", "--window", self.haupt, *(ansicht or self.ansicht).pixel(x, y))
 
+    def zeigt(self, pruefung, text):
+        """Waits until a screenshot of the main window passes the check."""
+        warte(lambda: pruefung(Bild(self.haupt)), text)
 
-def senkrechte_rote_linie(bild, zeile):
-    """Columns of red pixels in a row of the picture."""
-    return [x for x in range(bild.breite) if bild.pixel(x, zeile) == ROT]
+    def oeffnen(self, name):
+        self.menue("Datei", 2)
+        bestaetige(fenster("^Öffner$"), os.path.join(self.beispiele, name))
+        self.haupt = fenster("^%s - ZemViewer$" % re.escape(name))
 
-
-def pruefe(bedingung, text):
-    if not bedingung:
-        raise Fehlschlag(text)
-    print("ok  ", text)
-
-
-def bestaetige(fenster):
-    """Presses Return in a window, such as the OK of a message box."""
-    xdotool("windowfocus", "--sync", fenster)
-    xdotool("key", "Return")
-
-
-def oeffnen(haupt, pfad):
-    """Opens a model through "Datei", "Öffnen" and the dialog; gives the main window titled with it."""
-    xdotool("mousemove", "--window", haupt, 20, 10, "click", 1)
-    time.sleep(0.3)
-    xdotool("key", "Down", "Down", "Return")
-    dialog = warte_fenster("^Öffner$")
-    xdotool("windowfocus", "--sync", dialog)
-    xdotool("type", "--delay", 5, pfad)
-    xdotool("key", "Return")
-    return warte_fenster("^%s - ZemViewer$" % re.escape(os.path.basename(pfad)))
-
-
-def mit_programm(zemviewer, ablauf):
-    """Runs the program, hands it to ablauf, and ends it whatever happens."""
-    programm = subprocess.Popen([zemviewer], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        ablauf()
-    finally:
-        programm.terminate()
+    def ende(self):
+        self.programm.terminate()
         try:
-            programm.wait(5)
+            self.programm.wait(10)
         except subprocess.TimeoutExpired:
-            programm.kill()
+            self.programm.kill()
 
 
-def hauptprogramm(ablauf, *argumente):
-    """Runs a session and reports it in the plain form that CTest's log shows."""
-    try:
-        ablauf(*argumente)
-    except Fehlschlag as f:
-        print("FEHLER", f)
-        return 1
-    print("1 passed, 0 failed")
-    return 0
+def bestaetige(kennung, text=None):
+    """Types a text, if any, into a window such as a dialog or a message box, and presses Return."""
+    xdotool("windowfocus", "--sync", kennung)
+    if text:
+        xdotool("type", "--delay", 5, text)
+    xdotool("key", "Return")
 
 
-def sitzung(zemviewer, beispiele, foto):
-    mit_programm(zemviewer, lambda: wuerfel_ansehen(beispiele, foto))
+def willkommen(s):
+    box = fenster("^ZemViewer 2.3$")
+    if suche("--name", "^Neu - ZemViewer$"):
+        raise Fehlschlag("das Hauptfenster steht vor dem Willkommensfenster auf dem Schirm")
+    bestaetige(box)
+    s.haupt = fenster("^Neu - ZemViewer$")
+    s.ansicht = Ansicht(s.haupt, 1.0)
 
 
-def wuerfel_ansehen(beispiele, foto):
-    bestaetige(warte_fenster("^ZemViewer 2.3$"))
-    pruefe(True, "das Willkommensfenster erscheint zuerst")
-    haupt = warte_fenster("^Neu - ZemViewer$")
-    pruefe(titel(haupt) == "Neu - ZemViewer", "der Titel ist \"Neu - ZemViewer\"")
-    haupt = oeffnen(haupt, os.path.join(beispiele, "wuerfel.rwx"))
-    pruefe(True, "über den Dialog \"Öffner\" geöffnet, nennt der Titel die Datei: \"wuerfel.rwx - ZemViewer\"")
-    time.sleep(0.3)
-    h = Hauptfenster(haupt, 1.0)
-    bild = Bild(haupt)
-    links, mitte = h.pixel_von(-1, 0.5)
-    rechts, _ = h.pixel_von(1, 0.5)
-    _, oben = h.pixel_von(0.5, 1)
-    x_halb, unten = h.pixel_von(0.5, -1)
-    x_null, _ = h.pixel_von(0, 0.5)
-    pruefe(bild.irgendwo_nahe(links, mitte, BLAU), "linke Würfelkante blau bei %d,%d" % (links, mitte))
-    pruefe(bild.irgendwo_nahe(rechts, mitte, BLAU), "rechte Würfelkante blau bei %d,%d" % (rechts, mitte))
-    pruefe(bild.irgendwo_nahe(x_halb, oben, BLAU), "obere Würfelkante blau bei %d,%d" % (x_halb, oben))
-    pruefe(bild.irgendwo_nahe(x_halb, unten, BLAU), "untere Würfelkante blau bei %d,%d" % (x_halb, unten))
-    pruefe(bild.irgendwo_nahe(x_null, mitte, ROT), "die Y-Achse rot bei %d,%d" % (x_null, mitte))
-    pruefe(bild.pixel(x_halb, mitte) == SCHWARZ, "innen schwarz bei %d,%d" % (x_halb, mitte))
-    weiter_mit_der_maus(haupt)
-    if foto:
-        fotografieren(haupt, beispiele, foto)
+def startmassstab(s):
+    start = warte(lambda: Bild(s.haupt).rot(), "die Achsen erscheinen nicht")
+    s.maus(0, 0)
+    xdotool("click", "--repeat", 2, "--delay", 80, 3)  # zoom 303 for a moment
+    s.zeigt(lambda b: b.rot() and b.rot() != start, "der Doppelklick vergrößert nicht")
+    s.menue("Datei", 1)
+    s.zeigt(lambda b: b.rot() == start, lambda: "nach \"Neu\" %s statt %s" % (Bild(s.haupt).rot(), start))
 
 
-def weiter_mit_der_maus(haupt):
-    """Hover, mark, mark by mode, turn, zoom and pan the open cube."""
-    h = Hauptfenster(haupt, 1.0)
-    fenster, optionen = 70, 125  # where the menu titles "Fenster" and "Optionen" stand
-    h.menue_punkt(fenster, 7)
-    koords = warte_fenster("^(Punkt 0000|no Punkt 0|Punkt [0-9]+)$")
-    pruefe(True, "das Koordinatenfenster erscheint")
+def plaetze(s):
+    s.menue("Fenster", 5)
+    s.menue("Fenster", 6)
+    for muster, links, oben in (("^Bewegungen$", 4050, 4290), ("^Zoom$", 4050, 4485)):
+        soll = [links * DPI // 1440, oben * DPI // 1440]
+        ist = ort(fenster(muster))[:2]
+        if ist != soll:
+            raise Fehlschlag("die Fläche von %s steht bei %s statt %s" % (muster, ist, soll))
+    s.menue("Fenster", 6)
+    x, y, breite, hoehe = ort(s.haupt)
+    links, rechts, oben, unten = rahmen(s.haupt)
+    _, _, schirm_breite, schirm_hoehe = ort()
+    mitte = (x - links + (links + breite + rechts) / 2, y - oben + (oben + hoehe + unten) / 2)
+    if abs(mitte[0] - schirm_breite / 2) > 1 or abs(mitte[1] - schirm_hoehe / 2) > 1:
+        raise Fehlschlag("die Mitte des Hauptfensters mit Rahmen steht bei %s" % (mitte,))
 
-    # Corners 3 and 7 lie on one another; the higher number wins.
-    h.maus(1, 1)
-    warte_bis(lambda: titel(koords) == "Punkt 7", "über der Ecke heißt es \"Punkt 7\", nicht %r" % titel(koords))
-    pruefe(True, "über der Ecke (1, 1) steht \"Punkt 7\"")
-    h.maus(0.5, 0.5)
-    warte_bis(lambda: titel(koords) == "no Punkt 0", "über leerer Fläche \"no Punkt 0\"")
-    pruefe(True, "über leerer Fläche steht \"no Punkt 0\"")
 
-    h.maus(1, 1)
+def wuerfel(s):
+    s.oeffnen("wuerfel.rwx")
+    s.ansicht = Ansicht(s.haupt, 1.0)
+    p = s.ansicht.pixel
+    s.zeigt(lambda b: all(b.nahe(p(x, y), BLAU) for x, y in ((-1, 0.5), (1, 0.5), (0.5, 1), (0.5, -1)))
+            and b.nahe(p(0, 0.5), ROT) and b.pixel(*p(0.5, 0.5)) == SCHWARZ, "der Würfel ist nicht zu sehen")
+
+
+def schweben(s):
+    s.menue("Fenster", 7)
+    koords = fenster("^(Punkt 0000|no Punkt 0|Punkt [0-9]+)$")
+    for x, y, text in ((1, 1, "Punkt 7"), (0.5, 0.5, "no Punkt 0")):  # corners 3 and 7 lie on one another
+        s.maus(x, y)
+        warte(lambda: titel(koords) == text, lambda: "bei (%s, %s) steht %r statt %r" % (x, y, titel(koords), text))
+
+
+def markieren(s):
+    s.maus(1, 1)
     xdotool("click", 1)
-    time.sleep(0.3)
-    bild = Bild(haupt)
-    x, y = h.pixel_von(1 + 0.024, 1)
-    pruefe(bild.irgendwo_nahe(x, y, CYAN, 2), "die markierte Ecke hat ein cyanfarbenes Quadrat bei %d,%d" % (x, y))
+    s.zeigt(lambda b: b.nahe(s.ansicht.pixel(1.024, 1), CYAN, 2), "die Ecke bekommt kein cyanfarbenes Quadrat")
+    s.menue("Optionen", 2)  # "Markiere mit Einem"
+    s.zeigt(lambda b: b.nahe(s.ansicht.pixel(-1, 0.5), GRUEN), "die Fläche an der Ecke wird nicht grün")
 
-    h.menue_punkt(optionen, 2)  # "Markiere mit Einem"
-    bild = Bild(haupt)
-    x, y = h.pixel_von(-1, 0.5)
-    pruefe(bild.irgendwo_nahe(x, y, GRUEN), "die Fläche an der markierten Ecke wird grün bei %d,%d" % (x, y))
 
-    # A right drag by one extent to the right turns the X axis end from 1 to about 0.894.
-    h.maus(0, 0)
-    xdotool("mousedown", 3)
-    for schritt in range(1, 11):
-        px, py = h.pixel_von(schritt / 10, 0)
-        xdotool("mousemove", "--window", haupt, px, py)
-        time.sleep(0.03)
-    xdotool("mouseup", 3)
-    time.sleep(0.3)
-    bild = Bild(haupt)
-    x_spitze, y_achse = h.pixel_von(0.894, 0)
-    x_vorher, _ = h.pixel_von(0.97, 0)
-    pruefe(bild.irgendwo_nahe(x_spitze, y_achse, ROT), "die gedrehte X-Achse endet bei %d,%d" % (x_spitze, y_achse))
-    pruefe(bild.pixel(x_vorher, y_achse) != ROT, "wo die X-Achse vorher endete, ist sie nicht mehr")
-
-    # A right double click on the origin: zoom 600 becomes 303 and the picture grows about it.
-    h.maus(0, 0)
-    xdotool("click", "--repeat", 2, "--delay", 80, 3)
-    time.sleep(0.4)
-    naeher = Hauptfenster(haupt, 1.0, zoom=303)
-    x, y = naeher.pixel_von(0.894, 0)
-    pruefe(Bild(haupt).irgendwo_nahe(x, y, ROT), "nach dem Doppelklick steht die Achsenspitze weiter außen bei %d,%d" % (x, y))
-
-    # Holding the mouse right of the movement window's centre moves the view right, the model left.
-    mitte_spalte = min(senkrechte_rote_linie(Bild(haupt), naeher.pixel_von(0, 0.3)[1]), key=lambda c: abs(c - naeher.breite // 2))
-    naeher.menue_punkt(fenster, 5)
-    bewegung = warte_fenster("^Bewegungen$")
-    _, _, breite, hoehe = geometrie(bewegung)
-    xdotool("mousemove", "--window", bewegung, int(breite * 0.9), hoehe // 2)
-    xdotool("mousedown", 1)
-    time.sleep(0.6)
+def liste(s):
+    """A press on the first entry, held while the pointer passes over the next ones, marks that one only."""
+    s.menue("Fenster", 1)
+    punkte = fenster(LISTE % "Punkte")
+    xdotool("mousemove", "--window", punkte, 30, 5, "mousedown", 1)
+    for y in range(10, 70, 10):
+        xdotool("mousemove", "--window", punkte, 30, y)
     xdotool("mouseup", 1)
-    time.sleep(0.3)
-    zeile = naeher.pixel_von(0, 0.3)[1]
-    spalten = senkrechte_rote_linie(Bild(haupt), zeile)
-    pruefe(spalten and max(spalten) < mitte_spalte - 10,
-           "die Bewegung schiebt das Modell nach links (Y-Achse von Spalte %d nach %s)" % (mitte_spalte, spalten))
-    xdotool("mousemove", "--window", bewegung, breite // 2, hoehe // 2, "click", 1)
-    time.sleep(0.3)
-    spalten = senkrechte_rote_linie(Bild(haupt), zeile)
-    pruefe(mitte_spalte in spalten, "\"Mitte\" bringt den Ursprung zurück in die Mitte (Spalten %s)" % spalten)
+    warte(lambda: titel(punkte) == " 8 Punkte ( 2 selected)", lambda: "die Liste heißt %r" % titel(punkte))
 
 
-def fotografieren(haupt, beispiele, foto):
+def drehen(s):
+    s.maus(0, 0)
+    xdotool("mousedown", 3)
+    for schritt in range(1, 11):  # by one extent to the right: the X axis end goes from 1 to 0.894
+        s.maus(schritt / 10, 0)
+    xdotool("mouseup", 3)
+    s.zeigt(lambda b: b.nahe(s.ansicht.pixel(0.894, 0), ROT) and b.pixel(*s.ansicht.pixel(0.97, 0)) != ROT,
+            "die X-Achse ist nicht gedreht")
+
+
+def zoomen(s):
+    s.maus(0, 0)
+    xdotool("click", "--repeat", 2, "--delay", 80, 3)  # 600 becomes 303
+    s.ansicht = Ansicht(s.haupt, 1.0, zoom=303)
+    s.zeigt(lambda b: b.nahe(s.ansicht.pixel(0.894, 0), ROT), "die Achsenspitze rückt nicht nach außen")
+
+
+def verschieben(s):
+    zeile = s.ansicht.pixel(0, 0.3)[1]
+    mitte = min(Bild(s.haupt).rote_spalten(zeile), key=lambda x: abs(x - s.ansicht.breite // 2))
+    bewegung = fenster("^Bewegungen$")
+    _, _, breite, hoehe = ort(bewegung)
+    xdotool("mousemove", "--window", bewegung, int(breite * 0.9), hoehe // 2, "mousedown", 1)
+    s.zeigt(lambda b: b.rote_spalten(zeile) and max(b.rote_spalten(zeile)) < mitte - 10,
+            "das Modell wandert nicht nach links")
+    xdotool("mouseup", 1)
+    xdotool("mousemove", "--window", bewegung, breite // 2, hoehe // 2, "click", 1)  # "Mitte"
+    s.zeigt(lambda b: mitte in b.rote_spalten(zeile), "\"Mitte\" bringt den Ursprung nicht zurück")
+
+
+def zudecken(s):
+    """A window moved over the picture and away leaves it as it was, whatever the item
+    "Automatische Wiederselbstherstellung" says."""
+    bewegung = fenster("^Bewegungen$")
+    x, y, _, _ = ort(bewegung)
+    links, _, oben, _ = rahmen(bewegung)
+    hx, hy, _, _ = ort(s.haupt)
+    for _ in range(2):
+        vorher = Bild(s.haupt).daten
+        xdotool("windowmove", bewegung, hx + 20, hy + 40)
+        # A press in the main window put it in front of the side windows: bring the movement window up.
+        xdotool("windowactivate" if s.wm == "openbox" else "windowraise", bewegung)
+        s.zeigt(lambda b: b.daten != vorher, "das Fenster deckt das Bild nicht zu")
+        xdotool("windowmove", bewegung, x - links, y - oben)
+        s.zeigt(lambda b: b.daten == vorher, "das Bild bleibt beschädigt, wo es zugedeckt war")
+        s.menue("Optionen", 5)
+
+
+def minimieren(s):
+    """Minimised and restored, hidden side windows stay hidden, shown ones follow the main window, and
+    the check marks of the "Fenster" menu stay as they were."""
+    gezeigt = {fenster(muster) for muster in ("^Bewegungen$", LISTE % "Punkte", "^(no )?Punkt [0-9]+$")}
+    vorher = Bild(s.haupt).daten
+    xdotool("windowminimize", s.haupt)
+    warte(lambda: not s.fenster_des_programms(), "nicht alle Fenster verschwinden mit dem Hauptfenster")
+    xdotool("windowactivate", s.haupt)
+    warte(lambda: s.fenster_des_programms() >= gezeigt | {s.haupt}, "die gezeigten Fenster kommen nicht wieder")
+    s.zeigt(lambda b: b.daten == vorher, "das Bild ist nach dem Wiederherstellen ein anderes")
+    zuviel = {titel(k) for k in s.fenster_des_programms() - gezeigt - {s.haupt}}
+    if zuviel:
+        raise Fehlschlag("verborgene Fenster erscheinen: %s" % sorted(zuviel))
+    s.menue("Fenster", 2)
+    fenster(LISTE % "Dreiecke")
+    s.menue("Fenster", 7)
+    warte(lambda: not suche("--name", "^(no )?Punkt [0-9]+$"), "das Koordinatenfenster bleibt stehen")
+
+
+def fotografieren(s, foto):
     """The house, larger, turned a little, with a marked corner and its elements: the README's picture."""
-    xdotool("windowsize", haupt, 640, 560)
-    time.sleep(0.5)
-    haupt = oeffnen(haupt, os.path.join(beispiele, "haus.rwx"))
-    time.sleep(0.3)
-    h = Hauptfenster(haupt, 3.8)
-    h.maus(0.3, -0.2)
+    xdotool("windowsize", s.haupt, 640, 560)
+    s.oeffnen("haus.rwx")
+    s.ansicht = Ansicht(s.haupt, 3.8)
+    s.zeigt(lambda b: b.nahe(s.ansicht.pixel(0, 0.3), ROT), "das Haus ist nicht zu sehen")
+    s.maus(0.3, -0.2)
     xdotool("mousedown", 3)
     for schritt in range(1, 11):
-        px, py = h.pixel_von(0.3 - schritt * 0.35, -0.2 + schritt * 0.25)
-        xdotool("mousemove", "--window", haupt, px, py)
-        time.sleep(0.03)
+        s.maus(0.3 - schritt * 0.35, -0.2 + schritt * 0.25)
     xdotool("mouseup", 3)
-    time.sleep(0.3)
-    lauf("import", "-silent", "-window", haupt, foto)
-    print("Bild:", foto)
+    s.zeigt(lambda b: b.pixel(*s.ansicht.pixel(3.8, 0)) != ROT, "das Haus ist nicht gedreht")
+    lauf("import", "-silent", "-window", s.haupt, foto)
+
+
+# What a user sees, step by step, and the window managers under which it is seen.
+SCHRITTE = [
+    ("das Willkommensfenster kommt vor dem Hauptfenster", willkommen, ("keiner", "openbox")),
+    ("das erste Bild hat den Maßstab, den \"Neu\" ihm gibt", startmassstab, ("keiner", "openbox")),
+    ("Seitenfenster stehen am Entwurfsort, das Hauptfenster mit Rahmen in der Mitte", plaetze, ("keiner", "openbox")),
+    ("\"Öffnen\" zeigt den Würfel im Maßstab seiner Ausdehnung", wuerfel, ("keiner", "openbox")),
+    ("das Koordinatenfenster nennt den Punkt unter dem Zeiger", schweben, ("keiner", "openbox")),
+    ("ein Klick markiert die Ecke, \"Markiere mit Einem\" ihre Flächen", markieren, ("keiner", "openbox")),
+    ("ein gehaltener Druck in der Liste markiert nur den Eintrag darunter", liste, ("keiner", "openbox")),
+    ("ein Rechtsziehen dreht die X-Achse", drehen, ("keiner", "openbox")),
+    ("ein rechter Doppelklick vergrößert", zoomen, ("keiner", "openbox")),
+    ("das Bewegungsfenster schiebt, \"Mitte\" holt zurück", verschieben, ("keiner", "openbox")),
+    ("ein darübergeschobenes Fenster hinterlässt kein Loch", zudecken, ("keiner", "openbox")),
+    ("Minimieren und Wiederherstellen zeigen nur, was gezeigt war", minimieren, ("openbox",)),
+]
+
+
+def fensterverwalter(name):
+    """Starts the window manager and waits until it manages the screen; None for a bare server."""
+    if name == "keiner":
+        return None
+    # A window manager that ended before leaves its mark on the root window: it goes first, so that only
+    # the new one's counts.
+    lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
+    verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), "%s startet nicht" % name)
+    return verwalter
 
 
 def main():
     argumente = argparse.ArgumentParser()
     argumente.add_argument("zemviewer")
     argumente.add_argument("beispiele")
+    argumente.add_argument("--wm", default="keiner", choices=("keiner", "openbox"))
     argumente.add_argument("--foto")
     a = argumente.parse_args()
-    return hauptprogramm(sitzung, os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele), a.foto)
+    verwalter = fensterverwalter(a.wm)
+    s = None
+    try:
+        s = Sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele), a.wm)
+        for text, schritt, verwalter_namen in SCHRITTE:
+            if a.wm in verwalter_namen:
+                schritt(s)
+                print("ok  ", text)
+        if a.foto:
+            fotografieren(s, a.foto)
+    except Fehlschlag as f:
+        print("FEHLER", f)
+        return 1
+    finally:
+        if s:
+            s.ende()
+        if verwalter:
+            verwalter.terminate()
+    print("1 passed, 0 failed")
+    return 0
 
 
 if __name__ == "__main__":
