@@ -1,5 +1,6 @@
 #include "ui/main/Ausgabe.h"
 
+#include "ZemVersion.h"
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
 #include "platform/Listenfeld.h"
@@ -72,7 +73,7 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     layout()->activate();
 
     // Creation: the welcome box, then the empty start state.
-    dialoge.meldung(nullptr, QStringLiteral("This program is a program\n"), QStringLiteral("ZemViewer 2.3"));
+    dialoge.meldung(nullptr, QStringLiteral("This program is a program\n"), QStringLiteral("ZemViewer " ZEM_VERSION));
     Anfang::Starten(m_p);
     m_gesamtGroesse = frameGeometry().size();
 }
