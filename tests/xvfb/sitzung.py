@@ -4,7 +4,7 @@ openbox window manager: keys and mouse through xdotool, captions and window plac
 xprop and xwininfo, pixels from screenshots (ImageMagick's import). Every wait is on a condition with a
 generous limit, so that a busy machine only makes the session slower.
 
-    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm openbox] [--foto BILD.png]
+    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox]
 
 Exits 0 when every step held; prints what failed otherwise."""
 import argparse
@@ -305,21 +305,6 @@ def minimieren(s):
     warte(lambda: not suche("--name", "^(no )?Punkt [0-9]+$"), "das Koordinatenfenster bleibt stehen")
 
 
-def fotografieren(s, foto):
-    """The house, larger, turned a little, with a marked corner and its elements: the README's picture."""
-    xdotool("windowsize", s.haupt, 640, 560)
-    s.oeffnen("haus.rwx")
-    s.ansicht = Ansicht(s.haupt, 3.8)
-    s.zeigt(lambda b: b.nahe(s.ansicht.pixel(0, 0.3), ROT), "das Haus ist nicht zu sehen")
-    s.maus(0.3, -0.2)
-    xdotool("mousedown", 3)
-    for schritt in range(1, 11):
-        s.maus(0.3 - schritt * 0.35, -0.2 + schritt * 0.25)
-    xdotool("mouseup", 3)
-    s.zeigt(lambda b: b.pixel(*s.ansicht.pixel(3.8, 0)) != ROT, "das Haus ist nicht gedreht")
-    lauf("import", "-silent", "-window", s.haupt, foto)
-
-
 # What a user sees, step by step, and the window managers under which it is seen.
 SCHRITTE = [
     ("das Willkommensfenster kommt vor dem Hauptfenster", willkommen, ("keiner", "openbox")),
@@ -354,7 +339,6 @@ def main():
     argumente.add_argument("zemviewer")
     argumente.add_argument("beispiele")
     argumente.add_argument("--wm", default="keiner", choices=("keiner", "openbox"))
-    argumente.add_argument("--foto")
     a = argumente.parse_args()
     verwalter = fensterverwalter(a.wm)
     s = None
@@ -364,8 +348,6 @@ def main():
             if a.wm in verwalter_namen:
                 schritt(s)
                 print("ok  ", text)
-        if a.foto:
-            fotografieren(s, a.foto)
     except Fehlschlag as f:
         print("FEHLER", f)
         return 1
