@@ -1,6 +1,6 @@
 #include "TestProgramm.h"
 
-#include "ui/side/SeitenFensterBau.h"
+#include "ui/side/BewegungsFenster.h"
 
 #include <QPushButton>
 #include <QScrollBar>

@@ -5,7 +5,7 @@
 #include "platform/SeitenFenster.h"
 #include "platform/ZahlText.h"
 #include "view/Mathe.h"
-#include "view/Mitte.h"
+#include "view/Bewegungen.h"
 #include "view/Zeichnen.h"
 
 #include <QAction>
