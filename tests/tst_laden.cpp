@@ -46,22 +46,22 @@ private slots:
 
         const QByteArray zwei = modell("vertex 1 1 1\nvertex -2 2 2\n");
         const QString a = QStringLiteral("a.rwx - ZemViewer");
-        QTest::newRow("open") << "oeffnen" << zwei << "b.rwx - ZemViewer" << " 2 Punkte ( 0 selected)" << 2 << 2.f
-                              << 600 << "ZemViewer 2.3";
-        QTest::newRow("cancel reads the same file") << "abbrechen" << zwei << a << " 3 Punkte ( 0 selected)" << 3
-                                                    << 4.f << 600 << "ZemViewer 2.3";
+        QTest::newRow("open") << "oeffnen" << zwei << "b.rwx - ZemViewer"
+                              << " 2 Punkte ( 0 selected)" << 2 << 2.f << 600 << "ZemViewer 2.3";
+        QTest::newRow("cancel reads the same file")
+            << "abbrechen" << zwei << a << " 3 Punkte ( 0 selected)" << 3 << 4.f << 600 << "ZemViewer 2.3";
         QTest::newRow("reload") << "neu" << zwei << a << " 2 Punkte ( 0 selected)" << 2 << 2.f << 600
                                 << "ZemViewer 2.3";
-        QTest::newRow("without modelbegin") << "oeffnen" << QByteArray("ModelBegin\nvertex 1 2 3\n")
-                                            << "b.rwx - ZemViewer" << " 0 Punkte ( 0 selected)" << 0 << -1000.f << 600
-                                            << "ZemViewer 2.3";
+        QTest::newRow("without modelbegin")
+            << "oeffnen" << QByteArray("ModelBegin\nvertex 1 2 3\n") << "b.rwx - ZemViewer"
+            << " 0 Punkte ( 0 selected)" << 0 << -1000.f << 600 << "ZemViewer 2.3";
         QTest::newRow("failure in the middle") << "oeffnen" << modell("vertex 7 0 0\ntriangle 1 1 1\nvertex 1e39 0 0\n")
                                                << a << " 3 Punkte ( 0 selected)" << 2 << 4.f << 300 << "ZemViewer 2.3";
         QTest::newRow("missing file") << "oeffnen" << QByteArray() << a << " 3 Punkte ( 0 selected)" << 0 << 4.f << 300
                                       << "ZemViewer 2.3";
         QTest::newRow("999 vertices") << "oeffnen" << modell(QByteArray("vertex 1 0 0\n").repeated(999))
-                                      << "b.rwx - ZemViewer" << " 998 Punkte ( 0 selected)" << 700 << 1.f << 600
-                                      << "vertex 1000";
+                                      << "b.rwx - ZemViewer"
+                                      << " 998 Punkte ( 0 selected)" << 700 << 1.f << 600 << "vertex 1000";
     }
     void befehl()
     {
@@ -107,9 +107,9 @@ private slots:
     void eintraege()
     {
         const QByteArray mega(1 << 20, 'x');
-        QByteArray felder = QByteArray("vertex 0 0 0\n").repeated(99) + QByteArray("\357\273\277vertex \303\244\377\0!\n", 16)
-            + "vertex 1 2 3 " + mega + '\n' + QByteArray("vertex 0 0 0\n").repeated(897)
-            + "vertex triangle 1 2 3\nvertex 4 5 6\nvertex 7 8 9\n";
+        QByteArray felder = QByteArray("vertex 0 0 0\n").repeated(99)
+            + QByteArray("\357\273\277vertex \303\244\377\0!\n", 16) + "vertex 1 2 3 " + mega + '\n'
+            + QByteArray("vertex 0 0 0\n").repeated(897) + "vertex triangle 1 2 3\nvertex 4 5 6\nvertex 7 8 9\n";
         QTemporaryDir ordner;
         TestAusgabe t;
         t.dialoge.naechsteDateien.push_back(test::schreibeDatei(ordner, QStringLiteral("m.rwx"), modell(felder)));
@@ -141,7 +141,8 @@ private slots:
         t.dialoge.naechsteDateien.push_back(QStringLiteral(ZEM_EXAMPLES_DIR "/") + datei);
         t.ausgabe->Oeffnen_Click();
         QCOMPARE(t.ausgabe->windowTitle(), datei + QStringLiteral(" - ZemViewer"));
-        QTEST((QList<int> { s.AnzPunkte, s.AnzDreiecke, s.AnzVierecke, s.AnzPolygone, int(t.dialoge.texte.size() - 1) }),
+        QTEST(
+            (QList<int> { s.AnzPunkte, s.AnzDreiecke, s.AnzVierecke, s.AnzPolygone, int(t.dialoge.texte.size() - 1) }),
             "anzahlen");
     }
 };

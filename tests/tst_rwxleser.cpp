@@ -56,8 +56,9 @@ QString szeneText(const Szene& s, const test::TestBericht& bericht)
         t += n > 9 ? QStringLiteral("#%1").arg(n) : QString();
         t += eintraege != n ? QStringLiteral("[%1]").arg(eintraege) : QString();
     };
-    art(" P", s.AnzPunkte, RwxToZem::Art::Punkt,
-        [&](int i) { return zahlen(std::array { s.Punkte(i).X, s.Punkte(i).Y, s.Punkte(i).Z }, 0, 3); });
+    art(" P", s.AnzPunkte, RwxToZem::Art::Punkt, [&](int i) {
+        return zahlen(std::array { s.Punkte(i).X, s.Punkte(i).Y, s.Punkte(i).Z }, 0, 3);
+    });
     art(" D", s.AnzDreiecke, RwxToZem::Art::Dreieck, [&](int i) { return zahlen(s.Dreiecke(i).ecke, 0, 3); });
     art(" V", s.AnzVierecke, RwxToZem::Art::Viereck, [&](int i) { return zahlen(s.Vierecke(i).ecke, 0, 4); });
     art(" G", s.AnzPolygone, RwxToZem::Art::Polygon, [&](int i) {
@@ -116,7 +117,8 @@ private slots:
                 const QStringList treffer = z.mid(ergebnis).filter(QRegularExpression(QLatin1Char('^') + marke));
                 return treffer.isEmpty() ? QString() : treffer[0].mid(3).replace(QStringLiteral("\\n"), "\n");
             };
-            zeile(name.constData(), (z.first(ergebnis).join(u'\n') + u'\n').toUtf8(), wert("=> "), wert("!> "), wert("\\?> "));
+            zeile(name.constData(), (z.first(ergebnis).join(u'\n') + u'\n').toUtf8(), wert("=> "), wert("!> "),
+                wert("\\?> "));
         }
 
         zeile("CR LF and lone CR", "modelbegin\r\nclumpbegin\rvertex 0 0 -2.5\r\ntriangle 1 2 3\r\nclumpend\r\n",

@@ -41,9 +41,11 @@ struct Anweisung {
 };
 // A 999th vertex leaves only 700 points in the model, while the other kinds keep their 998.
 constexpr Anweisung Vertex { Art::Punkt, "vertex", u"Der 1.Clump enthält fast 1000 Punkte", u"vertex 1000", 700 };
-constexpr Anweisung Triangle { Art::Dreieck, "triangle", u"Der 1.Clump enthält fast 1000 Dreiecke", u"Dreieck 1000", 998 };
+constexpr Anweisung Triangle { Art::Dreieck, "triangle", u"Der 1.Clump enthält fast 1000 Dreiecke", u"Dreieck 1000",
+    998 };
 constexpr Anweisung Quad { Art::Viereck, "quad", u"Der 1.Clump enthält fast 1000 Vierecke", u"quad 1000", 998 };
-constexpr Anweisung Polygon { Art::Polygon, "polygon", u"Der 1.Clump enthält fast 1000 Polygone", u"Polygon 1000", 998 };
+constexpr Anweisung Polygon { Art::Polygon, "polygon", u"Der 1.Clump enthält fast 1000 Polygone", u"Polygon 1000",
+    998 };
 
 using Bytesuche::enthaelt;
 
@@ -223,7 +225,8 @@ double tokenWert(std::string_view token)
 
 // Triangles and quads alike: a fixed number of corners, each stored right after it is read.
 template <typename Tabelle>
-bool eckenLesen(Bericht& bericht, const std::string& zeile, std::int16_t& anzahl, const Anweisung& art, Tabelle& tabelle)
+bool eckenLesen(
+    Bericht& bericht, const std::string& zeile, std::int16_t& anzahl, const Anweisung& art, Tabelle& tabelle)
 {
     if (!zaehlen(bericht, anzahl, art))
         return false;

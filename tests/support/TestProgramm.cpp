@@ -48,9 +48,8 @@ BlankesProgramm::BlankesProgramm(QSize flaeche)
         p.f.Label1[j] = new QLabel(QStringLiteral("-100.0001"), m_koords.get());
     }
     p.dialoge = &dialoge;
-    p.seitenfensterZustand = [this](bool minimiert) {
-        minimiert ? ZeigFenster::FensterMinimieren(p) : ZeigFenster::FensterNormal(p);
-    };
+    p.seitenfensterZustand
+        = [this](bool minimiert) { minimiert ? ZeigFenster::FensterMinimieren(p) : ZeigFenster::FensterNormal(p); };
 }
 
 BlankesProgramm::~BlankesProgramm() = default;
@@ -64,7 +63,6 @@ QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QB
     datei.write(inhalt);
     return pfad;
 }
-
 
 TestAusgabe::TestAusgabe()
     : ausgabe(std::make_unique<Ausgabe>(dialoge))

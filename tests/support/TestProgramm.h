@@ -55,7 +55,6 @@ private:
 // Writes text into a file of a temporary folder and returns its path.
 QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt);
 
-
 // The whole program, as the user gets it, with dialogs that tests answer. Ending the program is
 // recorded instead of leaving the event loop.
 class TestAusgabe {

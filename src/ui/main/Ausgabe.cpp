@@ -9,8 +9,8 @@
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/KoordsFenster.h"
 #include "ui/side/ListenFenster.h"
-#include "ui/side/ZoomFenster.h"
 #include "ui/side/ZeigFenster.h"
+#include "ui/side/ZoomFenster.h"
 #include "view/Bewegungen.h"
 #include "view/Zeichnen.h"
 
@@ -58,9 +58,8 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     setWindowTitle(QStringLiteral("ZemViewer"));
     m_p.dialoge = &dialoge;
     m_p.beenden = [this] { programmBeenden(); };
-    m_p.seitenfensterZustand = [this](bool minimiert) {
-        minimiert ? ZeigFenster::FensterMinimieren(m_p) : ZeigFenster::FensterNormal(m_p);
-    };
+    m_p.seitenfensterZustand
+        = [this](bool minimiert) { minimiert ? ZeigFenster::FensterMinimieren(m_p) : ZeigFenster::FensterNormal(m_p); };
     m_p.f.Ausgabe = this;
     m_p.f.Flaeche = m_flaeche;
 

@@ -2,7 +2,6 @@
 
 #include "platform/Listenfeld.h"
 
-
 namespace zem {
 
 ListenFenster::ListenFenster(const QString& name, const QString& titel, const QString& listenName, QSize clientTwips)

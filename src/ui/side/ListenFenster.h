@@ -5,7 +5,6 @@
 
 #include "platform/SeitenFenster.h"
 
-
 namespace zem {
 
 class Listenfeld;
