@@ -3,19 +3,14 @@
 // allocations of any one rotation step, and the heap allocations of all repeated hovers together.
 
 #include "AllocZaehler.h"
+#include "TestProgramm.h"
 
-#include "model/Programm.h"
-#include "platform/Listenfeld.h"
-#include "platform/SeitenFenster.h"
-#include "platform/Zeichenflaeche.h"
 #include "selection/Auswahl.h"
 #include "view/Bewegungen.h"
 #include "view/Mathe.h"
 #include "view/Zeichnen.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLabel>
 
 #include <algorithm>
 #include <chrono>
@@ -44,37 +39,15 @@ double median(std::vector<double> werte)
     return *mitte;
 }
 
-// The windows the procedures write to, without the main window around them.
-struct Fensterteile {
-    Zeichenflaeche flaeche;
-    Listenfeld listen[4];
-    QAction markWith[4];
-    SeitenFenster koords { QStringLiteral("Punkt 0000"), QSize(1110, 720), true };
-};
-
 // 998 points spread over a wavy surface, 38 to a row; 998 triangles and quads over neighbouring
 // points, and 998 polygons of 50 corners, each around a block of 13 by 14 points (the numbers wrap
 // around at the end); a row for each in its list, every fortieth point marked and the elements marked
 // by "Markiere mit Einem"; a 1000 x 1000 pixel surface whose user scale shows the whole model.
-void grossesModell(Programm& p, Fensterteile& f)
+void grossesModell(Programm& p)
 {
-    p.f.Flaeche = &f.flaeche;
-    p.f.Ausgabe = &f.flaeche;
-    p.f.PunktList = &f.listen[0];
-    p.f.DreieList = &f.listen[1];
-    p.f.ViereList = &f.listen[2];
-    p.f.PolyList = &f.listen[3];
-    for (int i = 0; i < 4; ++i) {
-        f.markWith[i].setCheckable(true);
-        p.f.MarkWith[std::size_t(i)] = &f.markWith[i];
-    }
-    p.f.Seiten[Seite::KoordsFenster] = &f.koords;
-    for (int j = 0; j < 3; ++j)
-        p.f.Label1[std::size_t(j)] = new QLabel(QStringLiteral("-100.0001"), &f.koords);
-
-    f.flaeche.resize(1000, 1000);
-    f.flaeche.setAttribute(Qt::WA_DontShowOnScreen);
-    f.flaeche.show();
+    Zeichenflaeche& flaeche = *p.f.Flaeche;
+    flaeche.setAttribute(Qt::WA_DontShowOnScreen);
+    flaeche.show();
 
     Szene& s = p.s;
     const int n = Grenze;
@@ -118,10 +91,10 @@ void grossesModell(Programm& p, Fensterteile& f)
     for (int i = PunktMin; i <= n; ++i)
         s.Sichtpunkte(i) = s.Punkte(i);
     s.Drehmatrix = s.Druckmatrix = Mathe::Einheit();
-    f.flaeche.setScaleLeft(-1.25f * e);
-    f.flaeche.setScaleTop(1.25f * e);
-    f.flaeche.setScaleWidth(2.5f * e);
-    f.flaeche.setScaleHeight(-2.5f * e);
+    flaeche.setScaleLeft(-1.25f * e);
+    flaeche.setScaleTop(1.25f * e);
+    flaeche.setScaleWidth(2.5f * e);
+    flaeche.setScaleHeight(-2.5f * e);
     s.Fangweite = 2.5f * e / 250;
     s.Achsenmass = 3 * s.Fangweite;
 
@@ -137,9 +110,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Programm p;
-    auto fenster = std::make_unique<Fensterteile>();
-    grossesModell(p, *fenster);
+    test::BlankesProgramm b({ 1000, 1000 });
+    Programm& p = b.p;
+    grossesModell(p);
     Szene& s = p.s;
     const float e = s.Ausdehnung;
 

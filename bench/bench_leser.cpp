@@ -9,20 +9,15 @@
 //   bench_leser [model.rwx]
 
 #include "AllocZaehler.h"
+#include "TestProgramm.h"
 
 #include "model/Anfang.h"
-#include "model/Programm.h"
 #include "model/RwxToZem.h"
-#include "platform/Dialoge.h"
-#include "platform/Listenfeld.h"
-#include "platform/Zeichenflaeche.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -35,50 +30,21 @@ namespace {
 using namespace zem;
 using Uhr = std::chrono::steady_clock;
 
-class StilleDialoge : public Dialoge {
-public:
-    void meldung(QWidget*, const QString&, const QString&) override { }
-    std::optional<QString> dateiOeffnen(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-};
-
 // The parts of the program that a reset and a reading touch.
-struct Aufbau {
-    Aufbau()
-    {
-        p.f.Flaeche = &flaeche;
-        p.f.Ausgabe = &flaeche;
-        for (std::size_t i = 0; i < markWith.size(); ++i) {
-            markWith[i].setCheckable(true);
-            p.f.MarkWith[i] = &markWith[i];
-        }
-        p.f.PunktList = &listen[0];
-        p.f.DreieList = &listen[1];
-        p.f.ViereList = &listen[2];
-        p.f.PolyList = &listen[3];
-        p.dialoge = &dialoge;
-    }
-
+struct Aufbau : test::BlankesProgramm {
     // Reset and read, as the open command does; a file that ends in an error counts all the same.
     void laden(const QString& pfad)
     {
         Anfang::Zuruecksetzen(p);
         try {
             RwxToZem::ModellLesen(p, pfad);
-        } catch (const std::exception& fehler) {
+        } catch (const LeseFehler& fehler) {
             if (!gemeldet)
                 std::fprintf(stderr, "reading ends with an error: %s\n", fehler.what());
             gemeldet = true;
         }
     }
 
-    Zeichenflaeche flaeche;
-    std::array<QAction, 4> markWith;
-    std::array<Listenfeld, 4> listen;
-    StilleDialoge dialoge;
-    Programm p;
     bool gemeldet = false;
 };
 

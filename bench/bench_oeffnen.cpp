@@ -4,10 +4,9 @@
 // Prints `open_ms=X allocations=N`: the median of many runs and the heap allocations of one of them.
 
 #include "AllocZaehler.h"
+#include "TestProgramm.h"
 
-#include "model/Programm.h"
-#include "model/RwxToZem.h"
-#include "ui/main/Ausgabe.h"
+#include "ui/main/RwxToZem.h"
 
 #include <QApplication>
 
@@ -16,28 +15,14 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-// Answers the welcome box; the command measured never asks for a file.
-class StilleDialoge : public zem::Dialoge {
-public:
-    void meldung(QWidget*, const QString&, const QString&) override { }
-    std::optional<QString> dateiOeffnen(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-};
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString datei = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(ZEM_BEISPIEL);
 
-    StilleDialoge dialoge;
-    zem::Ausgabe ausgabe(dialoge);
+    zem::test::TestAusgabe t; // answers the welcome box; the command measured never asks for a file
+    zem::Ausgabe& ausgabe = *t.ausgabe;
     ausgabe.resize(1000, 1000 + (ausgabe.height() - ausgabe.centralWidget()->height()));
     ausgabe.show();
     QApplication::processEvents();

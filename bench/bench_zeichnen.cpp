@@ -9,10 +9,8 @@
 // With arguments, only the scenes named.
 
 #include "AllocZaehler.h"
+#include "TestProgramm.h"
 
-#include "model/Programm.h"
-#include "platform/Listenfeld.h"
-#include "platform/Zeichenflaeche.h"
 #include "view/Zeichnen.h"
 
 #include <QApplication>
@@ -40,25 +38,18 @@ constexpr int Laeufe = 41;
 
 using Uhr = std::chrono::steady_clock;
 
-struct Umgebung {
-    Zeichenflaeche flaeche;
-    std::array<Listenfeld, 4> listen;
-    std::unique_ptr<Programm> p = std::make_unique<Programm>();
+struct Umgebung : test::BlankesProgramm {
+    Zeichenflaeche& flaeche = *p.f.Flaeche;
 
     Umgebung()
+        : BlankesProgramm({ Seite, Seite })
     {
-        flaeche.resize(Seite, Seite);
-        p->f.Flaeche = &flaeche;
-        p->f.PunktList = &listen[0];
-        p->f.DreieList = &listen[1];
-        p->f.ViereList = &listen[2];
-        p->f.PolyList = &listen[3];
         // Marked row by row, as clicks and the marking do, which leaves one selection range per row.
-        for (Listenfeld& liste : listen) {
+        for (Listenfeld* liste : { p.f.PunktList, p.f.DreieList, p.f.ViereList, p.f.PolyList }) {
             for (int k = 1; k <= Anzahl; ++k)
-                liste.AddItem(QString::number(k));
+                liste->AddItem(QString::number(k));
             for (int k = 0; k < Anzahl; ++k)
-                liste.setSelected(k, true);
+                liste->setSelected(k, true);
         }
     }
 };
@@ -316,7 +307,7 @@ long leuchtend(const QImage& bild)
 
 void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&))
 {
-    Programm& p = *u.p;
+    Programm& p = u.p;
     aufbau(p.s);
     zoom(p, zoomwert);
 
@@ -358,10 +349,10 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList namen = QCoreApplication::arguments().mid(1);
-    Umgebung u;
+    auto u = std::make_unique<Umgebung>();
     const auto szene = [&](const char* name, float zoomwert, void (*aufbau)(Szene&)) {
         if (namen.isEmpty() || namen.contains(QLatin1String(name)))
-            messen(name, u, zoomwert, aufbau);
+            messen(name, *u, zoomwert, aufbau);
     };
     szene("a_short_edges", 600, gitter);
     szene("b_long_edges", 600, quer);

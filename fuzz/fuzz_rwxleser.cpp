@@ -1,62 +1,33 @@
 // Fuzz target of the RWX reader: each input is a model file that is reset into and read like one the
-// user opens. The reader's errors are exceptions derived from std::exception and end a reading
-// normally; a crash, a sanitizer report, any other exception or a scene that breaks the invariants
-// below is a finding.
+// user opens, with a report that writes the entries and messages down instead of the program's lists
+// and message boxes. The reader's errors (LeseFehler) end a reading normally; a crash, a sanitizer
+// report, any other exception or a scene that breaks the invariants below is a finding.
+
+#include "TestBericht.h"
 
 #include "model/Anfang.h"
-#include "model/Programm.h"
 #include "model/RwxToZem.h"
-#include "platform/Dialoge.h"
-#include "platform/Listenfeld.h"
-#include "platform/Zeichenflaeche.h"
-
-#include <QAction>
-#include <QApplication>
+#include "model/Szene.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <memory>
-#include <string>
 
 namespace {
 
 using namespace zem;
 
-class StilleDialoge : public Dialoge {
-public:
-    void meldung(QWidget*, const QString&, const QString&) override { }
-    std::optional<QString> dateiOeffnen(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-};
-
-// What the reader needs of the program, built once: the application, the drawing surface and the
-// marking items that the reset touches, the four lists, and an in-memory file that every input
-// overwrites, so that no input leaves anything on disk.
+// The scene, and an in-memory file that every input overwrites, so that no input leaves anything on disk.
 class Umgebung {
 public:
     Umgebung()
     {
-        for (auto& punkt : markWith) {
-            punkt.setCheckable(true);
-        }
-        p.f.Flaeche = &flaeche;
-        p.f.Ausgabe = &flaeche;
-        for (int i = 0; i < 4; ++i)
-            p.f.MarkWith[std::size_t(i)] = &markWith[std::size_t(i)];
-        p.f.PunktList = &listen[0];
-        p.f.DreieList = &listen[1];
-        p.f.ViereList = &listen[2];
-        p.f.PolyList = &listen[3];
-        p.dialoge = &dialoge;
         datei = memfd_create("fuzz_rwxleser", 0);
         if (datei < 0) {
             std::perror("memfd_create");
@@ -73,26 +44,10 @@ public:
         }
     }
 
-    Zeichenflaeche flaeche;
-    std::array<QAction, 4> markWith;
-    std::array<Listenfeld, 4> listen;
-    StilleDialoge dialoge;
-    Programm p;
+    std::unique_ptr<Szene> s = std::make_unique<Szene>();
     int datei = -1;
     QString pfad;
 };
-
-Umgebung& umgebung()
-{
-    static int argc = 1;
-    static char name[] = "fuzz_rwxleser";
-    static char* argv[] = { name, nullptr };
-    static const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    static Umgebung u;
-    (void)offscreen;
-    return u;
-}
 
 void pruefe(bool bedingung, const char* was)
 {
@@ -102,30 +57,26 @@ void pruefe(bool bedingung, const char* was)
     }
 }
 
-// A list holds one entry per stored element, and a 999th vertex puts the count to 700 under 998
-// entries. Gives whether the list is one entry short of its count, as the list of the statement that an
-// error ended is.
-bool pruefeListe(int anzahl, const Listenfeld& liste, bool punkte)
+// One entry per stored element. A 999th vertex puts the count back to 700 without an entry, so each
+// such message leaves 298 more entries than points, and the vertices after it go on from there. Gives
+// whether the kind is one entry short, as the kind of the statement that an error ended is.
+bool pruefeArt(int anzahl, int eintraege, int versatz)
 {
-    const int eintraege = liste.ListCount();
     pruefe(anzahl >= 0 && anzahl <= Grenze, "count within 0..998");
-    pruefe(eintraege == anzahl || eintraege == anzahl - 1 || (punkte && anzahl == 700 && eintraege == Grenze),
-        "list entries match the count");
-    if (eintraege > 0) {
-        const QString nummer = QString::number(eintraege);
-        const QString vorn = QString(std::max<qsizetype>(0, 8 - 2 * (nummer.size() + 1)), QLatin1Char(' '));
-        pruefe(liste.item(eintraege - 1)->text().startsWith(vorn + QLatin1Char(' ') + nummer + QStringLiteral("  ")),
-            "entry k starts with its number");
-    }
-    return eintraege == anzahl - 1;
+    pruefe(eintraege == anzahl + versatz || eintraege == anzahl + versatz - 1, "one entry per element");
+    return eintraege == anzahl + versatz - 1;
 }
 
-void pruefeSzene(const Programm& p, bool fehler)
+void pruefeSzene(const Szene& s, const test::TestBericht& bericht, bool fehler)
 {
-    const Szene& s = p.s;
-    const int kurz = pruefeListe(s.AnzPunkte, *p.f.PunktList, true) + pruefeListe(s.AnzDreiecke, *p.f.DreieList, false)
-        + pruefeListe(s.AnzVierecke, *p.f.ViereList, false) + pruefeListe(s.AnzPolygone, *p.f.PolyList, false);
-    pruefe(kurz <= (fehler ? 1 : 0), "only an error leaves a list short, and only one");
+    const int grenzen = int(std::count_if(bericht.meldungen.begin(), bericht.meldungen.end(),
+        [](const QString& meldung) { return meldung.startsWith(QStringLiteral("vertex 1000|")); }));
+    const auto eintraege = [&](RwxToZem::Art art) { return int(bericht.felder[std::size_t(art)].size()); };
+    const int kurz = pruefeArt(s.AnzPunkte, eintraege(RwxToZem::Art::Punkt), 298 * grenzen)
+        + pruefeArt(s.AnzDreiecke, eintraege(RwxToZem::Art::Dreieck), 0)
+        + pruefeArt(s.AnzVierecke, eintraege(RwxToZem::Art::Viereck), 0)
+        + pruefeArt(s.AnzPolygone, eintraege(RwxToZem::Art::Polygon), 0);
+    pruefe(kurz <= (fehler ? 1 : 0), "only an error leaves a kind short, and only one");
     pruefe(std::isfinite(s.Ausdehnung) && s.Ausdehnung >= -1000.0f, "extent finite, -1000 at least");
     for (int i = 1; i <= s.AnzPolygone; ++i)
         pruefe(s.Polygone(i).slot[0] <= PolygonEckenMax && s.Polygone(i).slot[51] == 0, "polygon slots");
@@ -135,16 +86,17 @@ void pruefeSzene(const Programm& p, bool fehler)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
 {
-    Umgebung& u = umgebung();
+    static Umgebung u;
     u.schreiben(daten, groesse);
-    Anfang::Zuruecksetzen(u.p);
+    Anfang::SzeneZuruecksetzen(*u.s);
+    test::TestBericht bericht;
     bool fehler = false;
     try {
-        RwxToZem::ModellLesen(u.p, u.pfad);
-    } catch (const std::exception&) {
+        RwxToZem::ModellLesen(*u.s, bericht, u.pfad);
+    } catch (const LeseFehler&) {
         // a read past the end or a number that does not fit: the reading ends, the scene stays
         fehler = true;
     }
-    pruefeSzene(u.p, fehler);
+    pruefeSzene(*u.s, bericht, fehler);
     return 0;
 }

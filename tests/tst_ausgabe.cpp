@@ -2,7 +2,7 @@
 
 #include "platform/SeitenFenster.h"
 #include "platform/Twips.h"
-#include "ui/main/Start.h"
+#include "ui/main/Anfang.h"
 
 #include <QLabel>
 #include <QMenuBar>

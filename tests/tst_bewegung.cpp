@@ -1,6 +1,6 @@
 #include "TestProgramm.h"
 
-#include "ui/side/SeitenFensterBau.h"
+#include "ui/side/BewegungsFenster.h"
 
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,8 +29,8 @@ private slots:
             const QPoint aufStrahl(90 + int(std::lround(50 * std::cos(w))), 90 - int(std::lround(50 * std::sin(w))));
             QCOMPARE(bild.pixelColor(aufStrahl), QColor(Qt::black));
             const double zwischen = w + M_PI / 8;
-            const QPoint daneben(90 + int(std::lround(60 * std::cos(zwischen))),
-                                 90 - int(std::lround(60 * std::sin(zwischen))));
+            const QPoint daneben(
+                90 + int(std::lround(60 * std::cos(zwischen))), 90 - int(std::lround(60 * std::sin(zwischen))));
             QCOMPARE(bild.pixelColor(daneben), QColor(192, 192, 192));
         }
     }
@@ -70,7 +70,7 @@ private slots:
         f.setScaleHeight(-10);
         f.setScaleLeft(-10);
         f.setScaleTop(5);
-        p.s.Sichtpunkte(0) = {2, 1, 0};
+        p.s.Sichtpunkte(0) = { 2, 1, 0 };
         p.s.BewegX = 0.05f;
         p.s.BewegY = 0.1f;
         BewegungsFenster::MoveTimer_Timer(p);
@@ -140,7 +140,8 @@ private slots:
         p.f.ZoomScroll->setValue(300);
         const QPointF danach = p.f.Flaeche->zuPixel(0, 0);
         QVERIFY2(std::abs(ursprung.x() - danach.x()) < 1e-2 && std::abs(ursprung.y() - danach.y()) < 1e-2,
-                 qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(ursprung.x()).arg(ursprung.y()).arg(danach.x()).arg(danach.y())));
+            qPrintable(
+                QStringLiteral("%1,%2 -> %3,%4").arg(ursprung.x()).arg(ursprung.y()).arg(danach.x()).arg(danach.y())));
     }
 };
 

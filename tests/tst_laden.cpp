@@ -1,3 +1,6 @@
+// Open and reload through the whole program: what the window shows after each, and the list entries
+// that the reader's report fills in.
+
 #include "TestProgramm.h"
 
 #include "platform/SeitenFenster.h"
@@ -12,167 +15,135 @@ namespace {
 const QByteArray DreieckDatei = "modelbegin\nclumpbegin\nvertex 0 0 0\nvertex 4 0 0\nvertex 0 2 0\ntriangle 1 2 3\n"
                                 "clumpend\nmodelend\n";
 
-QString oeffne(TestAusgabe& t, const QString& pfad)
+QByteArray modell(const QByteArray& anweisungen)
 {
-    t.dialoge.naechsteDateien.push_back(pfad);
-    t.ausgabe->Oeffnen_Click();
-    return t.ausgabe->windowTitle();
+    return "modelbegin\nclumpbegin\n" + anweisungen + "clumpend\nmodelend\n";
+}
+
+QString punkteTitel(Programm& p)
+{
+    return p.f.Seiten[Seite::Punkts]->windowTitle();
 }
 } // namespace
 
 class TestLaden : public QObject {
     Q_OBJECT
 private slots:
-    void oeffnenZeigtModell()
+    // After a.rwx (the triangle) is open, the view turned, a point marked and the zoom at 300, a command
+    // runs with b.rwx written as given (an empty text: no b.rwx). A refresh fits the axes to the new
+    // extent and sets the zoom to 600; a failure of the reading leaves the window as it was, with the
+    // scene as the reading left it.
+    void befehl_data()
     {
+        QTest::addColumn<QString>("befehl");
+        QTest::addColumn<QByteArray>("b");
+        QTest::addColumn<QString>("titel");
+        QTest::addColumn<QString>("punkte"); // the caption of the points list
+        QTest::addColumn<int>("anzahl");
+        QTest::addColumn<float>("achse"); // the X axis end in the view
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QString>("meldung"); // the title of the last message box
+
+        const QByteArray zwei = modell("vertex 1 1 1\nvertex -2 2 2\n");
+        const QString a = QStringLiteral("a.rwx - ZemViewer");
+        QTest::newRow("open") << "oeffnen" << zwei << "b.rwx - ZemViewer"
+                              << " 2 Punkte ( 0 selected)" << 2 << 2.f << 600 << "ZemViewer 2.3";
+        QTest::newRow("cancel reads the same file")
+            << "abbrechen" << zwei << a << " 3 Punkte ( 0 selected)" << 3 << 4.f << 600 << "ZemViewer 2.3";
+        QTest::newRow("reload") << "neu" << zwei << a << " 2 Punkte ( 0 selected)" << 2 << 2.f << 600
+                                << "ZemViewer 2.3";
+        QTest::newRow("without modelbegin")
+            << "oeffnen" << QByteArray("ModelBegin\nvertex 1 2 3\n") << "b.rwx - ZemViewer"
+            << " 0 Punkte ( 0 selected)" << 0 << -1000.f << 600 << "ZemViewer 2.3";
+        QTest::newRow("failure in the middle") << "oeffnen" << modell("vertex 7 0 0\ntriangle 1 1 1\nvertex 1e39 0 0\n")
+                                               << a << " 3 Punkte ( 0 selected)" << 2 << 4.f << 300 << "ZemViewer 2.3";
+        QTest::newRow("missing file") << "oeffnen" << QByteArray() << a << " 3 Punkte ( 0 selected)" << 0 << 4.f << 300
+                                      << "ZemViewer 2.3";
+        QTest::newRow("999 vertices") << "oeffnen" << modell(QByteArray("vertex 1 0 0\n").repeated(999))
+                                      << "b.rwx - ZemViewer"
+                                      << " 998 Punkte ( 0 selected)" << 700 << 1.f << 600 << "vertex 1000";
+    }
+    void befehl()
+    {
+        QFETCH(QString, befehl);
+        QFETCH(QByteArray, b);
         QTemporaryDir ordner;
         TestAusgabe t;
         Programm& p = t.p();
-        p.f.ZoomScroll->setValue(565);
-        const QString pfad = test::schreibeDatei(ordner, QStringLiteral("dreieck.rwx"), DreieckDatei);
-        QCOMPARE(oeffne(t, pfad), QStringLiteral("dreieck.rwx - ZemViewer"));
+        t.dialoge.naechsteDateien.push_back(test::schreibeDatei(ordner, QStringLiteral("a.rwx"), DreieckDatei));
+        t.ausgabe->Oeffnen_Click();
         QCOMPARE(t.dialoge.dialogTitel, QStringLiteral("Öffner"));
         QCOMPARE(t.dialoge.dialogFilter, QStringLiteral("Rwx-Datei  (*.Rwx)|*.Rwx|Alle und jede (*.*)|*.*"));
-        QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 3 Punkte ( 0 selected)"));
-        QCOMPARE(p.f.Seiten[Seite::Dreie]->windowTitle(), QStringLiteral(" 1 Dreiecke ( 0 selected)"));
-        QCOMPARE(p.f.ZoomScroll->value(), 600);
-        // Unrotated, with the axes as long as the model's extent.
-        QCOMPARE(p.s.Sichtpunkte(2), (Vektor { 4, 0, 0 }));
-        QCOMPARE(p.s.Sichtpunkte(-1), (Vektor { 0, 0, 4 }));
-        QCOMPARE(p.s.Fangweite, 600 * 4.0f / 500 / 50);
-    }
-
-    void neuLadenNachAenderung()
-    {
-        QTemporaryDir ordner;
-        TestAusgabe t;
-        Programm& p = t.p();
-        const QString pfad = test::schreibeDatei(ordner, QStringLiteral("m.rwx"), DreieckDatei);
-        oeffne(t, pfad);
-        // A view and marks that the reload throws away.
         p.s.Drehmatrix.m[0] = 0.5f;
-        p.s.Punkte(0) = { 4, 0, 0 };
         p.f.PunktList->setSelected(1, true);
-        test::schreibeDatei(ordner, QStringLiteral("m.rwx"),
-            "modelbegin\nclumpbegin\nvertex 1 1 1\nvertex 2 2 2\nclumpend\nmodelend\n");
-        t.ausgabe->Aktualisieren_Click();
-        QVERIFY(p.s.AnzPunkte == 2 && p.s.AnzDreiecke == 0);
-        QCOMPARE(p.s.Drehmatrix, Mathe::Einheit());
-        QCOMPARE(p.s.Punkte(0), (Vektor { 0, 0, 0 }));
-        QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 2 Punkte ( 0 selected)"));
-    }
-
-    // With no file chosen yet the reading fails at the open; the command ends without a refresh.
-    void neuLadenOhneDateiBleibtStill()
-    {
-        TestAusgabe t;
-        Programm& p = t.p();
         p.f.ZoomScroll->setValue(300);
-        t.ausgabe->Aktualisieren_Click();
-        QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("Neu - ZemViewer"));
-        QCOMPARE(p.f.ZoomScroll->value(), 300);
-        QCOMPARE(t.dialoge.texte.size(), 1); // only the welcome box
-        QCOMPARE(p.s.AnzPunkte, 0);
-        QCOMPARE(p.s.Ausdehnung, -1000.0f);
-    }
-
-    // A failure in the middle of the file keeps what was read, and the window shows the old state.
-    void fehlerMittendrinBehaeltGelesenes()
-    {
-        QTemporaryDir ordner;
-        TestAusgabe t;
-        Programm& p = t.p();
-        oeffne(t, test::schreibeDatei(ordner, QStringLiteral("gut.rwx"), DreieckDatei));
-        const Vektor sichtVorher = p.s.Sichtpunkte(2);
-        const QString kaputt = test::schreibeDatei(ordner, QStringLiteral("kaputt.rwx"),
-            "modelbegin\nclumpbegin\nvertex 7 0 0\ntriangle 1 1 1\nvertex 1e39 0 0\nvertex 3 3 "
-            "3\nclumpend\nmodelend\n");
-        QCOMPARE(oeffne(t, kaputt), QStringLiteral("gut.rwx - ZemViewer"));
-        QVERIFY(p.s.AnzPunkte == 2 && p.s.AnzDreiecke == 1); // the second vertex counted, then it did not fit
-        QCOMPARE(p.s.Punkte(1), (Vektor { 7, 0, 0 }));
-        QCOMPARE(p.s.Ausdehnung, 7.0f);
-        QCOMPARE(p.s.Sichtpunkte(2), sichtVorher);
-        QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 3 Punkte ( 0 selected)"));
-    }
-
-    // Cancelling the dialog keeps the name it held, so the current file is read again.
-    void abbrechenLiestDieselbeDatei()
-    {
-        QTemporaryDir ordner;
-        TestAusgabe t;
-        Programm& p = t.p();
-        const QString pfad = test::schreibeDatei(ordner, QStringLiteral("m.rwx"), DreieckDatei);
-        oeffne(t, pfad);
-        p.f.DreieList->setSelected(0, true);
-        t.ausgabe->Oeffnen_Click(); // the test dialog answers with a cancel
-        QCOMPARE(p.CommonDialog1.FileName, pfad);
-        QVERIFY(p.s.AnzDreiecke == 1 && p.f.DreieList->SelCount() == 0);
-    }
-
-    void ohneModelbeginLeer()
-    {
-        QTemporaryDir ordner;
-        TestAusgabe t;
-        Programm& p = t.p();
-        QCOMPARE(oeffne(t, test::schreibeDatei(ordner, QStringLiteral("leer.rwx"), "ModelBegin\nvertex 1 2 3\n")),
-            QStringLiteral("leer.rwx - ZemViewer"));
-        QCOMPARE(p.s.Sichtpunkte(-3), (Vektor { -1000, 0, 0 }));
-        QVERIFY(p.s.AnzPunkte == 0 && p.s.Fangweite < 0 && t.dialoge.texte.size() == 1);
-    }
-
-    void zuVielePunkte()
-    {
-        QTemporaryDir ordner;
-        TestAusgabe t;
-        Programm& p = t.p();
-        QByteArray inhalt = "modelbegin\nclumpbegin\n";
-        for (int i = 0; i < 999; ++i)
-            inhalt += "vertex " + QByteArray::number(i) + " 0 0\n";
-        inhalt += "triangle 1 2 3\nclumpend\nmodelend\n";
-        oeffne(t, test::schreibeDatei(ordner, QStringLiteral("gross.rwx"), inhalt));
-        QCOMPARE(t.dialoge.titel.last(), QStringLiteral("vertex 1000"));
-        QVERIFY(p.s.AnzPunkte == 700 && p.s.AnzDreiecke == 0 && p.f.PunktList->ListCount() == 998);
-        QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 998 Punkte ( 0 selected)"));
-    }
-
-    // The item "Automatische Wiederselbstherstellung" keeps its check mark through an open; each choice
-    // turns it over.
-    void wiederherstellungNachOeffnen()
-    {
-        QTemporaryDir ordner;
-        TestAusgabe t;
-        Programm& p = t.p();
         p.f.AuReDra->trigger();
-        oeffne(t, test::schreibeDatei(ordner, QStringLiteral("m.rwx"), DreieckDatei));
+
+        const QString pfadB = ordner.filePath(QStringLiteral("b.rwx"));
+        if (!b.isEmpty())
+            test::schreibeDatei(ordner, QStringLiteral("b.rwx"), b);
+        if (befehl == "neu") {
+            test::schreibeDatei(ordner, QStringLiteral("a.rwx"), b);
+            t.ausgabe->Aktualisieren_Click();
+        } else {
+            if (befehl == "oeffnen")
+                t.dialoge.naechsteDateien.push_back(pfadB);
+            t.ausgabe->Oeffnen_Click();
+        }
+        QTEST(t.ausgabe->windowTitle(), "titel");
+        QTEST(punkteTitel(p), "punkte");
+        QTEST(int(p.s.AnzPunkte), "anzahl");
+        QTEST(p.s.Sichtpunkte(-3).X, "achse");
+        QTEST(p.f.ZoomScroll->value(), "zoom");
+        QTEST(t.dialoge.titel.last(), "meldung");
+        // Every command resets the view and the marks, whether the reading succeeds or not.
+        QCOMPARE(p.s.Drehmatrix, Mathe::Einheit());
+        QCOMPARE(p.f.PunktList->SelCount(), 0);
         QVERIFY(p.f.AuReDra->isChecked());
-        p.f.AuReDra->trigger();
-        QVERIFY(!p.f.AuReDra->isChecked());
     }
 
-    void beispieleLassenSichOeffnen_data()
+    // The entry: the number right-aligned in a width that shrinks by one per digit down to none from
+    // the 1000th entry on, two blanks, the whole field as UTF-8.
+    void eintraege()
+    {
+        const QByteArray mega(1 << 20, 'x');
+        QByteArray felder = QByteArray("vertex 0 0 0\n").repeated(99)
+            + QByteArray("\357\273\277vertex \303\244\377\0!\n", 16) + "vertex 1 2 3 " + mega + '\n'
+            + QByteArray("vertex 0 0 0\n").repeated(897) + "vertex triangle 1 2 3\nvertex 4 5 6\nvertex 7 8 9\n";
+        QTemporaryDir ordner;
+        TestAusgabe t;
+        t.dialoge.naechsteDateien.push_back(test::schreibeDatei(ordner, QStringLiteral("m.rwx"), modell(felder)));
+        t.ausgabe->Oeffnen_Click();
+        const auto eintrag = [&](int k) { return t.p().f.PunktList->item(k - 1)->text(); };
+        QCOMPARE(t.p().f.PunktList->ListCount(), 1000);
+        QCOMPARE(eintrag(1), "     1  vertex 0 0 0");
+        QCOMPARE(eintrag(10), "   10  vertex 0 0 0");
+        QCOMPARE(eintrag(100), QString::fromUtf16(u" 100  \uFEFFvertex ä\uFFFD\0!", 18));
+        QCOMPARE(eintrag(101), " 101  vertex 1 2 3 " + QString(mega));
+        QCOMPARE(eintrag(1000), " 1000  vertex 7 8 9");
+        QCOMPARE(t.p().f.DreieList->item(0)->text(), "     1  vertex triangle 1 2 3");
+    }
+
+    void beispiele_data()
     {
         QTest::addColumn<QString>("datei");
-        QTest::addColumn<int>("punkte");
-        QTest::addColumn<int>("dreiecke");
-        QTest::addColumn<int>("vierecke");
-        QTest::addColumn<int>("polygone");
-        QTest::addColumn<int>("meldungen");
-        QTest::newRow("Würfel") << "wuerfel.rwx" << 8 << 0 << 6 << 0 << 0;
-        QTest::newRow("Haus") << "haus.rwx" << 14 << 14 << 0 << 1 << 0;
-        QTest::newRow("Grenzen") << "grenzen.rwx" << 998 << 998 << 998 << 998 << 0;
-        QTest::newRow("verschachtelt") << "verschachtelt.rwx" << 3 << 1 << 0 << 0 << 1;
+        QTest::addColumn<QList<int>>("anzahlen"); // points, triangles, quads, polygons, messages
+        QTest::newRow("Würfel") << "wuerfel.rwx" << QList { 8, 0, 6, 0, 0 };
+        QTest::newRow("Haus") << "haus.rwx" << QList { 14, 14, 0, 1, 0 };
+        QTest::newRow("Grenzen") << "grenzen.rwx" << QList { 998, 998, 998, 998, 0 };
+        QTest::newRow("verschachtelt") << "verschachtelt.rwx" << QList { 3, 1, 0, 0, 1 };
     }
-    void beispieleLassenSichOeffnen()
+    void beispiele()
     {
         QFETCH(QString, datei);
         TestAusgabe t;
-        Programm& p = t.p();
-        QCOMPARE(oeffne(t, QStringLiteral(ZEM_EXAMPLES_DIR "/") + datei), datei + QStringLiteral(" - ZemViewer"));
-        QTEST(int(p.s.AnzPunkte), "punkte");
-        QTEST(int(p.s.AnzDreiecke), "dreiecke");
-        QTEST(int(p.s.AnzVierecke), "vierecke");
-        QTEST(int(p.s.AnzPolygone), "polygone");
-        QTEST(int(t.dialoge.texte.size() - 1), "meldungen");
+        const Szene& s = t.p().s;
+        t.dialoge.naechsteDateien.push_back(QStringLiteral(ZEM_EXAMPLES_DIR "/") + datei);
+        t.ausgabe->Oeffnen_Click();
+        QCOMPARE(t.ausgabe->windowTitle(), datei + QStringLiteral(" - ZemViewer"));
+        QTEST(
+            (QList<int> { s.AnzPunkte, s.AnzDreiecke, s.AnzVierecke, s.AnzPolygone, int(t.dialoge.texte.size() - 1) }),
+            "anzahlen");
     }
 };
 

@@ -6,7 +6,7 @@
 
 #include "TestProgramm.h"
 
-#include "ui/side/SeitenFensterBau.h"
+#include "ui/side/BewegungsFenster.h"
 
 #include <QPixmapCache>
 #include <QPushButton>
@@ -330,8 +330,8 @@ struct Soak {
                 return;
             Listenfeld* l = m_listen[i];
             QPoint o = ort(l->viewport()).toPoint();
-            if (l->count() > 0 && m_z.chance(0.9)) {
-                QListWidgetItem* zeile = l->item(m_z.zahl(0, l->count() - 1));
+            if (l->ListCount() > 0 && m_z.chance(0.9)) {
+                QListWidgetItem* zeile = l->item(m_z.zahl(0, l->ListCount() - 1));
                 l->scrollToItem(zeile);
                 o = l->visualItemRect(zeile).center();
             }

@@ -196,7 +196,7 @@ private slots:
                 QCOMPARE(t[0], QStringLiteral("leeren"));
                 l.Clear();
             }
-            for (int k = -1; k <= l.count(); ++k)
+            for (int k = -1; k <= l.ListCount(); ++k)
                 QVERIFY2(l.Selected(k) == l.selectionModel()->isSelected(l.model()->index(k, 0)),
                     qPrintable(QStringLiteral("row %1 after %2").arg(k).arg(schritt)));
             QCOMPARE(l.SelCount(), l.selectionModel()->selectedRows().size());

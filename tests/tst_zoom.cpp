@@ -1,7 +1,7 @@
 #include "TestProgramm.h"
 
 #include "platform/SeitenFenster.h"
-#include "ui/side/SeitenFensterBau.h"
+#include "ui/side/ZoomFenster.h"
 #include "view/Bewegungen.h"
 
 #include <QPushButton>

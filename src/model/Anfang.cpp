@@ -14,23 +14,29 @@ void Einheitsmatrizen(Szene& s)
     s.Drehmatrix = Mathe::Einheit();
 }
 
-void Zuruecksetzen(Programm& p)
+void SzeneZuruecksetzen(Szene& s)
 {
-    Szene& s = p.s;
-    Zeichenflaeche& flaeche = *p.f.Flaeche;
     Einheitsmatrizen(s);
     s.Ausdehnung = 1.0f;
     s.MitteY = -0.5f;
     s.MitteX = 0.5f;
     s.Punkte(0) = { 0, 0, 0 };
-    flaeche.setScaleLeft(-flaeche.scaleWidth() / 2);
-    flaeche.setScaleTop(-flaeche.scaleHeight() / 2);
     Mathe::NeuerVektor(s.Druckvektor, 0, 1, 0);
     s.Fangpunkt = 0;
     s.AnzPunkte = 0;
     s.AnzPolygone = 0;
     s.AnzDreiecke = 0;
     s.AnzVierecke = 0;
+}
+
+void Zuruecksetzen(Programm& p)
+{
+    const Szene& s = p.s;
+    // The scene first: the scale and the marks below neither depend on it nor change it.
+    SzeneZuruecksetzen(p.s);
+    Zeichenflaeche& flaeche = *p.f.Flaeche;
+    flaeche.setScaleLeft(-flaeche.scaleWidth() / 2);
+    flaeche.setScaleTop(-flaeche.scaleHeight() / 2);
     for (QAction* punkt : p.f.MarkWith)
         punkt->setChecked(false);
     if (s.Markierart >= 0 && s.Markierart < int(p.f.MarkWith.size()))

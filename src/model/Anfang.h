@@ -1,6 +1,7 @@
 #pragma once
 
-// Anfang, the scene's side: the reset to the empty initial state.
+// Anfang, the scene's side: the reset to the empty initial state. The start and the refresh are the
+// window side, ui/main/Anfang.h.
 
 namespace zem {
 struct Programm;
@@ -10,6 +11,8 @@ namespace Anfang {
 
 // Empties the scene and puts the view back to its initial state; does not redraw.
 void Zuruecksetzen(Programm& p);
+// Zuruecksetzen's part in the scene tables alone: counts, extent, matrices, centre point and fractions.
+void SzeneZuruecksetzen(Szene& s);
 // Removes every entry (and so every mark) from the four element lists.
 void ListenLeeren(Programm& p);
 // Sets Druckmatrix and Drehmatrix to the identity.

@@ -66,6 +66,10 @@ struct Programm {
     Dialoge* dialoge = nullptr;
     // Ends the program at once; the main window sets it.
     std::function<void()> beenden;
+    // Puts the side windows into the minimised state (true) or the normal one (false), as ZoomSetzen
+    // asks; the side windows' module (ZeigFenster) is wired in by the main window, so that the view needs
+    // no window class. Unset, it does nothing.
+    std::function<void(bool minimiert)> seitenfensterZustand;
 };
 
 } // namespace zem

@@ -1,36 +1,75 @@
 #pragma once
 
-// RwxToZem: reading RWX model files into the scene, and the commands that open and reload them.
+// RwxToZem, the scene's side: reading RWX model files into the scene tables, and setting the axis ends
+// and view points from them. Opening and reloading, with their dialog, are the window side,
+// ui/main/RwxToZem.h.
+
+#include "platform/LeseFehler.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zem {
 struct Programm;
 struct Szene;
 
+// A number of a model file that does not fit its target (single precision, a 16-bit integer), or a
+// reading position that a 16-bit integer cannot hold. The reading ends; what was stored stays.
+class ZahlFehler : public LeseFehler {
+public:
+    using LeseFehler::LeseFehler;
+};
+
 namespace RwxToZem {
 
-// Reads the first clump of the file into the scene tables and the element lists. Messages go through
-// the program's dialogs; a file that cannot be opened or a number that does not fit its target throws
-// (an exception derived from std::exception), after the file is closed. What was stored stays.
+// The kinds of element, in the order of the four element lists.
+enum class Art { Punkt, Dreieck, Viereck, Polygon };
+
+// What the reader reports besides the scene tables, each at the moment it happens: one entry for every
+// element it stores, and the message boxes.
+class Bericht {
+public:
+    virtual ~Bericht() = default;
+    // An element of the kind was stored; feld is the whole field it was read from, the file's bytes.
+    // The view is valid during the call only.
+    virtual void eintrag(Art art, std::string_view feld) = 0;
+    // A message box with an OK button; an empty title shows the program's title.
+    virtual void meldung(const QString& text, const QString& titel) = 0;
+};
+
+// The program's report: each entry is appended to the element list of its kind, numbered by its place
+// there, and each message is shown by the program's dialogs over the main window.
+class ListenBericht final : public Bericht {
+public:
+    explicit ListenBericht(Programm& p)
+        : m_p(p)
+    {
+    }
+    void eintrag(Art art, std::string_view feld) override;
+    void meldung(const QString& text, const QString& titel) override;
+
+private:
+    Programm& m_p;
+};
+
+// Reads the first clump of the file into the scene tables and reports the entries and messages. A file
+// that cannot be opened or a number that does not fit its target throws a LeseFehler, after the file is
+// closed. What was stored stays.
+void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname);
+// The same into the program's scene, its element lists and its dialogs.
 void ModellLesen(Programm& p, const QString& dateiname);
 // Acts on one field inside the clump; false ends the statements.
-bool ZeileAuswerten(Programm& p, const std::string& zeile);
-bool VertexLesen(Programm& p, const std::string& zeile);
-bool DreieckLesen(Programm& p, const std::string& zeile);
-bool ViereckLesen(Programm& p, const std::string& zeile);
-bool PolygonLesen(Programm& p, const std::string& zeile);
+bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile);
+bool VertexLesen(Szene& s, Bericht& bericht, const std::string& zeile);
+bool DreieckLesen(Szene& s, Bericht& bericht, const std::string& zeile);
+bool ViereckLesen(Szene& s, Bericht& bericht, const std::string& zeile);
+bool PolygonLesen(Szene& s, Bericht& bericht, const std::string& zeile);
 // The next number of the line from the 1-based reading position on, which it advances past the number;
 // 0 when the line has ended.
 double NaechsteZahl(const std::string& zeile, std::int16_t& position);
-
-// "Öffnen": lets the user choose a file, then reset, read and refresh. Any failure ends it quietly.
-void RwxOeffnen(Programm& p);
-// "Aktualisieren": reset, read the dialog's file again and refresh. Any failure ends it quietly.
-void RwxNeuLaden(Programm& p);
 
 // Sets the three axis end points from Ausdehnung, then copies the points into the view table.
 void AchsenSetzen(Szene& s);

@@ -2,7 +2,7 @@
 
 // Variablen: the loaded model and the state of its view, in fixed tables sized once.
 
-#include "view/Mathe.h"
+#include "model/VektorMatrix.h"
 
 #include <array>
 #include <cstdint>

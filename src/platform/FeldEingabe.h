@@ -1,16 +1,17 @@
 #pragma once
 
+#include "platform/LeseFehler.h"
+
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace zem {
 
 // A failure of the sequential input: the file cannot be opened, a read beyond its end, a read error.
-class EingabeFehler : public std::runtime_error {
+class EingabeFehler : public LeseFehler {
 public:
-    using std::runtime_error::runtime_error;
+    using LeseFehler::LeseFehler;
 };
 
 // Sequential field input from a text file. A field is the text of a line up to the first comma or the

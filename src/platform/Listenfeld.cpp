@@ -92,7 +92,7 @@ void Listenfeld::zeilenEntfernt(int von, int bis)
     const int n = bis - von + 1;
     m_gewaehlt = (m_gewaehlt & unterhalb(von)) | ((m_gewaehlt >> std::min(bis + 1, Vorrat)) << von);
     // Rows that moved into the bitset from beyond it.
-    for (int k = std::max(von, Vorrat - n); k < std::min(Vorrat, count()); ++k)
+    for (int k = std::max(von, Vorrat - n); k < std::min(Vorrat, ListCount()); ++k)
         m_gewaehlt.set(static_cast<std::size_t>(k), imModell(k));
 }
 
@@ -112,21 +112,21 @@ bool Listenfeld::imModell(int k) const
 int Listenfeld::SelCount() const
 {
     int anzahl = static_cast<int>(m_gewaehlt.count());
-    for (int k = Vorrat; k < count(); ++k)
+    for (int k = Vorrat; k < ListCount(); ++k)
         anzahl += imModell(k) ? 1 : 0;
     return anzahl;
 }
 
 bool Listenfeld::Selected(int k) const
 {
-    if (k < 0 || k >= count())
+    if (k < 0 || k >= ListCount())
         return false;
     return k < Vorrat ? m_gewaehlt.test(static_cast<std::size_t>(k)) : imModell(k);
 }
 
 void Listenfeld::setSelected(int k, bool an)
 {
-    if (k < 0 || k >= count())
+    if (k < 0 || k >= ListCount())
         return;
     selectionModel()->select(model()->index(k, 0), an ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
 }

@@ -8,7 +8,8 @@
 namespace zem {
 
 // A list box: entries appended at the end, never sorted, any number of them selected at once (a click
-// toggles one), and a mouse-release event.
+// toggles one), and a mouse-release event. Entries are added, counted and cleared by the runtime's names
+// only; Qt's names for the same (addItem, count, clear) are hidden.
 //
 // The renderer reads the selection of every entry on every redraw, and QItemSelectionModel answers
 // that by walking its ranges. So the list keeps the selection state of its first entries in a bitset
@@ -20,13 +21,13 @@ public:
     explicit Listenfeld(QWidget* eltern = nullptr);
     ~Listenfeld() override;
 
-    void AddItem(const QString& text) { addItem(text); }
-    int ListCount() const { return count(); }
+    void AddItem(const QString& text) { QListWidget::addItem(text); }
+    int ListCount() const { return QListWidget::count(); }
     int SelCount() const;
     // Selection state of entry k, counted from 0; an entry that does not exist is not selected.
     bool Selected(int k) const;
     void setSelected(int k, bool an);
-    void Clear() { clear(); }
+    void Clear() { QListWidget::clear(); }
 
     void setSelectionModel(QItemSelectionModel* auswahl) override;
 
@@ -42,6 +43,10 @@ protected:
         const QModelIndex& index, const QEvent* ereignis = nullptr) const override;
 
 private:
+    using QListWidget::addItem;
+    using QListWidget::clear;
+    using QListWidget::count;
+
     bool imModell(int k) const;
     void auswahlVerfolgen();
     void auswahlGeaendert(const QItemSelection& an, const QItemSelection& aus);

@@ -26,4 +26,9 @@ double pixelZuTwips(int pixel)
     return pixel * 1440.0 / logischeDpi();
 }
 
+QRect twipsRechteck(int links, int oben, int breite, int hoehe)
+{
+    return { twipsZuPixel(links), twipsZuPixel(oben), twipsZuPixel(breite), twipsZuPixel(hoehe) };
+}
+
 } // namespace zem

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QRect>
+
 namespace zem {
 
 // Design sizes are in twips (1/1440 inch); the screen's logical DPI turns them into pixels.
 int twipsZuPixel(int twips);
 // Pixels of the screen back to twips.
 double pixelZuTwips(int pixel);
+// A rectangle of the design, in twips, on the screen.
+QRect twipsRechteck(int links, int oben, int breite, int hoehe);
 
 } // namespace zem

@@ -4,8 +4,8 @@
 #include "platform/Listenfeld.h"
 #include "platform/SeitenFenster.h"
 #include "platform/ZahlText.h"
+#include "view/Bewegungen.h"
 #include "view/Mathe.h"
-#include "view/Mitte.h"
 #include "view/Zeichnen.h"
 
 #include <QAction>

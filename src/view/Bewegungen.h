@@ -1,6 +1,7 @@
 #pragma once
 
-// Bewegungen: turning the view with the mouse, and fitting the main window's user scale to the zoom.
+// Bewegungen: turning the view with the mouse, fitting the main window's user scale to the zoom, and
+// keeping the centre point's place in the window.
 
 namespace zem {
 struct Programm;
@@ -17,6 +18,9 @@ void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b);
 // Fits the main window's user scale to the zoom value, the extent and the window's shape, keeping the
 // centre point at its fractions; sets Fangweite and Achsenmass and the side windows' state. No redraw.
 void ZoomSetzen(Programm& p);
+// Sets MitteX and MitteY from the view point Sichtpunkte(0) and the main window's current user scale:
+// MitteX = (x - scale left) / scale width, MitteY = (scale top - y) / scale height.
+void MitteBestimmen(Programm& p);
 
 } // namespace Bewegungen
 } // namespace zem

@@ -46,16 +46,4 @@ void Normiere(Vektor& v)
     }
 }
 
-void NeuerVektor(Vektor& ergebnis, double a, double b, double c)
-{
-    ergebnis = { static_cast<float>(a), static_cast<float>(b), static_cast<float>(c) };
-}
-
-Matrix Einheit()
-{
-    Matrix e;
-    e.m[0] = e.m[4] = e.m[8] = 1;
-    return e;
-}
-
 } // namespace zem::Mathe

@@ -1,25 +1,12 @@
 #pragma once
 
 // Modul_Mathe: the small linear algebra of the view. Every operation computes its whole result
-// before it stores it, so the result may also be an operand.
+// before it stores it, so the result may also be an operand. The types, NeuerVektor and Einheit are in
+// model/VektorMatrix.h.
 
-namespace zem {
+#include "model/VektorMatrix.h"
 
-// A 3-vector of single-precision numbers.
-struct Vektor {
-    float X = 0, Y = 0, Z = 0;
-    friend bool operator==(const Vektor&, const Vektor&) = default;
-};
-
-// A 3x3 matrix stored row by row: m[0..2] row 1, m[3..5] row 2, m[6..8] row 3.
-struct Matrix {
-    float m[9] = {};
-    float& operator()(int zeile, int spalte) { return m[(zeile - 1) * 3 + (spalte - 1)]; }
-    float operator()(int zeile, int spalte) const { return m[(zeile - 1) * 3 + (spalte - 1)]; }
-    friend bool operator==(const Matrix&, const Matrix&) = default;
-};
-
-namespace Mathe {
+namespace zem::Mathe {
 
 // ergebnis = M * v; each component summed in double precision and rounded once.
 void MatrixMalVektor(Vektor& ergebnis, const Matrix& M, const Vektor& v);
@@ -29,10 +16,5 @@ void MatrixMalMatrix(Matrix& ergebnis, const Matrix& A, const Matrix& B);
 void Transponiere(Matrix& ergebnis, const Matrix& M);
 // Scales v to length 1; a vector not longer than 1e-7 becomes (1, 0, 0).
 void Normiere(Vektor& v);
-// ergebnis = (a, b, c), each converted to single precision.
-void NeuerVektor(Vektor& ergebnis, double a, double b, double c);
-// The identity matrix.
-Matrix Einheit();
 
-} // namespace Mathe
-} // namespace zem
+} // namespace zem::Mathe

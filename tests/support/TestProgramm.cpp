@@ -1,5 +1,7 @@
 #include "TestProgramm.h"
 
+#include "ui/side/ZeigFenster.h"
+
 #include <QFile>
 #include <QLabel>
 
@@ -46,6 +48,8 @@ BlankesProgramm::BlankesProgramm(QSize flaeche)
         p.f.Label1[j] = new QLabel(QStringLiteral("-100.0001"), m_koords.get());
     }
     p.dialoge = &dialoge;
+    p.seitenfensterZustand
+        = [this](bool minimiert) { minimiert ? ZeigFenster::FensterMinimieren(p) : ZeigFenster::FensterNormal(p); };
 }
 
 BlankesProgramm::~BlankesProgramm() = default;
@@ -59,10 +63,6 @@ QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QB
     datei.write(inhalt);
     return pfad;
 }
-
-} // namespace zem::test
-
-namespace zem::test {
 
 TestAusgabe::TestAusgabe()
     : ausgabe(std::make_unique<Ausgabe>(dialoge))

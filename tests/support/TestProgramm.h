@@ -1,13 +1,15 @@
 #pragma once
 
-// Test helpers: dialogs that answer without a modal loop, and a bare program whose scene procedures
-// can run without the main window.
+// The program wired for tests and benchmarks: dialogs that answer without a modal loop, a bare program
+// whose scene procedures run without the main window, and the whole program.
 
 #include "model/Programm.h"
 #include "platform/Dialoge.h"
 #include "platform/Listenfeld.h"
 #include "platform/SeitenFenster.h"
 #include "platform/Zeichenflaeche.h"
+#include "ui/main/Ausgabe.h"
+#include "view/Mathe.h"
 
 #include <QAction>
 #include <QStringList>
@@ -52,12 +54,6 @@ private:
 
 // Writes text into a file of a temporary folder and returns its path.
 QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt);
-
-} // namespace zem::test
-
-#include "ui/main/Ausgabe.h"
-
-namespace zem::test {
 
 // The whole program, as the user gets it, with dialogs that tests answer. Ending the program is
 // recorded instead of leaving the event loop.

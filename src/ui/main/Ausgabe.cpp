@@ -2,13 +2,16 @@
 
 #include "ZemVersion.h"
 #include "model/Anfang.h"
-#include "model/RwxToZem.h"
 #include "platform/Listenfeld.h"
 #include "platform/Twips.h"
 #include "selection/Auswahl.h"
-#include "ui/main/Start.h"
-#include "ui/side/SeitenFensterBau.h"
+#include "ui/main/Anfang.h"
+#include "ui/main/RwxToZem.h"
+#include "ui/side/BewegungsFenster.h"
+#include "ui/side/KoordsFenster.h"
+#include "ui/side/ListenFenster.h"
 #include "ui/side/ZeigFenster.h"
+#include "ui/side/ZoomFenster.h"
 #include "view/Bewegungen.h"
 #include "view/Zeichnen.h"
 
@@ -56,6 +59,8 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     setWindowTitle(QStringLiteral("ZemViewer"));
     m_p.dialoge = &dialoge;
     m_p.beenden = [this] { programmBeenden(); };
+    m_p.seitenfensterZustand
+        = [this](bool minimiert) { minimiert ? ZeigFenster::FensterMinimieren(m_p) : ZeigFenster::FensterNormal(m_p); };
     m_p.f.Ausgabe = this;
     m_p.f.Flaeche = m_flaeche;
 

@@ -1,10 +1,11 @@
+#include "ui/main/RwxToZem.h"
+
 #include "model/Anfang.h"
 #include "model/Programm.h"
 #include "model/RwxToZem.h"
 #include "platform/Dialoge.h"
-#include "ui/main/Start.h"
-
-#include <exception>
+#include "platform/LeseFehler.h"
+#include "ui/main/Anfang.h"
 
 namespace zem::RwxToZem {
 
@@ -13,15 +14,16 @@ namespace {
 const QString DialogTitel = QStringLiteral("Öffner");
 const QString DialogFilter = QStringLiteral("Rwx-Datei  (*.Rwx)|*.Rwx|Alle und jede (*.*)|*.*");
 
-// Reset, read, refresh. A failure anywhere ends the command without a word: the scene keeps what the
-// reading left, and the window is not refreshed.
+// Reset, read, refresh. A failure of the reading ends the command without a word: the scene keeps what
+// the reading left, and the window is not refreshed. Any other exception is no failure of the file and
+// goes on.
 void laden(Programm& p)
 {
     try {
         Anfang::Zuruecksetzen(p);
         ModellLesen(p, p.CommonDialog1.FileName);
         Anfang::AllesAktualisieren(p);
-    } catch (const std::exception&) {
+    } catch (const LeseFehler&) {
     }
 }
 

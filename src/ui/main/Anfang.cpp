@@ -1,4 +1,4 @@
-#include "ui/main/Start.h"
+#include "ui/main/Anfang.h"
 
 #include "model/Anfang.h"
 #include "model/Programm.h"

@@ -1,6 +1,6 @@
-#include "model/Programm.h"
 #include "model/RwxToZem.h"
-#include "model/ZahlFehler.h"
+
+#include "model/Programm.h"
 #include "platform/Bytesuche.h"
 #include "platform/Dialoge.h"
 #include "platform/FeldEingabe.h"
@@ -32,17 +32,20 @@ namespace {
 constexpr long PositionMax = std::numeric_limits<std::int16_t>::max();
 
 // What sets the four statement readers apart.
-struct Art {
+struct Anweisung {
+    Art art;
     std::string_view wort;
     const char16_t* grenzMeldung;
     const char16_t* titel;
     std::int16_t nachGrenze;
 };
 // A 999th vertex leaves only 700 points in the model, while the other kinds keep their 998.
-constexpr Art Vertex { "vertex", u"Der 1.Clump enthält fast 1000 Punkte", u"vertex 1000", 700 };
-constexpr Art Triangle { "triangle", u"Der 1.Clump enthält fast 1000 Dreiecke", u"Dreieck 1000", 998 };
-constexpr Art Quad { "quad", u"Der 1.Clump enthält fast 1000 Vierecke", u"quad 1000", 998 };
-constexpr Art Polygon { "polygon", u"Der 1.Clump enthält fast 1000 Polygone", u"Polygon 1000", 998 };
+constexpr Anweisung Vertex { Art::Punkt, "vertex", u"Der 1.Clump enthält fast 1000 Punkte", u"vertex 1000", 700 };
+constexpr Anweisung Triangle { Art::Dreieck, "triangle", u"Der 1.Clump enthält fast 1000 Dreiecke", u"Dreieck 1000",
+    998 };
+constexpr Anweisung Quad { Art::Viereck, "quad", u"Der 1.Clump enthält fast 1000 Vierecke", u"quad 1000", 998 };
+constexpr Anweisung Polygon { Art::Polygon, "polygon", u"Der 1.Clump enthält fast 1000 Polygone", u"Polygon 1000",
+    998 };
 
 using Bytesuche::enthaelt;
 
@@ -68,42 +71,21 @@ QString alsText(std::string_view feld)
     return dekoder(QByteArrayView(feld.data(), qsizetype(feld.size())));
 }
 
-void meldeFehlerhafteZeile(Programm& p, const std::string& zeile)
+void meldeFehlerhafteZeile(Bericht& bericht, const std::string& zeile)
 {
     // An empty title: the message box shows the program's title, as the runtime does for a box
     // without one.
-    p.dialoge->meldung(p.f.Ausgabe, QStringLiteral("Da stimmt was nicht\n") + alsText(zeile), QString());
-}
-
-// Appends the entry of the next element: with N = a blank and the digits of the new entry number k,
-// 8 - 2 * len(N) blanks, N, two blanks and the whole field. Built in one string, one allocation.
-void eintragAnhaengen(Listenfeld& liste, const std::string& zeile)
-{
-    char nummer[16] = { ' ' };
-    char* nummerEnde = std::to_chars(nummer + 1, nummer + sizeof nummer, liste.ListCount() + 1).ptr;
-    const auto nLaenge = qsizetype(nummerEnde - nummer);
-    // Only from the 10000th entry on, which the limit of 998 never lets happen, would this go below 0.
-    const qsizetype vorn = std::max<qsizetype>(0, 8 - 2 * nLaenge);
-
-    QStringDecoder dekoder = utf8Dekoder();
-    QString eintrag(vorn + nLaenge + 2 + dekoder.requiredSpace(qsizetype(zeile.size())), Qt::Uninitialized);
-    QChar* z = std::fill_n(eintrag.data(), vorn, QChar(u' '));
-    z = std::transform(nummer, nummerEnde, z, [](char c) { return QChar(QLatin1Char(c)); });
-    z = std::fill_n(z, 2, QChar(u' '));
-    z = dekoder.appendToBuffer(z, QByteArrayView(zeile.data(), qsizetype(zeile.size())));
-    eintrag.truncate(z - eintrag.constData());
-    liste.AddItem(eintrag);
+    bericht.meldung(QStringLiteral("Da stimmt was nicht\n") + alsText(zeile), QString());
 }
 
 // Steps 1 and 2 of every statement reader: counts the element; past the limit shows the message, puts
 // the count to its value after the limit and gives false.
-bool zaehlen(Programm& p, std::int16_t& anzahl, const Art& art)
+bool zaehlen(Bericht& bericht, std::int16_t& anzahl, const Anweisung& art)
 {
     ++anzahl;
     if (anzahl <= Grenze)
         return true;
-    p.dialoge->meldung(p.f.Ausgabe,
-        QString::fromUtf16(art.grenzMeldung) + QStringLiteral("\nDas paßt mir aber garnicht"),
+    bericht.meldung(QString::fromUtf16(art.grenzMeldung) + QStringLiteral("\nDas paßt mir aber garnicht"),
         QString::fromUtf16(art.titel));
     anzahl = art.nachGrenze;
     return false;
@@ -244,14 +226,14 @@ double tokenWert(std::string_view token)
 // Triangles and quads alike: a fixed number of corners, each stored right after it is read.
 template <typename Tabelle>
 bool eckenLesen(
-    Programm& p, const std::string& zeile, std::int16_t& anzahl, const Art& art, Tabelle& tabelle, Listenfeld& liste)
+    Bericht& bericht, const std::string& zeile, std::int16_t& anzahl, const Anweisung& art, Tabelle& tabelle)
 {
-    if (!zaehlen(p, anzahl, art))
+    if (!zaehlen(bericht, anzahl, art))
         return false;
     std::int16_t position = nachDemWort(zeile, art.wort);
     for (std::int16_t& ecke : tabelle(anzahl).ecke)
         ecke = naechsteGanzzahl(zeile, position);
-    eintragAnhaengen(liste, zeile);
+    bericht.eintrag(art.art, zeile);
     return true;
 }
 
@@ -281,10 +263,9 @@ double NaechsteZahl(const std::string& zeile, std::int16_t& position)
     return wert;
 }
 
-bool VertexLesen(Programm& p, const std::string& zeile)
+bool VertexLesen(Szene& s, Bericht& bericht, const std::string& zeile)
 {
-    Szene& s = p.s;
-    if (!zaehlen(p, s.AnzPunkte, Vertex))
+    if (!zaehlen(bericht, s.AnzPunkte, Vertex))
         return false;
     std::int16_t position = nachDemWort(zeile, Vertex.wort);
     Vektor punkt;
@@ -293,65 +274,64 @@ bool VertexLesen(Programm& p, const std::string& zeile)
         s.Ausdehnung = std::max(s.Ausdehnung, std::fabs(*koordinate));
     }
     s.Punkte(s.AnzPunkte) = punkt;
-    eintragAnhaengen(*p.f.PunktList, zeile);
+    bericht.eintrag(Vertex.art, zeile);
     return true;
 }
 
-bool DreieckLesen(Programm& p, const std::string& zeile)
+bool DreieckLesen(Szene& s, Bericht& bericht, const std::string& zeile)
 {
-    return eckenLesen(p, zeile, p.s.AnzDreiecke, Triangle, p.s.Dreiecke, *p.f.DreieList);
+    return eckenLesen(bericht, zeile, s.AnzDreiecke, Triangle, s.Dreiecke);
 }
 
-bool ViereckLesen(Programm& p, const std::string& zeile)
+bool ViereckLesen(Szene& s, Bericht& bericht, const std::string& zeile)
 {
-    return eckenLesen(p, zeile, p.s.AnzVierecke, Quad, p.s.Vierecke, *p.f.ViereList);
+    return eckenLesen(bericht, zeile, s.AnzVierecke, Quad, s.Vierecke);
 }
 
-bool PolygonLesen(Programm& p, const std::string& zeile)
+bool PolygonLesen(Szene& s, Bericht& bericht, const std::string& zeile)
 {
-    Szene& s = p.s;
-    if (!zaehlen(p, s.AnzPolygone, Polygon))
+    if (!zaehlen(bericht, s.AnzPolygone, Polygon))
         return false;
     std::int16_t position = nachDemWort(zeile, Polygon.wort);
     auto& slot = s.Polygone(s.AnzPolygone).slot;
     slot[0] = std::min<std::int16_t>(naechsteGanzzahl(zeile, position), PolygonEckenMax);
     for (int j = 1; j <= slot[0]; ++j)
         slot[std::size_t(j)] = naechsteGanzzahl(zeile, position);
-    eintragAnhaengen(*p.f.PolyList, zeile);
+    bericht.eintrag(Polygon.art, zeile);
     return true;
 }
 
-bool ZeileAuswerten(Programm& p, const std::string& zeile)
+bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile)
 {
     // Tested first, so that a line "lightsampling vertex" is no vertex.
     if (enthaelt(zeile, "lightsampling"))
         return true;
     if (zeile.starts_with("clumpbegin")) {
-        meldeFehlerhafteZeile(p, zeile);
+        meldeFehlerhafteZeile(bericht, zeile);
         return false;
     }
     if (zeile.starts_with("clumpend"))
         return false;
     if (zeile.starts_with("modelend")) {
-        meldeFehlerhafteZeile(p, zeile);
+        meldeFehlerhafteZeile(bericht, zeile);
         return false;
     }
     // Each keyword independently: a field with several runs several readers, the last one decides.
     bool weiterLesen = true;
     if (enthaelt(zeile, Vertex.wort))
-        weiterLesen = VertexLesen(p, zeile);
+        weiterLesen = VertexLesen(s, bericht, zeile);
     if (enthaelt(zeile, Triangle.wort))
-        weiterLesen = DreieckLesen(p, zeile);
+        weiterLesen = DreieckLesen(s, bericht, zeile);
     if (enthaelt(zeile, Quad.wort))
-        weiterLesen = ViereckLesen(p, zeile);
+        weiterLesen = ViereckLesen(s, bericht, zeile);
     if (enthaelt(zeile, Polygon.wort))
-        weiterLesen = PolygonLesen(p, zeile);
+        weiterLesen = PolygonLesen(s, bericht, zeile);
     return weiterLesen;
 }
 
-void ModellLesen(Programm& p, const QString& dateiname)
+void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname)
 {
-    p.s.Ausdehnung = -1000.0f;
+    s.Ausdehnung = -1000.0f;
     FeldEingabe eingabe; // closes the file on every way out, an exception included
     eingabe.oeffnen(QFile::encodeName(dateiname).toStdString());
     std::string zeile;
@@ -361,7 +341,7 @@ void ModellLesen(Programm& p, const QString& dateiname)
         return;
     eingabe.naechstesFeld(zeile);
     for (;;) {
-        if (!ZeileAuswerten(p, zeile)) {
+        if (!ZeileAuswerten(s, bericht, zeile)) {
             bisFeldMit(eingabe, zeile, "modelend");
             return;
         }
@@ -372,6 +352,57 @@ void ModellLesen(Programm& p, const QString& dateiname)
         if (eingabe.dateiende())
             return;
     }
+}
+
+void ModellLesen(Programm& p, const QString& dateiname)
+{
+    ListenBericht bericht(p);
+    ModellLesen(p.s, bericht, dateiname);
+}
+
+// With N = a blank and the digits of the new entry number k: 8 - 2 * len(N) blanks, N, two blanks and
+// the whole field. Built in one string, one allocation. From the 1000th entry on 8 - 2 * len(N) is
+// negative and no blank goes in front. Such entries do occur despite the limit of 998: a 999th vertex
+// in a field that also holds "triangle" puts the count back to 700 and the triangle's reader reads on,
+// so the vertices after it are entries 999, 1000 and so on.
+void ListenBericht::eintrag(Art art, std::string_view feld)
+{
+    Listenfeld* const listen[] = { m_p.f.PunktList, m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList };
+    Listenfeld& liste = *listen[static_cast<int>(art)];
+    char nummer[16] = { ' ' };
+    char* nummerEnde = std::to_chars(nummer + 1, nummer + sizeof nummer, liste.ListCount() + 1).ptr;
+    const auto nLaenge = qsizetype(nummerEnde - nummer);
+    const qsizetype vorn = std::max<qsizetype>(0, 8 - 2 * nLaenge);
+
+    QStringDecoder dekoder = utf8Dekoder();
+    QString eintrag(vorn + nLaenge + 2 + dekoder.requiredSpace(qsizetype(feld.size())), Qt::Uninitialized);
+    QChar* z = std::fill_n(eintrag.data(), vorn, QChar(u' '));
+    z = std::transform(nummer, nummerEnde, z, [](char c) { return QChar(QLatin1Char(c)); });
+    z = std::fill_n(z, 2, QChar(u' '));
+    z = dekoder.appendToBuffer(z, QByteArrayView(feld.data(), qsizetype(feld.size())));
+    eintrag.truncate(z - eintrag.constData());
+    liste.AddItem(eintrag);
+}
+
+void ListenBericht::meldung(const QString& text, const QString& titel)
+{
+    m_p.dialoge->meldung(m_p.f.Ausgabe, text, titel);
+}
+
+void AchsenSetzen(Szene& s)
+{
+    const float a = s.Ausdehnung;
+    Mathe::NeuerVektor(s.Punkte(-3), a, 0, 0);
+    Mathe::NeuerVektor(s.Punkte(-2), 0, a, 0);
+    Mathe::NeuerVektor(s.Punkte(-1), 0, 0, a);
+    PunkteKopieren(s);
+}
+
+void PunkteKopieren(Szene& s)
+{
+    const int bis = std::min<int>(s.AnzPunkte, PunktMax);
+    for (int i = PunktMin; i <= bis; ++i)
+        s.Sichtpunkte(i) = s.Punkte(i);
 }
 
 } // namespace zem::RwxToZem

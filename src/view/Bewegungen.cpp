@@ -1,8 +1,12 @@
-#include "model/Programm.h"
 #include "view/Bewegungen.h"
+
+#include "model/Programm.h"
+#include "platform/Zeichenflaeche.h"
 #include "view/Mathe.h"
-#include "view/Mitte.h"
 #include "view/Zeichnen.h"
+
+#include <QScrollBar>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +14,14 @@
 namespace zem::Bewegungen {
 
 using namespace Mathe;
+
+namespace {
+void seitenfensterZustand(Programm& p, bool minimiert)
+{
+    if (p.seitenfensterZustand)
+        p.seitenfensterZustand(minimiert);
+}
+} // namespace
 
 void MausDrehen(Programm& p, float x, float y)
 {
@@ -78,6 +90,54 @@ void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b)
     MatrixMalMatrix(Q1, N, M);
     MatrixMalMatrix(Q2, T, Q1);
     MatrixMalMatrix(s.Drehmatrix, Q2, s.Druckmatrix);
+}
+
+void ZoomSetzen(Programm& p)
+{
+    QWidget& ausgabe = *p.f.Ausgabe;
+    if (ausgabe.isMinimized()) {
+        seitenfensterZustand(p, true);
+        return;
+    }
+    Szene& s = p.s;
+    Zeichenflaeche& f = *p.f.Flaeche;
+    const float h = static_cast<float>(p.f.ZoomScroll->value()) * s.Ausdehnung / 500.0f;
+    const QRect rahmen = ausgabe.frameGeometry();
+    const float q = static_cast<float>(rahmen.height()) / static_cast<float>(std::max(1, rahmen.width()));
+    // An extent of 0 (every vertex at the origin) gives no scale at all; the scale stays as it was then,
+    // and so does everything measured from it.
+    if (h == 0 || !std::isfinite(h)) {
+        seitenfensterZustand(p, false);
+        return;
+    }
+    const Vektor& mitte = s.Sichtpunkte(0);
+    if (q > 1) {
+        f.setScaleWidth(2 * h);
+        f.setScaleLeft(mitte.X - f.scaleWidth() * s.MitteX);
+        f.setScaleHeight(-2 * h * q);
+        f.setScaleTop(f.scaleHeight() * s.MitteY + mitte.Y);
+    } else {
+        f.setScaleWidth(2 * h / q);
+        f.setScaleLeft(mitte.X - f.scaleWidth() * s.MitteX);
+        f.setScaleHeight(-2 * h);
+        f.setScaleTop(f.scaleHeight() * s.MitteY + mitte.Y);
+    }
+    s.Fangweite = h / 50;
+    s.Achsenmass = 3 * s.Fangweite;
+    seitenfensterZustand(p, false);
+}
+
+void MitteBestimmen(Programm& p)
+{
+    const Zeichenflaeche& f = *p.f.Flaeche;
+    const Vektor& mitte = p.s.Sichtpunkte(0);
+    // The surface refuses a zero width or height, so neither should arrive here. Should one still do,
+    // the fraction keeps its last value: an infinite or NaN fraction would make the next zoom place the
+    // origin nowhere on the window.
+    if (f.scaleWidth() != 0)
+        p.s.MitteX = static_cast<float>((double(mitte.X) - f.scaleLeft()) / f.scaleWidth());
+    if (f.scaleHeight() != 0)
+        p.s.MitteY = static_cast<float>((double(f.scaleTop()) - mitte.Y) / f.scaleHeight());
 }
 
 } // namespace zem::Bewegungen

@@ -1,6 +1,7 @@
 #pragma once
 
-// Anfang, the window side: the start into the empty state and the one refresh after every load.
+// Anfang, the window side: the start into the empty state and the one refresh after every load. The
+// reset is the scene's side, model/Anfang.h.
 
 namespace zem {
 struct Programm;

@@ -1,58 +1,17 @@
 #pragma once
 
-// The seven side windows. Each exists, hidden, from start-up to the end of the program; closing one
-// hides it and keeps its contents.
+// Each side window exists, hidden, from start-up to the end of the program; closing one hides it and
+// keeps its contents.
 
 #include "platform/SeitenFenster.h"
 #include "platform/Zeichenflaeche.h"
 
-#include <array>
-
-class QLabel;
 class QPushButton;
-class QScrollBar;
 class QTimer;
 
 namespace zem {
 
-class Listenfeld;
 struct Programm;
-
-// A sizable list window whose list always fills the client area.
-class ListenFenster : public SeitenFenster {
-    Q_OBJECT
-public:
-    ListenFenster(const QString& name, const QString& titel, const QString& listenName, QSize clientTwips);
-    Listenfeld* liste() const { return m_liste; }
-
-protected:
-    void resizeEvent(QResizeEvent* ereignis) override;
-
-private:
-    Listenfeld* m_liste;
-};
-
-// ZoomFenster: the zoom value in a vertical scroll bar, and "Normal".
-class ZoomFenster : public SeitenFenster {
-    Q_OBJECT
-public:
-    explicit ZoomFenster(Programm& p);
-    QScrollBar* ZoomScroll;
-    QPushButton* ZoomNormal;
-
-private:
-    void ZoomScroll_Change();
-    Programm& m_p;
-};
-
-// KoordsFenster: the number and model coordinates of the point under the pointer.
-class KoordsFenster : public SeitenFenster {
-    Q_OBJECT
-public:
-    KoordsFenster();
-    std::array<QLabel*, 3> Label1 {};
-    std::array<QLabel*, 3> Label3 {};
-};
 
 // BewegungsFenster: holding a button on its arrows pans the main window's view, "Mitte" centres it.
 class BewegungsFenster : public SeitenFenster, private MausEmpfaenger {
