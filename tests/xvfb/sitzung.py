@@ -161,11 +161,22 @@ class Sitzung:
 
 
 def bestaetige(kennung, text=None):
-    """Types a text, if any, into a window such as a dialog or a message box, and presses Return."""
+    """Types a text, if any, into a window such as a dialog or a message box, and presses Return until the
+    window has gone: a file dialog's completion list, which may come up while the path is typed, takes
+    the first Return."""
     xdotool("windowfocus", "--sync", kennung)
     if text:
         xdotool("type", "--delay", 5, text)
-    xdotool("key", "Return")
+    gedrueckt = [0.0]
+
+    def zu():
+        if kennung not in suche("--name", ""):
+            return True
+        if time.monotonic() - gedrueckt[0] > 2:
+            xdotool("key", "Return")
+            gedrueckt[0] = time.monotonic()
+        return False
+    warte(zu, "das Fenster %s geht mit Return nicht zu" % titel(kennung))
 
 
 def willkommen(s):
