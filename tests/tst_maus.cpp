@@ -129,7 +129,7 @@ private slots:
         s.t.ausgabe->MarkWith_Click(1);
         // A click on point 2's row marks it; on release both triangles with corner 2 are marked.
         Listenfeld* punkte = s.p.f.PunktList;
-        QTest::mouseClick(punkte->viewport(), Qt::LeftButton, {}, punkte->visualItemRect(punkte->item(1)).center());
+        QTest::mouseClick(punkte->viewport(), Qt::LeftButton, {}, punkte->visualRect(punkte->model()->index(1, 0)).center());
         QVERIFY(punkte->Selected(1));
         QCOMPARE(s.p.f.DreieList->SelCount(), 2);
         QCOMPARE(s.p.f.ViereList->SelCount(), 1);
@@ -140,7 +140,7 @@ private slots:
         // In the triangles list a click toggles the row and the release updates the caption.
         Listenfeld* dreiecke = s.p.f.DreieList;
         QTest::mouseClick(
-            dreiecke->viewport(), Qt::LeftButton, {}, dreiecke->visualItemRect(dreiecke->item(0)).center());
+            dreiecke->viewport(), Qt::LeftButton, {}, dreiecke->visualRect(dreiecke->model()->index(0, 0)).center());
         QCOMPARE(s.p.f.Seiten[Seite::Dreie]->windowTitle(), QStringLiteral(" 2 Dreiecke ( 1 selected)"));
 
         // Hidden and shown again, the window keeps its rows and selections.

@@ -331,9 +331,9 @@ struct Soak {
             Listenfeld* l = m_listen[i];
             QPoint o = ort(l->viewport()).toPoint();
             if (l->ListCount() > 0 && m_z.chance(0.9)) {
-                QListWidgetItem* zeile = l->item(m_z.zahl(0, l->ListCount() - 1));
-                l->scrollToItem(zeile);
-                o = l->visualItemRect(zeile).center();
+                const QModelIndex zeile = l->model()->index(m_z.zahl(0, l->ListCount() - 1), 0);
+                l->scrollTo(zeile);
+                o = l->visualRect(zeile).center();
             }
             const Qt::MouseButton b = m_z.chance(0.8) ? Qt::LeftButton : knopf();
             const auto u = m_z.eines({ Qt::NoModifier, Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier });

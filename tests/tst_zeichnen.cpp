@@ -161,17 +161,13 @@ private slots:
 
     // The renderer reads each row's selection from the list's own record of it. After every step of
     // these scripts that record agrees with the selection model on every row and one beyond each end.
-    // Steps: neu n (append n rows), an k..., aus k..., bereich a b (select rows a to b), ins k, weg k n
-    // (remove n rows from k), leeren.
+    // Steps: neu n (append n rows), an k..., aus k..., bereich a b (select rows a to b), leeren.
     void listenAuswahl_data()
     {
         QTest::addColumn<QString>("skript");
         QTest::newRow("waehlen, abwaehlen") << "neu 10; an 0 3 9; aus 3; an 3 3; aus 9 0";
-        QTest::newRow("einfuegen") << "neu 10; an 9; bereich 2 6; ins 4; ins 0; ins 12";
-        QTest::newRow("entfernen") << "neu 10; bereich 2 6; an 8; weg 3 1; weg 0 2; weg 4 3";
         QTest::newRow("leeren") << "neu 5; an 0 4; leeren; neu 6; an 1";
-        QTest::newRow("ueber den vorrat") << "neu 1100; an 5 1022 1023 1024 1099; weg 3 1; ins 1020; bereich 1000 "
-                                             "1050; weg 1010 1; ins 0; weg 1000 60; weg 0 30";
+        QTest::newRow("ueber den vorrat") << "neu 1100; an 5 1022 1023 1024 1099; bereich 1000 1050; aus 1023; neu 3";
     }
     void listenAuswahl()
     {
@@ -181,17 +177,14 @@ private slots:
             const QStringList t = schritt.split(' ');
             const int a = t.value(1).toInt(), b = t.value(2).toInt();
             if (t[0] == "neu") {
-                l.addItems(QStringList(a, QString()));
+                for (int i = 0; i < a; ++i)
+                    l.AddItem(QString());
             } else if (t[0] == "an" || t[0] == "aus") {
                 for (int i = 1; i < t.size(); ++i)
                     l.setSelected(t[i].toInt(), t[0] == "an");
             } else if (t[0] == "bereich") {
                 l.selectionModel()->select(
                     QItemSelection(l.model()->index(a, 0), l.model()->index(b, 0)), QItemSelectionModel::Select);
-            } else if (t[0] == "ins") {
-                l.insertItem(a, QString());
-            } else if (t[0] == "weg") {
-                l.model()->removeRows(a, b);
             } else {
                 QCOMPARE(t[0], QStringLiteral("leeren"));
                 l.Clear();

@@ -4,10 +4,10 @@
 #include "platform/Bytesuche.h"
 #include "platform/Dialoge.h"
 #include "platform/FeldEingabe.h"
+#include "platform/FeldText.h"
 #include "platform/Listenfeld.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <charconv>
@@ -55,27 +55,12 @@ bool bisFeldMit(FeldEingabe& eingabe, std::string& zeile, std::string_view wort)
     return enthaelt(zeile, wort) || eingabe.feldMitWortLesen(zeile, wort);
 }
 
-// Fields are shown as UTF-8, which today's tools write; ASCII, all that RWX needs, reads the same in
-// every encoding. A byte that is not valid UTF-8 becomes U+FFFD, so every field gives some text. Each
-// conversion is stateless, so a sequence cut off at the field's end is replaced rather than dropped, and
-// a byte order mark is kept like any other character.
-QStringDecoder utf8Dekoder()
-{
-    return QStringDecoder(
-        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-}
-
-QString alsText(std::string_view feld)
-{
-    QStringDecoder dekoder = utf8Dekoder();
-    return dekoder(QByteArrayView(feld.data(), qsizetype(feld.size())));
-}
-
 void meldeFehlerhafteZeile(Bericht& bericht, const std::string& zeile)
 {
     // An empty title: the message box shows the program's title, as the runtime does for a box
     // without one.
-    bericht.meldung(QStringLiteral("Da stimmt was nicht\n") + alsText(zeile), QString());
+    bericht.meldung(QStringLiteral("Da stimmt was nicht\n") + FeldText(QByteArrayView(zeile.data(), qsizetype(zeile.size()))),
+        QString());
 }
 
 // Steps 1 and 2 of every statement reader: counts the element; past the limit shows the message, puts
@@ -357,36 +342,49 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname)
 void ModellLesen(Programm& p, const QString& dateiname)
 {
     ListenBericht bericht(p);
-    ModellLesen(p.s, bericht, dateiname);
+    try {
+        ModellLesen(p.s, bericht, dateiname);
+    } catch (...) {
+        bericht.zeigen(); // what was read up to the failure stays in the lists
+        throw;
+    }
+    bericht.zeigen();
 }
 
 // With N = a blank and the digits of the new entry number k: 8 - 2 * len(N) blanks, N, two blanks and
-// the whole field. Built in one string, one allocation. From the 1000th entry on 8 - 2 * len(N) is
-// negative and no blank goes in front. Such entries do occur despite the limit of 998: a 999th vertex
-// in a field that also holds "triangle" puts the count back to 700 and the triangle's reader reads on,
-// so the vertices after it are entries 999, 1000 and so on.
+// the whole field, appended to the list's text store without allocating. From the 1000th entry on
+// 8 - 2 * len(N) is negative and no blank goes in front. Such entries do occur despite the limit of 998:
+// a 999th vertex in a field that also holds "triangle" puts the count back to 700 and the triangle's
+// reader reads on, so the vertices after it are entries 999, 1000 and so on.
 void ListenBericht::eintrag(Art art, std::string_view feld)
 {
-    Listenfeld* const listen[] = { m_p.f.PunktList, m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList };
-    Listenfeld& liste = *listen[static_cast<int>(art)];
-    char nummer[16] = { ' ' };
-    char* nummerEnde = std::to_chars(nummer + 1, nummer + sizeof nummer, liste.ListCount() + 1).ptr;
-    const auto nLaenge = qsizetype(nummerEnde - nummer);
-    const qsizetype vorn = std::max<qsizetype>(0, 8 - 2 * nLaenge);
-
-    QStringDecoder dekoder = utf8Dekoder();
-    QString eintrag(vorn + nLaenge + 2 + dekoder.requiredSpace(qsizetype(feld.size())), Qt::Uninitialized);
-    QChar* z = std::fill_n(eintrag.data(), vorn, QChar(u' '));
-    z = std::transform(nummer, nummerEnde, z, [](char c) { return QChar(QLatin1Char(c)); });
-    z = std::fill_n(z, 2, QChar(u' '));
-    z = dekoder.appendToBuffer(z, QByteArrayView(feld.data(), qsizetype(feld.size())));
-    eintrag.truncate(z - eintrag.constData());
-    liste.AddItem(eintrag);
+    Listenfeld& liste = *listen()[static_cast<int>(art)];
+    char vorn[24] = "      ";
+    char* nummer = vorn + 6;
+    *nummer = ' ';
+    char* ende = std::to_chars(nummer + 1, vorn + sizeof vorn - 2, liste.ListCount() + 1).ptr;
+    const std::ptrdiff_t blanks = std::max<std::ptrdiff_t>(0, 8 - 2 * (ende - nummer));
+    *ende++ = ' ';
+    *ende++ = ' ';
+    liste.Anhaengen({ std::string_view(nummer - blanks, std::size_t(ende - (nummer - blanks))), feld });
 }
 
+// The entries read so far are shown before the box, so that the lists behind it show them.
 void ListenBericht::meldung(const QString& text, const QString& titel)
 {
+    zeigen();
     m_p.dialoge->meldung(m_p.f.Ausgabe, text, titel);
+}
+
+void ListenBericht::zeigen()
+{
+    for (Listenfeld* liste : listen())
+        liste->Zeigen();
+}
+
+std::array<Listenfeld*, 4> ListenBericht::listen() const
+{
+    return { m_p.f.PunktList, m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList };
 }
 
 void AchsenSetzen(Szene& s)

@@ -8,11 +8,13 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace zem {
+class Listenfeld;
 struct Programm;
 struct Szene;
 
@@ -41,7 +43,8 @@ public:
 };
 
 // The program's report: each entry is appended to the element list of its kind, numbered by its place
-// there, and each message is shown by the program's dialogs over the main window.
+// there, and each message is shown by the program's dialogs over the main window. The lists show the
+// entries appended so far before a message and on zeigen().
 class ListenBericht final : public Bericht {
 public:
     explicit ListenBericht(Programm& p)
@@ -50,8 +53,11 @@ public:
     }
     void eintrag(Art art, std::string_view feld) override;
     void meldung(const QString& text, const QString& titel) override;
+    void zeigen();
 
 private:
+    std::array<Listenfeld*, 4> listen() const;
+
     Programm& m_p;
 };
 

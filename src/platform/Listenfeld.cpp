@@ -7,51 +7,36 @@
 
 namespace zem {
 
-namespace {
-using Bits = std::bitset<Listenfeld::Vorrat>;
-
-// The bits below n.
-Bits unterhalb(int n)
-{
-    return n <= 0 ? Bits() : ~Bits() >> (Listenfeld::Vorrat - std::min(n, Listenfeld::Vorrat));
-}
-} // namespace
-
 Listenfeld::Listenfeld(QWidget* eltern)
-    : QListWidget(eltern)
+    : QListView(eltern)
+    , m_eintraege(new Eintraege(this))
 {
     setSelectionMode(QAbstractItemView::MultiSelection);
-    setSortingEnabled(false);
     setUniformItemSizes(true);
-
-    // The selection model reacts to these signals itself, and was connected first, so its ranges are
-    // up to date when these slots read them.
-    QAbstractItemModel* m = model();
-    connect(m, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex& eltern, int von, int bis) {
-        if (!eltern.isValid())
-            zeilenEingefuegt(von, bis);
-    });
-    connect(m, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& eltern, int von, int bis) {
-        if (!eltern.isValid())
-            zeilenEntfernt(von, bis);
-    });
-    connect(m, &QAbstractItemModel::rowsMoved, this, &Listenfeld::neuAufbauen);
-    connect(m, &QAbstractItemModel::layoutChanged, this, &Listenfeld::neuAufbauen);
-    connect(m, &QAbstractItemModel::modelReset, this, &Listenfeld::neuAufbauen);
+    QListView::setModel(m_eintraege);
+    // The selection model clears itself on a reset before this slot runs, as it was connected first.
+    connect(m_eintraege, &QAbstractItemModel::modelReset, this, &Listenfeld::neuAufbauen);
     auswahlVerfolgen();
 }
 
-// QWidget's destructor deletes the item model, which announces a reset on its way out; by then this
-// object is a Listenfeld no more, so it must not hear of it.
+// The text store goes with the widget's children, after this object has ceased to be a Listenfeld; it
+// must not reach these slots on its way out.
 Listenfeld::~Listenfeld()
 {
-    disconnect(model(), nullptr, this, nullptr);
+    disconnect(m_eintraege, nullptr, this, nullptr);
     disconnect(m_auswahlVerbindung);
+}
+
+void Listenfeld::AddItem(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    m_eintraege->anhaengen({ std::string_view(bytes.constData(), std::size_t(bytes.size())) });
+    m_eintraege->zeigen();
 }
 
 void Listenfeld::setSelectionModel(QItemSelectionModel* auswahl)
 {
-    QListWidget::setSelectionModel(auswahl);
+    QListView::setSelectionModel(auswahl);
     auswahlVerfolgen();
 }
 
@@ -65,35 +50,12 @@ void Listenfeld::auswahlVerfolgen()
 
 void Listenfeld::auswahlGeaendert(const QItemSelection& an, const QItemSelection& aus)
 {
-    // Rows about to be removed arrive here as deselected while they still have their old numbers.
     for (const QItemSelectionRange& bereich : aus)
         for (int k = std::max(0, bereich.top()); k <= std::min(bereich.bottom(), Vorrat - 1); ++k)
             m_gewaehlt.reset(static_cast<std::size_t>(k));
     for (const QItemSelectionRange& bereich : an)
         for (int k = std::max(0, bereich.top()); k <= std::min(bereich.bottom(), Vorrat - 1); ++k)
             m_gewaehlt.set(static_cast<std::size_t>(k));
-}
-
-void Listenfeld::zeilenEingefuegt(int von, int bis)
-{
-    if (von >= Vorrat)
-        return;
-    const int n = bis - von + 1;
-    m_gewaehlt = (m_gewaehlt & unterhalb(von)) | ((m_gewaehlt >> von) << std::min(von + n, Vorrat));
-    // New rows come unselected as a rule; the selection model has the last word.
-    for (int k = von; k <= std::min(bis, Vorrat - 1); ++k)
-        m_gewaehlt.set(static_cast<std::size_t>(k), imModell(k));
-}
-
-void Listenfeld::zeilenEntfernt(int von, int bis)
-{
-    if (von >= Vorrat)
-        return;
-    const int n = bis - von + 1;
-    m_gewaehlt = (m_gewaehlt & unterhalb(von)) | ((m_gewaehlt >> std::min(bis + 1, Vorrat)) << von);
-    // Rows that moved into the bitset from beyond it.
-    for (int k = std::max(von, Vorrat - n); k < std::min(Vorrat, ListCount()); ++k)
-        m_gewaehlt.set(static_cast<std::size_t>(k), imModell(k));
 }
 
 void Listenfeld::neuAufbauen()
@@ -106,7 +68,7 @@ void Listenfeld::neuAufbauen()
 
 bool Listenfeld::imModell(int k) const
 {
-    return selectionModel()->isSelected(model()->index(k, 0));
+    return selectionModel()->isSelected(m_eintraege->index(k, 0));
 }
 
 int Listenfeld::SelCount() const
@@ -128,7 +90,8 @@ void Listenfeld::setSelected(int k, bool an)
 {
     if (k < 0 || k >= ListCount())
         return;
-    selectionModel()->select(model()->index(k, 0), an ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+    selectionModel()->select(
+        m_eintraege->index(k, 0), an ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
 }
 
 QItemSelectionModel::SelectionFlags Listenfeld::selectionCommand(const QModelIndex& index, const QEvent* ereignis) const
@@ -137,12 +100,12 @@ QItemSelectionModel::SelectionFlags Listenfeld::selectionCommand(const QModelInd
     // toggle every entry that the pointer passes over while the button is held.
     if (ereignis && ereignis->type() == QEvent::MouseMove)
         return QItemSelectionModel::NoUpdate;
-    return QListWidget::selectionCommand(index, ereignis);
+    return QListView::selectionCommand(index, ereignis);
 }
 
 void Listenfeld::mouseReleaseEvent(QMouseEvent* ereignis)
 {
-    QListWidget::mouseReleaseEvent(ereignis);
+    QListView::mouseReleaseEvent(ereignis);
     if (beiMausHoch)
         beiMausHoch();
 }

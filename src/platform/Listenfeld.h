@@ -1,33 +1,46 @@
 #pragma once
 
-#include <QListWidget>
+#include "platform/Eintraege.h"
+
+#include <QListView>
 
 #include <bitset>
 #include <functional>
+#include <initializer_list>
+#include <string_view>
 
 namespace zem {
 
 // A list box: entries appended at the end, never sorted, any number of them selected at once (a click
-// toggles one), and a mouse-release event. Entries are added, counted and cleared by the runtime's names
-// only; Qt's names for the same (addItem, count, clear) are hidden.
+// toggles one), and a mouse-release event. The entries live in the list's text store (Eintraege); a
+// reading appends them there without telling the view and shows them all at once with Zeigen().
 //
 // The renderer reads the selection of every entry on every redraw, and QItemSelectionModel answers
 // that by walking its ranges. So the list keeps the selection state of its first entries in a bitset
-// of its own, kept in step with the selection model's and the item model's signals; entries beyond
-// the bitset are asked of the selection model.
-class Listenfeld : public QListWidget {
+// of its own, kept in step with the selection model's signals; entries beyond the bitset are asked of
+// the selection model. Rows are only ever appended, unselected, or all removed, so the bitset needs no
+// shifting.
+class Listenfeld : public QListView {
     Q_OBJECT
 public:
     explicit Listenfeld(QWidget* eltern = nullptr);
     ~Listenfeld() override;
 
-    void AddItem(const QString& text) { QListWidget::addItem(text); }
-    int ListCount() const { return QListWidget::count(); }
+    // Appends an entry with this text and shows it at once.
+    void AddItem(const QString& text);
+    // Appends an entry made of the parts (bytes, shown by the rule of FeldText) without showing it yet.
+    void Anhaengen(std::initializer_list<std::string_view> teile) { m_eintraege->anhaengen(teile); }
+    // Shows the entries appended since the last call.
+    void Zeigen() { m_eintraege->zeigen(); }
+    // Entries, those not yet shown included.
+    int ListCount() const { return m_eintraege->anzahl(); }
     int SelCount() const;
-    // Selection state of entry k, counted from 0; an entry that does not exist is not selected.
+    // Selection state of entry k, counted from 0; an entry that does not exist, or is not shown yet, is
+    // not selected.
     bool Selected(int k) const;
     void setSelected(int k, bool an);
-    void Clear() { QListWidget::clear(); }
+    // Removes every entry; the text store keeps its memory.
+    void Clear() { m_eintraege->leeren(); }
 
     void setSelectionModel(QItemSelectionModel* auswahl) override;
 
@@ -43,17 +56,14 @@ protected:
         const QModelIndex& index, const QEvent* ereignis = nullptr) const override;
 
 private:
-    using QListWidget::addItem;
-    using QListWidget::clear;
-    using QListWidget::count;
+    using QListView::setModel;
 
     bool imModell(int k) const;
     void auswahlVerfolgen();
     void auswahlGeaendert(const QItemSelection& an, const QItemSelection& aus);
-    void zeilenEingefuegt(int von, int bis);
-    void zeilenEntfernt(int von, int bis);
     void neuAufbauen();
 
+    Eintraege* m_eintraege;
     std::bitset<Vorrat> m_gewaehlt;
     QMetaObject::Connection m_auswahlVerbindung;
 };
