@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -63,6 +64,9 @@ struct Programm {
     Szene s;
     Fenster f;
     DateiDialog CommonDialog1;
+    // The reader's buffer for the current field, kept from one reading to the next so that reading a
+    // model again allocates nothing.
+    std::string Feldpuffer;
     Dialoge* dialoge = nullptr;
     // Ends the program at once; the main window sets it.
     std::function<void()> beenden;

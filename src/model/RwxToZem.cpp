@@ -8,9 +8,11 @@
 #include "platform/Listenfeld.h"
 
 #include <QFile>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -316,10 +318,25 @@ bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile)
 
 void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname)
 {
+    std::string zeile;
+    ModellLesen(s, bericht, dateiname, zeile);
+}
+
+void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::string& zeile)
+{
     s.Ausdehnung = -1000.0f;
     FeldEingabe eingabe; // closes the file on every way out, an exception included
-    eingabe.oeffnen(QFile::encodeName(dateiname).toStdString());
-    std::string zeile;
+    // The name in the file system's encoding, formed on the stack where it fits: UTF-8, as
+    // QFile::encodeName gives it on Unix.
+    QStringEncoder kodierer(QStringEncoder::Utf8);
+    char name[PATH_MAX];
+    if (kodierer.requiredSpace(dateiname.size()) <= qsizetype(sizeof name)) {
+        const char* ende = kodierer.appendToBuffer(name, dateiname);
+        eingabe.oeffnen(std::string_view(name, std::size_t(ende - name)));
+    } else {
+        const QByteArray langerName = QFile::encodeName(dateiname);
+        eingabe.oeffnen(std::string_view(langerName.constData(), std::size_t(langerName.size())));
+    }
 
     // The field that holds "modelbegin" may hold "clumpbegin" too.
     if (!bisFeldMit(eingabe, zeile, "modelbegin") || !bisFeldMit(eingabe, zeile, "clumpbegin") || eingabe.dateiende())
@@ -343,7 +360,7 @@ void ModellLesen(Programm& p, const QString& dateiname)
 {
     ListenBericht bericht(p);
     try {
-        ModellLesen(p.s, bericht, dateiname);
+        ModellLesen(p.s, bericht, dateiname, p.Feldpuffer);
     } catch (...) {
         bericht.zeigen(); // what was read up to the failure stays in the lists
         throw;

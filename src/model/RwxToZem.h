@@ -65,7 +65,10 @@ private:
 // that cannot be opened or a number that does not fit its target throws a LeseFehler, after the file is
 // closed. What was stored stays.
 void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname);
-// The same into the program's scene, its element lists and its dialogs.
+// The same with the buffer that holds the current field given, so that its memory serves the next
+// reading too.
+void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::string& feldpuffer);
+// The same into the program's scene, its element lists and its dialogs, with the program's field buffer.
 void ModellLesen(Programm& p, const QString& dateiname);
 // Acts on one field inside the clump; false ends the statements.
 bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile);

@@ -25,19 +25,23 @@ void Eintraege::anhaengen(std::initializer_list<std::string_view> teile)
     m_enden.push_back(m_text.size());
 }
 
-void Eintraege::zeigen()
+void Eintraege::zeigen(bool leise)
 {
     if (m_gezeigt == anzahl())
         return;
+    if (leise) {
+        m_gezeigt = anzahl();
+        return;
+    }
     beginInsertRows(QModelIndex(), m_gezeigt, anzahl() - 1);
     m_gezeigt = anzahl();
     endInsertRows();
 }
 
-void Eintraege::leeren()
+bool Eintraege::leeren(bool leise)
 {
     // Views that know of no row need not hear of it.
-    const bool melden = m_gezeigt > 0;
+    const bool melden = m_gezeigt > 0 && (!leise || !persistentIndexList().isEmpty());
     if (melden)
         beginResetModel();
     m_text.clear();
@@ -45,6 +49,13 @@ void Eintraege::leeren()
     m_gezeigt = 0;
     if (melden)
         endResetModel();
+    return !melden;
+}
+
+void Eintraege::nachholen()
+{
+    emit layoutAboutToBeChanged();
+    emit layoutChanged();
 }
 
 int Eintraege::rowCount(const QModelIndex& eltern) const

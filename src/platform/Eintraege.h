@@ -14,9 +14,11 @@ namespace zem {
 // already holds once it has held as much before; emptying it keeps that memory, so that reading the same
 // model again allocates nothing. The store grows geometrically when an entry does not fit.
 //
-// An appended entry reaches the views only with zeigen(), which hands them all the entries appended
+// An appended entry becomes a row only with zeigen(), which hands the views all the entries appended
 // since in one insertion: a view reacts to each insertion with work of its own, so a model read entry by
-// entry is shown in one step.
+// entry is shown in one step. A view that is not on the screen has no use for that work, and Qt's views
+// start a timer for it, which allocates: for such a view, zeigen() and leeren() may change the rows
+// without a word, and nachholen() tells the view of all of it before it is shown.
 class Eintraege : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -28,9 +30,14 @@ public:
     std::string_view eintrag(int k) const;
     // Appends one entry, the parts one after the other.
     void anhaengen(std::initializer_list<std::string_view> teile);
-    void zeigen();
-    // Removes every entry.
-    void leeren();
+    // Makes the entries appended since rows; leise: without telling the views.
+    void zeigen(bool leise);
+    // Removes every entry; leise: without telling the views, unless an index into the rows is kept
+    // somewhere (a selection, a current row), which only a reset can let go of. True when it was
+    // done without a word.
+    bool leeren(bool leise);
+    // Tells the views that every row may have changed, after changes made without a word.
+    void nachholen();
 
     int rowCount(const QModelIndex& eltern = QModelIndex()) const override;
     // The entry's bytes as text by the rule of FeldText.

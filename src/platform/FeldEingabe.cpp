@@ -2,6 +2,10 @@
 
 #include "platform/Bytesuche.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,39 +17,44 @@ FeldEingabe::~FeldEingabe()
     schliessen();
 }
 
-void FeldEingabe::oeffnen(const std::string& dateiname)
+void FeldEingabe::oeffnen(std::string_view dateiname)
 {
     schliessen();
     if (dateiname.empty())
         throw EingabeFehler("Kein Dateiname");
     // The C library would end the name at a NUL and open some other file.
-    if (dateiname.find('\0') != std::string::npos)
+    if (dateiname.find('\0') != std::string_view::npos)
         throw EingabeFehler("Dateiname mit NUL");
+    // The system takes no longer name; copied here to end it with a NUL.
+    char name[PATH_MAX];
+    if (dateiname.size() >= sizeof name)
+        throw EingabeFehler("Dateiname zu lang");
+    std::memcpy(name, dateiname.data(), dateiname.size());
+    name[dateiname.size()] = '\0';
     // Opened without waiting: a plain open of a named pipe waits until some writer opens it, and the
     // whole program with it, before the type could be checked.
-    const int fd = ::open(dateiname.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw EingabeFehler("Datei nicht gefunden: " + dateiname);
+        throw EingabeFehler("Datei nicht gefunden: " + std::string(dateiname));
     // Directories, devices and pipes are refused: they have no end that a reading could rely on.
     struct stat info { };
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw EingabeFehler("Keine Datei: " + dateiname);
+        throw EingabeFehler("Keine Datei: " + std::string(dateiname));
     }
-    std::FILE* datei = fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? fdopen(fd, "rb") : nullptr;
-    if (!datei) {
+    if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         ::close(fd);
-        throw EingabeFehler("Datei nicht lesbar: " + dateiname);
+        throw EingabeFehler("Datei nicht lesbar: " + std::string(dateiname));
     }
-    m_datei = datei;
+    m_datei = fd;
     m_pos = m_fuellung = 0;
 }
 
 void FeldEingabe::schliessen()
 {
-    if (m_datei)
-        std::fclose(m_datei);
-    m_datei = nullptr;
+    if (m_datei >= 0)
+        ::close(m_datei);
+    m_datei = -1;
     m_pos = m_fuellung = 0;
 }
 
@@ -53,12 +62,16 @@ bool FeldEingabe::auffuellen()
 {
     if (m_pos < m_fuellung)
         return true;
-    if (!m_datei)
+    if (m_datei < 0)
         return false;
-    m_fuellung = std::fread(m_puffer, 1, sizeof m_puffer, m_datei);
-    m_pos = 0;
-    if (m_fuellung == 0 && std::ferror(m_datei))
+    m_pos = m_fuellung = 0;
+    ssize_t gelesen = 0;
+    do
+        gelesen = ::read(m_datei, m_puffer, sizeof m_puffer);
+    while (gelesen < 0 && errno == EINTR);
+    if (gelesen < 0)
         throw EingabeFehler("Lesefehler");
+    m_fuellung = static_cast<std::size_t>(gelesen);
     return m_fuellung > 0;
 }
 

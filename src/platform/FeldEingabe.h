@@ -2,7 +2,6 @@
 
 #include "platform/LeseFehler.h"
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -30,8 +29,9 @@ public:
     FeldEingabe(const FeldEingabe&) = delete;
     FeldEingabe& operator=(const FeldEingabe&) = delete;
 
-    // Opens a regular file by name; throws EingabeFehler when that is not possible.
-    void oeffnen(const std::string& dateiname);
+    // Opens a regular file by name; throws EingabeFehler when that is not possible. Allocates nothing
+    // when it succeeds.
+    void oeffnen(std::string_view dateiname);
     // Reads the next field into feld (its capacity is reused); throws at the end of the file.
     void naechstesFeld(std::string& feld);
     // Reads fields until one contains the word, as naechstesFeld and a search of each field would, and
@@ -41,7 +41,7 @@ public:
     // True when every field has been read.
     bool dateiende() { return m_pos >= m_fuellung && !auffuellen(); }
     void schliessen();
-    bool offen() const { return m_datei != nullptr; }
+    bool offen() const { return m_datei >= 0; }
 
 private:
     bool auffuellen(); // false at the end of the file
@@ -57,7 +57,7 @@ private:
     // and nothing taken, when it may hold the word or is no such field.
     bool ohneWortUebergangen(std::string_view wort);
 
-    std::FILE* m_datei = nullptr;
+    int m_datei = -1; // read directly into m_puffer: a C stream would allocate a buffer of its own
     char m_puffer[1 << 16];
     std::size_t m_pos = 0;
     std::size_t m_fuellung = 0;

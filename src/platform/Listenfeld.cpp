@@ -31,7 +31,36 @@ void Listenfeld::AddItem(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     m_eintraege->anhaengen({ std::string_view(bytes.constData(), std::size_t(bytes.size())) });
-    m_eintraege->zeigen();
+    Zeigen();
+}
+
+void Listenfeld::Zeigen()
+{
+    const bool leise = !isVisible();
+    m_eintraege->zeigen(leise);
+    m_nachholen = m_nachholen || leise;
+}
+
+void Listenfeld::Clear()
+{
+    if (isVisible()) {
+        m_eintraege->leeren(false);
+        return;
+    }
+    // What a reset of the model would do to the selection; its signals are blocked, so the bitset is
+    // rebuilt here.
+    selectionModel()->reset();
+    neuAufbauen();
+    m_nachholen = m_eintraege->leeren(true) || m_nachholen;
+}
+
+void Listenfeld::showEvent(QShowEvent* ereignis)
+{
+    if (m_nachholen) {
+        m_nachholen = false;
+        m_eintraege->nachholen();
+    }
+    QListView::showEvent(ereignis);
 }
 
 void Listenfeld::setSelectionModel(QItemSelectionModel* auswahl)

@@ -13,7 +13,9 @@ namespace zem {
 
 // A list box: entries appended at the end, never sorted, any number of them selected at once (a click
 // toggles one), and a mouse-release event. The entries live in the list's text store (Eintraege); a
-// reading appends them there without telling the view and shows them all at once with Zeigen().
+// reading appends them there and makes them rows all at once with Zeigen(). While the list is not on
+// the screen, new and removed rows are not announced to the view (which would start timers and so
+// allocate); the view catches up when it is shown.
 //
 // The renderer reads the selection of every entry on every redraw, and QItemSelectionModel answers
 // that by walking its ranges. So the list keeps the selection state of its first entries in a bitset
@@ -31,7 +33,7 @@ public:
     // Appends an entry made of the parts (bytes, shown by the rule of FeldText) without showing it yet.
     void Anhaengen(std::initializer_list<std::string_view> teile) { m_eintraege->anhaengen(teile); }
     // Shows the entries appended since the last call.
-    void Zeigen() { m_eintraege->zeigen(); }
+    void Zeigen();
     // Entries, those not yet shown included.
     int ListCount() const { return m_eintraege->anzahl(); }
     int SelCount() const;
@@ -40,7 +42,7 @@ public:
     bool Selected(int k) const;
     void setSelected(int k, bool an);
     // Removes every entry; the text store keeps its memory.
-    void Clear() { m_eintraege->leeren(); }
+    void Clear();
 
     void setSelectionModel(QItemSelectionModel* auswahl) override;
 
@@ -52,6 +54,7 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* ereignis) override;
+    void showEvent(QShowEvent* ereignis) override;
     QItemSelectionModel::SelectionFlags selectionCommand(
         const QModelIndex& index, const QEvent* ereignis = nullptr) const override;
 
@@ -65,6 +68,7 @@ private:
 
     Eintraege* m_eintraege;
     std::bitset<Vorrat> m_gewaehlt;
+    bool m_nachholen = false; // rows changed while the list was not shown
     QMetaObject::Connection m_auswahlVerbindung;
 };
 
