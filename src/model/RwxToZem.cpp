@@ -61,7 +61,8 @@ void meldeFehlerhafteZeile(Bericht& bericht, const std::string& zeile)
 {
     // An empty title: the message box shows the program's title, as the runtime does for a box
     // without one.
-    bericht.meldung(QStringLiteral("Da stimmt was nicht\n") + FeldText(QByteArrayView(zeile.data(), qsizetype(zeile.size()))),
+    bericht.meldung(
+        QStringLiteral("Da stimmt was nicht\n") + FeldText(QByteArrayView(zeile.data(), qsizetype(zeile.size()))),
         QString());
 }
 
@@ -123,11 +124,6 @@ std::int16_t alsInteger(double wert)
     if (gerundet < std::numeric_limits<std::int16_t>::min() || gerundet > std::numeric_limits<std::int16_t>::max())
         throw ZahlFehler("Zahl passt nicht in 16 Bit");
     return static_cast<std::int16_t>(gerundet);
-}
-
-std::int16_t naechsteGanzzahl(const std::string& zeile, std::int16_t& position)
-{
-    return alsInteger(NaechsteZahl(zeile, position));
 }
 
 bool istZiffer(char c)
@@ -210,6 +206,64 @@ double tokenWert(std::string_view token)
     return ergebnis.ec == std::errc() && wert != 0 ? wert : 0;
 }
 
+// The value of a token of NaechsteZahl: a whole number of up to 18 digits exactly as an integer, which
+// converts to double with correct rounding, and any other in double precision. The integer readers take
+// the whole number as it is, without a round trip through double.
+struct Wert {
+    bool istGanz;
+    std::int64_t ganz;
+    double sonst;
+};
+
+// NaechsteZahl's work.
+Wert zahlLesen(const std::string& zeile, std::int16_t& position)
+{
+    const long laenge = long(zeile.size());
+    // Positions before the line count as separators, like those after it.
+    const auto zeichen = [&](long pos) {
+        return pos >= 1 && pos <= laenge ? static_cast<unsigned char>(zeile[std::size_t(pos - 1)]) : 0;
+    };
+    long pos = position;
+    while (zeichen(pos) < '!') {
+        pos = weiter(pos, 1);
+        if (pos > laenge) {
+            position = std::int16_t(pos);
+            return Wert { true, 0, 0 };
+        }
+    }
+    long ende = pos;
+    // The usual token, a whole number of up to 18 digits, is read in the pass that finds its end. Digits
+    // beyond that wrap the unsigned sum harmlessly and take the general way below.
+    const bool negativ = zeichen(ende) == '-';
+    if (negativ || zeichen(ende) == '+')
+        ++ende;
+    const long zifferAnfang = ende;
+    std::uint64_t ganz = 0;
+    for (unsigned ziffer; (ziffer = unsigned(zeichen(ende)) - '0') < 10; ++ende)
+        ganz = ganz * 10 + ziffer;
+    if (zeichen(ende) <= ' ' && ende > zifferAnfang && ende - zifferAnfang <= 18) {
+        position = std::int16_t(weiter(pos, ende - pos));
+        const auto wert = static_cast<std::int64_t>(ganz);
+        return Wert { true, negativ ? -wert : wert, 0 };
+    }
+    while (zeichen(ende) > ' ')
+        ++ende;
+    const long neu = weiter(pos, ende - pos);
+    const double wert = tokenWert(std::string_view(zeile).substr(std::size_t(pos - 1), std::size_t(ende - pos)));
+    position = std::int16_t(neu);
+    return Wert { false, 0, wert };
+}
+
+std::int16_t naechsteGanzzahl(const std::string& zeile, std::int16_t& position)
+{
+    const Wert wert = zahlLesen(zeile, position);
+    if (!wert.istGanz)
+        return alsInteger(wert.sonst);
+    if (wert.ganz < std::numeric_limits<std::int16_t>::min() || wert.ganz > std::numeric_limits<std::int16_t>::max())
+        throw ZahlFehler("Zahl passt nicht in 16 Bit");
+    return static_cast<std::int16_t>(wert.ganz);
+}
+
 // Triangles and quads alike: a fixed number of corners, each stored right after it is read.
 template <typename Tabelle>
 bool eckenLesen(
@@ -228,26 +282,8 @@ bool eckenLesen(
 
 double NaechsteZahl(const std::string& zeile, std::int16_t& position)
 {
-    const long laenge = long(zeile.size());
-    // Positions before the line count as separators, like those after it.
-    const auto zeichen = [&](long pos) {
-        return pos >= 1 && pos <= laenge ? static_cast<unsigned char>(zeile[std::size_t(pos - 1)]) : 0;
-    };
-    long pos = position;
-    while (zeichen(pos) < '!') {
-        pos = weiter(pos, 1);
-        if (pos > laenge) {
-            position = std::int16_t(pos);
-            return 0;
-        }
-    }
-    long ende = pos;
-    while (zeichen(ende) > ' ')
-        ++ende;
-    const long neu = weiter(pos, ende - pos);
-    const double wert = tokenWert(std::string_view(zeile).substr(std::size_t(pos - 1), std::size_t(ende - pos)));
-    position = std::int16_t(neu);
-    return wert;
+    const Wert wert = zahlLesen(zeile, position);
+    return wert.istGanz ? static_cast<double>(wert.ganz) : wert.sonst;
 }
 
 bool VertexLesen(Szene& s, Bericht& bericht, const std::string& zeile)
