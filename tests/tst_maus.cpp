@@ -129,7 +129,8 @@ private slots:
         s.t.ausgabe->MarkWith_Click(1);
         // A click on point 2's row marks it; on release both triangles with corner 2 are marked.
         Listenfeld* punkte = s.p.f.PunktList;
-        QTest::mouseClick(punkte->viewport(), Qt::LeftButton, {}, punkte->visualRect(punkte->model()->index(1, 0)).center());
+        QTest::mouseClick(
+            punkte->viewport(), Qt::LeftButton, {}, punkte->visualRect(punkte->model()->index(1, 0)).center());
         QVERIFY(punkte->Selected(1));
         QCOMPARE(s.p.f.DreieList->SelCount(), 2);
         QCOMPARE(s.p.f.ViereList->SelCount(), 1);

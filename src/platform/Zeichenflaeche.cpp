@@ -120,7 +120,9 @@ void Zeichenflaeche::gezeichnet()
     // One update per paint: a redraw of thousands of lines asks for a single repaint.
     if (!m_ungezeigt) {
         m_ungezeigt = true;
-        update();
+        if (m_ganz.boundingRect() != rect())
+            m_ganz = QRegion(rect());
+        update(m_ganz);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <algorithm>
@@ -118,6 +119,9 @@ private:
     QImage m_hintergrundbild;
     Raster::Bild m_raster;
     bool m_ungezeigt = false; // drawn since the last paint
+    // The whole surface as a region: the repaint request takes a copy of it, which costs nothing, where
+    // one for a rectangle would build a region on the heap on every redraw.
+    QRegion m_ganz;
     bool m_benutzerMassstab = false;
     bool m_nachDoppelklick = false;
     float m_links = 0, m_oben = 0, m_breite = 1, m_hoehe = 1;

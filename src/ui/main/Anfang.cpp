@@ -14,7 +14,23 @@ namespace zem::Anfang {
 
 namespace {
 const QString Neu = QStringLiteral("Neu - ZemViewer");
+
+// The main window's title: the file's title, that is its name without the folder, and " - ZemViewer";
+// "Neu - ZemViewer" without a file. Set only when it changes, as a new QString allocates.
+void titelSetzen(Programm& p)
+{
+    const QString& datei = p.CommonDialog1.FileName;
+    if (datei.isEmpty()) {
+        p.f.Ausgabe->setWindowTitle(Neu);
+        return;
+    }
+    const QStringView name = QStringView(datei).mid(datei.lastIndexOf(u'/') + 1);
+    const QLatin1StringView nachsatz(" - ZemViewer");
+    const QString alt = p.f.Ausgabe->windowTitle();
+    if (alt.size() != name.size() + nachsatz.size() || !alt.startsWith(name) || !alt.endsWith(nachsatz))
+        p.f.Ausgabe->setWindowTitle(name.toString() + nachsatz);
 }
+} // namespace
 
 void Starten(Programm& p)
 {
@@ -28,8 +44,7 @@ void AllesAktualisieren(Programm& p)
 {
     RwxToZem::PunkteKopieren(p.s);
     RwxToZem::AchsenSetzen(p.s);
-    p.f.Ausgabe->setWindowTitle(
-        p.CommonDialog1.FileName.isEmpty() ? Neu : p.CommonDialog1.FileTitle() + QStringLiteral(" - ZemViewer"));
+    titelSetzen(p);
     ZeigFenster::ListenTitelSetzen(p);
     // A change of the value refits and redraws inside this call, through the scroll bar's handler.
     p.f.ZoomScroll->setValue(600);

@@ -7,16 +7,27 @@
 
 #include <QAction>
 
+#include <algorithm>
+#include <cstring>
+
 namespace zem::ZeigFenster {
 
 namespace {
 
+// The caption is formed on the stack and set only when it changes: a new QString allocates, and every
+// load sets all four captions, mostly to what they were.
 void titelSetzen(QWidget* fenster, const Listenfeld* liste, const char* wort)
 {
     if (!fenster || !liste)
         return;
-    fenster->setWindowTitle(
-        ZahlText(liste->ListCount()) + QLatin1String(wort) + ZahlText(liste->SelCount()) + QLatin1String(" selected)"));
+    char puffer[96];
+    char* z = puffer + ZahlTextSchreiben(liste->ListCount(), puffer);
+    z = std::copy_n(wort, std::strlen(wort), z);
+    z += ZahlTextSchreiben(liste->SelCount(), z);
+    z = std::copy_n(" selected)", 10, z);
+    const QLatin1StringView titel(puffer, z - puffer);
+    if (fenster->windowTitle() != titel)
+        fenster->setWindowTitle(titel);
 }
 
 void zustandSetzen(Programm& p, Qt::WindowState zustand)
