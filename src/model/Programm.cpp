@@ -1,12 +1,10 @@
 #include "model/Programm.h"
 
-#include <QFileInfo>
-
 namespace zem {
 
-QString DateiDialog::FileTitle() const
+QStringView DateiDialog::FileTitle() const
 {
-    return QFileInfo(FileName).fileName();
+    return QStringView(FileName).mid(FileName.lastIndexOf(u'/') + 1);
 }
 
 } // namespace zem

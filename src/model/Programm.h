@@ -40,8 +40,8 @@ constexpr int Anzahl = 7;
 // The file-open dialog's state: the chosen file's full path, empty at start-up and after "Neu".
 struct DateiDialog {
     QString FileName;
-    // The file name without its folder.
-    QString FileTitle() const;
+    // The file name without its folder, a view into FileName.
+    QStringView FileTitle() const;
 };
 
 struct Fenster {

@@ -24,7 +24,7 @@ void titelSetzen(Programm& p)
         p.f.Ausgabe->setWindowTitle(Neu);
         return;
     }
-    const QStringView name = QStringView(datei).mid(datei.lastIndexOf(u'/') + 1);
+    const QStringView name = p.CommonDialog1.FileTitle();
     const QLatin1StringView nachsatz(" - ZemViewer");
     const QString alt = p.f.Ausgabe->windowTitle();
     if (alt.size() != name.size() + nachsatz.size() || !alt.startsWith(name) || !alt.endsWith(nachsatz))
