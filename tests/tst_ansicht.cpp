@@ -1,5 +1,5 @@
-// The view of a model on a bare program, without the windows around it: the picture, the marking of
-// elements, turning by a right drag, and the fit to the zoom.
+// The view of a model on a bare program, without the windows around it: the picture, turning by a right
+// drag, and the fit to the zoom.
 
 #include "TestSzene.h"
 
@@ -111,44 +111,6 @@ private slots:
             QCOMPARE(gemalt, ::bild());
         for (QPointF o : orte)
             QTEST(gemalt.pixelColor(int(std::floor((o.x() + 50) * 2)), int(std::floor((50 - o.y()) * 2))), "farbe");
-    }
-
-    // Points 1 to 3 are marked. Mode n marks an element with at least n marked corners: a corner named
-    // twice counts twice, one without a row (0, below 0, above the rows) not at all. A polygon's slot 0
-    // holds its corner count, at most 50 of them count. An element with a corner outside the point tables
-    // (-1 marked) keeps its row, as does every element in mode 0.
-    void markieren_data()
-    {
-        QTest::addColumn<int>("art");
-        QTest::addColumn<QList<int>>("ecken");
-        QTest::addColumn<int>("markiert");
-        QTest::newRow("Dreieck, Punkt 1 zweimal") << 0 << QList<int> { 4, 1, 1 } << 2;
-        QTest::newRow("Viereck, Ecken ohne Zeile") << 1 << QList<int> { 2, 0, -3, 13 } << 1;
-        QTest::newRow("Viereck, Ecke -32768") << 1 << QList<int> { 1, 2, 3, -32768 } << -1;
-        QTest::newRow("Polygon, Anzahl negativ") << 2 << QList<int> { -3, 1, 2, 3 } << 0;
-        QTest::newRow("Polygon, Anzahl 60") << 2 << QList<int> { 60 } + QList<int>(48, 4) + QList<int> { 2, 1, 3 } << 2;
-    }
-    void markieren()
-    {
-        QFETCH(int, art);
-        QFETCH(QList<int>, ecken);
-        QFETCH(int, markiert);
-        test::BlankesProgramm b;
-        Szene& s = b.p.s;
-        test::szene(b.p, 10, { {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {} });
-        for (int k = 0; k < 3; ++k)
-            b.p.f.PunktList->setSelected(k, true);
-        std::int16_t* ziel[] = { s.Dreiecke(1).ecke.data(), s.Vierecke(1).ecke.data(), s.Polygone(1).slot.data() };
-        std::copy(ecken.begin(), ecken.end(), ziel[art]);
-        s.AnzDreiecke = s.AnzVierecke = s.AnzPolygone = 1;
-        Listenfeld* liste = std::array { b.p.f.DreieList, b.p.f.ViereList, b.p.f.PolyList }[std::size_t(art)];
-        liste->AddItem({});
-        for (int i = 0; i < 8; ++i) { // every mode, from an unmarked and from a marked row
-            liste->setSelected(0, i % 2);
-            s.Markierart = std::int16_t(i / 2);
-            Auswahl::MarkierungAnwenden(b.p);
-            QCOMPARE(liste->Selected(0), s.Markierart == 0 || markiert < 0 ? i % 2 == 1 : markiert >= s.Markierart);
-        }
     }
 
     // Every step of a drag starts afresh from the press: a drag ends as the straight drag to the last

@@ -18,11 +18,11 @@ using namespace zem;
 
 namespace {
 
-// Five points, two triangles, a quad and a polygon: point 2 is a corner of each triangle, the quad and the
-// polygon, point 5 of the polygon only.
-const QByteArray Modell = "modelbegin\nclumpbegin\nvertex 0 0 0\nvertex 4 0 0\nvertex 0 4 0\nvertex 4 4 0\n"
-                          "vertex -4 -4 2\ntriangle 1 2 3\ntriangle 2 4 3\nquad 1 2 4 3\npolygon 3 5 1 2\n"
-                          "clumpend\nmodelend\n";
+// Five points, and unless a step names others, two triangles, a quad and a polygon: point 2 is a corner of
+// each triangle, the quad and the polygon, point 5 of the polygon only.
+const QString Modell
+    = "modelbegin\nclumpbegin\nvertex 0 0 0\nvertex 4 0 0\nvertex 0 4 0\nvertex 4 4 0\nvertex -4 -4 2\n%1"
+      "\nclumpend\nmodelend\n";
 
 // The program on the (offscreen) screen, run by steps of a script.
 struct Sitzung {
@@ -58,16 +58,20 @@ struct Sitzung {
         if (punkt) {
             punkt->trigger();
         } else if (s[0] == "oeffnen") {
-            t.dialoge.naechsteDateien.push_back(test::schreibeDatei(ordner, "m.rwx", Modell));
+            const QString elemente
+                = s.size() > 1 ? text.mid(8) : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2";
+            t.dialoge.naechsteDateien.push_back(
+                test::schreibeDatei(ordner, "m.rwx", Modell.arg(elemente).replace('/', '\n').toUtf8()));
             t.ausgabe->Oeffnen_Click();
         } else if (s[0] == "b") { // on the movement window
             maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1));
         } else if (s[0].size() == 1) {
             maus(f.Flaeche, s);
-        } else if (s[0] == "zeile") { // a click on a row of a list
+        } else if (s[0] == "zeile") { // clicks on rows of a list
             auto* liste = std::array { f.PunktList, f.DreieList, f.ViereList, f.PolyList }[s[1].toUInt()];
-            QTest::mouseClick(
-                liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(s[2].toInt())).center());
+            for (const QString& k : s.mid(2))
+                QTest::mouseClick(
+                    liste->viewport(), Qt::LeftButton, {}, liste->visualItemRect(liste->item(k.toInt())).center());
         } else if (s[0] == "zu") {
             QVERIFY(!f.Seiten[s[1].toInt()]->close());
         } else if (s[0] == "zoom") {
@@ -151,6 +155,16 @@ private slots:
             "markiert=1111|t1= 2 Dreiecke ( 1 selected)|fenster=vv-----");
         zeile("manuell laesst", "oeffnen;Shows_1;zeile 1 0;MarkWith_0", "markiert=0100|haken=0");
         zeile("mit zweien", "oeffnen;Shows_0;Shows_1;zeile 0 4;zeile 1 0;MarkWith_2", "markiert=1000|haken=2");
+        // Points 1 to 3 marked, then a marking mode n: an element with at least n marked corners is marked;
+        // a corner named twice counts twice, one without a row not at all; a polygon's first number is
+        // its corner count. An element with a corner outside the point tables keeps its row.
+        zeile("dreieck, punkt 1 zweimal", "oeffnen triangle 4 1 1;Shows_0;zeile 0 0 1 2;MarkWith_2", "markiert=3100");
+        zeile("dreieck, 2 von 3", "oeffnen triangle 4 1 1;Shows_0;zeile 0 0 1 2;MarkWith_3", "markiert=3000");
+        zeile("viereck, punkt 2 dreimal", "oeffnen quad 4 2 2 2;Shows_0;zeile 0 0 1 2;MarkWith_3", "markiert=3010");
+        zeile("viereck, ecken ohne zeile", "oeffnen quad 2 0 -3 13;Shows_0;zeile 0 0 1 2;MarkWith_2", "markiert=3000");
+        zeile("ecke -32768 bleibt", "oeffnen quad 1 2 3 -32768;Shows_2;zeile 2 0;Shows_0;zeile 0 0 1 2;MarkWith_1",
+            "markiert=3010");
+        zeile("polygon, anzahl negativ", "oeffnen polygon -3 1 2 3;Shows_0;zeile 0 0 1 2;MarkWith_1", "markiert=3000");
         zeile("normal", "zoom 100;normal", "zoom=565");
         zeile("minimieren", "Shows_5;merken;min;oeffnen", "skala=gleich|fenster=-----m-");
         zeile("wiederherstellen", "Shows_5;merken;min;oeffnen;wieder", "skala=anders|fenster=-----v-");
