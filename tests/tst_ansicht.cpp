@@ -156,6 +156,7 @@ private slots:
         QCOMPARE(s.Sichtpunkte(-4), Vektor {});
         QCOMPARE(s.Sichtpunkte(0), p);
         QCOMPARE(s.MitteX, (p.X + 20) / 40);
+        QCOMPARE(s.MitteY, (15 - p.Y) / -30);
     }
 
     // The user scale (left, top, width, height) and Fangweite for a window of a size, an extent and a zoom
