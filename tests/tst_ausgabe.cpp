@@ -1,180 +1,227 @@
+// The whole program as a user drives it: menus, side windows, the mouse on the main window and on the
+// movement window, the lists, the zoom; and the side windows' texts at two screen resolutions.
+
 #include "TestProgramm.h"
 
 #include "platform/SeitenFenster.h"
-#include "platform/Twips.h"
-#include "ui/main/Anfang.h"
+#include "ui/side/BewegungsFenster.h"
+#include "ui/side/KoordsFenster.h"
+#include "ui/side/ListenFenster.h"
+#include "ui/side/ZoomFenster.h"
 
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
 using namespace zem;
-using zem::test::TestAusgabe;
 
-class TestAusgabe_ : public QObject {
+namespace {
+
+// Five points, and unless a step names others, two triangles, a quad and a polygon: point 2 is a corner of
+// each triangle, the quad and the polygon, point 5 of the polygon only.
+const QString Modell
+    = "modelbegin\nclumpbegin\nvertex 0 0 0\nvertex 4 0 0\nvertex 0 4 0\nvertex 4 4 0\nvertex -4 -4 2\n%1"
+      "\nclumpend\nmodelend\n";
+
+// The program on the (offscreen) screen, run by steps of a script.
+struct Sitzung {
+    QTemporaryDir ordner;
+    test::TestAusgabe t;
+    Fenster& f = t.p().f;
+    QRectF gemerkt;
+
+    QRectF skala() const
+    {
+        return { f.Flaeche->scaleLeft(), f.Flaeche->scaleTop(), f.Flaeche->scaleWidth(), f.Flaeche->scaleHeight() };
+    }
+
+    // A mouse action on a window's surface at user coordinates, through the window system: p press,
+    // r release, k click, d double click, m move with the buttons held; L, R or M the button.
+    void maus(Zeichenflaeche* flaeche, const QStringList& s)
+    {
+        QWidget* fenster = flaeche->window();
+        QVERIFY(QTest::qWaitForWindowExposed(fenster));
+        const QPoint ort
+            = flaeche->mapTo(fenster, flaeche->zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
+        const auto taste = std::array { Qt::LeftButton, Qt::RightButton,
+            Qt::MiddleButton }[std::size_t(QString("LRM").indexOf(s.size() > 3 ? s[1] : "L"))];
+        QTest::mouseEvent(
+            QTest::MouseAction(QString("prkdm").indexOf(s[0].back())), fenster->windowHandle(), taste, {}, ort);
+    }
+
+    void schritt(const QString& text)
+    {
+        const QStringList s = text.split(' ');
+        QAction* punkt = t.ausgabe->findChild<QAction*>(s[0]);
+        auto* zoom = static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster]);
+        if (punkt) {
+            punkt->trigger();
+        } else if (s[0] == "oeffnen") {
+            const QString elemente
+                = s.size() > 1 ? text.mid(8) : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2";
+            t.dialoge.naechsteDateien.push_back(
+                test::schreibeDatei(ordner, "m.rwx", Modell.arg(elemente).replace('/', '\n').toUtf8()));
+            t.ausgabe->Oeffnen_Click();
+        } else if (s[0] == "b") { // on the movement window
+            maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1));
+        } else if (s[0].size() == 1) {
+            maus(f.Flaeche, s);
+        } else if (s[0] == "zeile") { // clicks on rows of a list
+            auto* liste = std::array { f.PunktList, f.DreieList, f.ViereList, f.PolyList }[s[1].toUInt()];
+            for (const QString& k : s.mid(2)) {
+                const QModelIndex zeile = liste->model()->index(k.toInt(), 0);
+                liste->scrollTo(zeile);
+                QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(zeile).center());
+            }
+        } else if (s[0] == "zu") {
+            QVERIFY(!f.Seiten[s[1].toInt()]->close());
+        } else if (s[0] == "zoom") {
+            f.ZoomScroll->setValue(s[1].toInt());
+        } else if (s[0] == "normal") {
+            zoom->ZoomNormal->click();
+        } else if (s[0] == "merken") {
+            gemerkt = skala();
+        } else {
+            QVERIFY2(s[0] == "min" || s[0] == "wieder", qPrintable(text));
+            t.ausgabe->setWindowState(s[0] == "min" ? Qt::WindowMinimized : Qt::WindowNoState);
+            QTRY_COMPARE(t.ausgabe->isMinimized(), s[0] == "min");
+        }
+    }
+
+    QString wert(const QString& name)
+    {
+        QString text;
+        for (SeitenFenster* s : f.Seiten) // v shown, m minimised, - hidden, x hidden with the minimised state
+            text += QString("-xvm").mid(
+                2 * s->isVisible() + bool(s->windowState() & Qt::WindowMinimized), name == "fenster");
+        for (QAction* a : f.MarkWith)
+            text += name == "haken" && a->isChecked() ? QString::number(a->objectName().back().digitValue()) : "";
+        for (Listenfeld* l : { f.PunktList, f.DreieList, f.ViereList, f.PolyList })
+            text += name == "markiert" ? QString::number(l->SelCount()) : "";
+        for (QLabel* l : f.Label1)
+            text += name == "koords" ? l->text() + ',' : "";
+        const Szene& s = t.p().s;
+        return name.startsWith("t") && name.size() == 2 ? f.Seiten[name[1].digitValue()]->windowTitle()
+            : name == "titel"                           ? t.ausgabe->windowTitle()
+            : name == "zoom"                            ? QString::number(f.ZoomScroll->value())
+            : name == "fang"                            ? QString::number(s.Fangpunkt)
+            : name == "dreht"                           ? QString::number(s.Drehmatrix != Mathe::Einheit())
+            : name == "timer"                           ? QString::number(f.MoveTimer->isActive())
+            : name == "beweg"                           ? QString::asprintf("%.2f %.2f", s.BewegX, s.BewegY)
+            : name == "druck"   ? QString::asprintf("%g %g %g", s.Druckvektor.X, s.Druckvektor.Y, s.Druckvektor.Z)
+            : name == "skala"   ? (skala() == gemerkt ? "gleich" : "anders")
+            : name == "tipp"    ? f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip()
+            : name == "meldung" ? t.dialoge.titel.join(',') + ": " + t.dialoge.texte.join(',')
+                                : text;
+    }
+};
+
+} // namespace
+
+class TestAusgabe : public QObject {
     Q_OBJECT
 private slots:
-    void willkommenVorDemFenster()
+    // Steps (see Sitzung::schritt; an item's object name triggers it) and what then holds (see wert).
+    // Every step keeps the check marks of the "Fenster" menu on the shown side windows.
+    void sitzung_data()
     {
-        TestAusgabe t;
-        QCOMPARE(t.dialoge.texte, QStringList { QStringLiteral("This program is a program\n") });
-        QCOMPARE(t.dialoge.titel, QStringList { QStringLiteral("ZemViewer 2.3") });
-        QVERIFY(!t.ausgabe->isVisible());
-        QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("Neu - ZemViewer"));
+        QTest::addColumn<QString>("schritte");
+        QTest::addColumn<QString>("erwartet");
+        const auto zeile = [](const char* name, const char* schritte, const char* erwartet) {
+            QTest::newRow(name) << QString(schritte) << QString(erwartet);
+        };
+        zeile("start", "",
+            "meldung=ZemViewer 2.3: This program is a program\n|titel=Neu - ZemViewer|fenster=-------|"
+            "haken=0|zoom=600|t0= 0 Punkte ( 0 selected)|t3= 0 Polygone ( 0 selected)|t4=Bewegungen|t5=Zoom|"
+            "tipp=Clicken Sie Hier um eine normale Größe des Objektes zu erhalten");
+        zeile("oeffnen", "oeffnen", "titel=m.rwx - ZemViewer|t0= 5 Punkte ( 0 selected)|t1= 2 Dreiecke ( 0 selected)");
+        zeile("neu", "oeffnen;MarkWith_3;AuReDra;p R 1 1;MachsNeu",
+            "titel=Neu - ZemViewer|t0= 0 Punkte ( 0 selected)|haken=3|druck=0 1 0");
+        zeile("oeffnen passt an", "merken;oeffnen", "skala=anders");
+        zeile("fenster zeigen, schliessen", "Shows_0;Shows_5;Shows_6;zu 0;Shows_6", "fenster=-----v-");
+        zeile("links klick markiert", "oeffnen;k L 4 0", "markiert=1000|t0= 5 Punkte ( 0 selected)|fenster=-------");
+        zeile("zweimal links", "oeffnen;k L 4 0;k L 4 0", "markiert=0000");
+        zeile("rechts klick", "oeffnen;k R 4 0", "markiert=0000|fang=2");
+        zeile("rechts zieht", "oeffnen;p R 1 1;m 3 1", "dreht=1");
+        zeile("links zieht nicht", "oeffnen;p L 1 1;m 3 1", "dreht=0|fang=-4");
+        zeile("zwei tasten ziehen nicht", "oeffnen;p R 1 1;p L 1 1;m 3 1", "dreht=0");
+        zeile("mitte zieht nicht", "oeffnen;p M 4 4;m 3 1", "dreht=0|fang=4");
+        zeile("rechts doppelt", "d R 0 0;d L 0 0", "zoom=303");
+        zeile("rechts doppelt bei 7", "zoom 7;d R 0 0", "zoom=6");
+        zeile("schweben", "oeffnen;m 4 4", "t6=Punkt 4|koords= 4, 4, 0,");
+        zeile("schweben ohne punkt", "oeffnen;m 4 4;m -2 2", "t6=no Punkt 0|koords=...,...,...,");
+        zeile("liste", "oeffnen;Shows_0;Shows_1;MarkWith_1;zeile 0 1",
+            "markiert=1211|t0= 5 Punkte ( 1 selected)|t1= 2 Dreiecke ( 2 selected)");
+        zeile("liste umschalten", "oeffnen;Shows_0;Shows_1;MarkWith_1;zeile 0 1;zeile 1 0;zu 1;Shows_1",
+            "markiert=1111|t1= 2 Dreiecke ( 1 selected)|fenster=vv-----");
+        zeile("manuell laesst", "oeffnen;Shows_1;zeile 1 0;MarkWith_0", "markiert=0100|haken=0");
+        zeile("mit zweien", "oeffnen;Shows_0;Shows_1;zeile 0 4;zeile 1 0;MarkWith_2", "markiert=1000|haken=2");
+        // Points 1 to 3 marked, then a marking mode n: an element with at least n marked corners is marked;
+        // a corner named twice counts twice, one without a row not at all; a polygon's first number is
+        // its corner count. An element with a corner outside the point tables keeps its row.
+        zeile("dreieck, punkt 1 zweimal", "oeffnen triangle 4 1 1;Shows_0;zeile 0 0 1 2;MarkWith_2", "markiert=3100");
+        zeile("dreieck, 2 von 3", "oeffnen triangle 4 1 1;Shows_0;zeile 0 0 1 2;MarkWith_3", "markiert=3000");
+        zeile("viereck, punkt 2 dreimal", "oeffnen quad 4 2 2 2;Shows_0;zeile 0 0 1 2;MarkWith_3", "markiert=3010");
+        zeile("viereck, ecken ohne zeile", "oeffnen quad 2 0 -3 13;Shows_0;zeile 0 0 1 2;MarkWith_2", "markiert=3000");
+        zeile("ecke -32768 bleibt", "oeffnen quad 1 2 3 -32768;Shows_2;zeile 2 0;Shows_0;zeile 0 0 1 2;MarkWith_1",
+            "markiert=3010");
+        zeile("polygon, anzahl negativ", "oeffnen polygon -3 1 2 3;Shows_0;zeile 0 0 1 2;MarkWith_1", "markiert=3000");
+        zeile("normal", "zoom 100;normal", "zoom=565");
+        zeile("minimieren", "Shows_5;merken;min;oeffnen", "skala=gleich|fenster=-----m-");
+        zeile("wiederherstellen", "Shows_5;merken;min;oeffnen;wieder", "skala=anders|fenster=-----v-");
+        zeile("pfeile", "Shows_4;b m -0.3 0", "beweg=-0.03 0.00|timer=0");
+        zeile("pfeile druecken", "Shows_4;b p 0.4 0.2", "beweg=0.04 0.02|timer=1");
+        zeile("pfeile loslassen", "Shows_4;b p 0.4 0.2;b r 0.4 0.2", "timer=0");
+        zeile("Mitte liegt darueber", "Shows_4;b p 0 0", "timer=0");
     }
-
-    // The menu tree, each item with its caption; after the start-up only the marking mode 0 is checked.
-    void menues()
+    void sitzung()
     {
-        TestAusgabe t;
-        QString baum;
-        for (const QAction* menue : t.ausgabe->menuBar()->actions()) {
-            baum += menue->text() + u'[';
-            for (const QAction* punkt : menue->menu()->actions())
-                baum += punkt->text() + (punkt->isChecked() ? u'*' : u'|');
-            baum += u']';
+        QFETCH(QString, schritte);
+        QFETCH(QString, erwartet);
+        Sitzung s;
+        s.t.ausgabe->show();
+        for (const QString& schritt : schritte.split(';', Qt::SkipEmptyParts)) {
+            s.schritt(schritt);
+            for (int i = 0; i < Seite::Anzahl; ++i)
+                QCOMPARE(s.f.Shows[i]->isChecked(), s.f.Seiten[i]->isVisible());
         }
-        QCOMPARE(baum,
-            QStringLiteral("Datei[Neu|Öffnen|Aktualisieren|Beenden|]"
-                           "Fenster[Punkte|Dreiecke|Vierecke|Polygone|Bewegungen|Zoom|Koordinaten|]"
-                           "Optionen[Markieren manuell*Markiere mit Einem|Markiere mit Zweien|"
-                           "Markiere mit Dreien|Automatische Wiederselbstherstellung|]"));
+        for (const QString& paar : erwartet.split('|'))
+            QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
     }
 
-    void startzustand()
-    {
-        TestAusgabe t;
-        Programm& p = t.p();
-        QCOMPARE(p.f.ZoomScroll->value(), 600);
-        QVERIFY(p.CommonDialog1.FileName.isEmpty());
-        const char* erwartet[] = { " 0 Punkte ( 0 selected)", " 0 Dreiecke ( 0 selected)", " 0 Vierecke ( 0 selected)",
-            " 0 Polygone ( 0 selected)" };
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(p.f.Seiten[i]->windowTitle(), QString::fromLatin1(erwartet[i]));
-        for (SeitenFenster* fenster : p.f.Seiten)
-            QVERIFY(!fenster->isVisible() && (fenster->windowFlags() & Qt::Tool));
-        // The client area has its design size from the start, and the start-up has drawn into it.
-        QCOMPARE(p.f.Flaeche->size(), QSize(twipsZuPixel(4680), twipsZuPixel(4380)));
-        const QImage bild = p.f.Flaeche->bild();
-        QCOMPARE(bild.size(), p.f.Flaeche->size());
-        const QPointF ursprung = p.f.Flaeche->zuPixel(0, 0);
-        QCOMPARE(bild.pixelColor(int(ursprung.x()) + 10, int(ursprung.y())), QColor(255, 0, 0));
-        QCOMPARE(p.s.Sichtpunkte(-3), (Vektor { 1, 0, 0 }));
-        QCOMPARE(p.f.Label1[1]->toolTip(), QStringLiteral("y Koordinate"));
-    }
-
-    // The refresh sets the zoom value 600; from another value that refits and redraws inside the setting.
-    void aktualisierenSetztZoom600()
-    {
-        TestAusgabe t;
-        Programm& p = t.p();
-        QSignalSpy aenderungen(p.f.ZoomScroll, &QScrollBar::valueChanged);
-        Anfang::AllesAktualisieren(p);
-        QCOMPARE(aenderungen.count(), 0);
-        p.f.ZoomScroll->setValue(100);
-        aenderungen.clear();
-        Anfang::AllesAktualisieren(p);
-        QCOMPARE(aenderungen.count(), 1);
-        QCOMPARE(p.f.ZoomScroll->value(), 600);
-        QCOMPARE(p.s.Fangweite, 600 * p.s.Ausdehnung / 500 / 50);
-    }
-
-    void titelregel()
-    {
-        TestAusgabe t;
-        Programm& p = t.p();
-        p.CommonDialog1.FileName = QStringLiteral("/tmp/modelle/haus.rwx");
-        Anfang::AllesAktualisieren(p);
-        QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("haus.rwx - ZemViewer"));
-        p.f.PunktList->AddItem(QStringLiteral("a"));
-        p.f.PunktList->AddItem(QStringLiteral("b"));
-        p.f.PunktList->setSelected(1, true);
-        Anfang::AllesAktualisieren(p);
-        QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 2 Punkte ( 1 selected)"));
-        t.ausgabe->MachsNeu_Click();
-        QCOMPARE(t.ausgabe->windowTitle(), QStringLiteral("Neu - ZemViewer"));
-        QCOMPARE(p.f.Seiten[Seite::Punkts]->windowTitle(), QStringLiteral(" 0 Punkte ( 0 selected)"));
-    }
-
-    void markierartUeberlebtNeu()
-    {
-        TestAusgabe t;
-        Programm& p = t.p();
-        p.s.Markierart = 3;
-        t.ausgabe->MachsNeu_Click();
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(p.f.MarkWith[i]->isChecked(), i == 3);
-    }
-
-    void fensterMenueZeigtUndVerbirgt()
-    {
-        TestAusgabe t;
-        Programm& p = t.p();
-        for (int i = 0; i < Seite::Anzahl; ++i) {
-            p.f.Shows[i]->trigger();
-            // Closing it hides it, refuses the close and removes the check mark.
-            QVERIFY(!p.f.Seiten[i]->close());
-            QVERIFY(!p.f.Seiten[i]->isVisible() && !p.f.Shows[i]->isChecked());
-            p.f.Shows[i]->trigger();
-            QVERIFY(p.f.Seiten[i]->isVisible() && p.f.Shows[i]->isChecked());
-            p.f.Shows[i]->trigger();
-            QVERIFY(!p.f.Seiten[i]->isVisible() && !p.f.Shows[i]->isChecked());
-        }
-    }
-
-    void listeFuelltFenster()
-    {
-        TestAusgabe t;
-        Programm& p = t.p();
-        SeitenFenster* fenster = p.f.Seiten[Seite::Polys];
-        fenster->show();
-        for (const QSize groesse : { QSize(300, 200), QSize(12, 9), QSize(1, 1) }) {
-            fenster->resize(groesse);
-            QTRY_COMPARE(p.f.PolyList->geometry(), fenster->rect());
-        }
-    }
-
-    // Ending leaves the event loop at once, even while side windows are shown and refuse their close.
     // The side windows' texts fit their controls' design sizes at 96 and at 144 dpi: the design texts, and
     // in the coordinates window every value of up to nine characters ("-8.88E+08" is the widest).
     void schriftenPassen_data()
     {
-        QTest::addColumn<int>("dpi");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QSize>("twips");
+        QTest::addColumn<int>("dpi");
         for (int dpi : { 96, 144 }) {
-            QTest::addRow("X: %d", dpi) << dpi << "Label3_0"
-                                        << "X:" << QSize(135, 255);
-            QTest::addRow("Z: %d", dpi) << dpi << "Label3_2"
-                                        << "Z:" << QSize(135, 255);
-            QTest::addRow("Entwurf %d", dpi) << dpi << "Label1_0"
-                                             << "-100.0001" << QSize(855, 255);
-            QTest::addRow("Exponent %d", dpi) << dpi << "Label1_2"
-                                              << "-8.88E+08" << QSize(855, 255);
-            QTest::addRow("Normal %d", dpi) << dpi << "ZoomNormal"
-                                            << "Normal" << QSize(615, 255);
-            QTest::addRow("Mitte %d", dpi) << dpi << "Command1"
-                                           << "Mitte" << QSize(495, 495);
+            QTest::addRow("X: %d", dpi) << "Label3_0"
+                                        << "X:" << QSize(135, 255) << dpi;
+            QTest::addRow("Exponent %d", dpi) << "Label1_2"
+                                              << "-8.88E+08" << QSize(855, 255) << dpi;
+            QTest::addRow("Normal %d", dpi) << "ZoomNormal"
+                                            << "Normal" << QSize(615, 255) << dpi;
+            QTest::addRow("Mitte %d", dpi) << "Command1"
+                                           << "Mitte" << QSize(495, 495) << dpi;
         }
     }
     void schriftenPassen()
     {
-        QFETCH(int, dpi);
         QFETCH(QString, name);
         QFETCH(QString, text);
         QFETCH(QSize, twips);
-        TestAusgabe t;
+        QFETCH(int, dpi);
+        test::TestAusgabe t;
         QWidget* feld = nullptr;
         for (SeitenFenster* fenster : t.p().f.Seiten)
             feld = feld ? feld : fenster->findChild<QWidget*>(name);
-        QVERIFY(feld);
         // What the control keeps for its frame and margins, in pixels, which do not grow with the dpi.
         QSize rand = feld->size() - feld->contentsRect().size();
         if (auto* knopf = qobject_cast<QPushButton*>(feld)) {
@@ -187,40 +234,28 @@ private slots:
         const QFontMetricsF masse(schrift);
         const QSizeF platz = QSizeF(twips) * dpi / 1440 - QSizeF(rand);
         QVERIFY2(masse.horizontalAdvance(text) <= platz.width() && masse.height() <= platz.height(),
-            qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+            qPrintable(QString("%1 x %2 in %3 x %4")
                            .arg(masse.horizontalAdvance(text))
                            .arg(masse.height())
                            .arg(platz.width())
                            .arg(platz.height())));
     }
 
-    void beendenEndetSofort_data()
-    {
-        QTest::addColumn<bool>("ueberMenue");
-        QTest::newRow("Beenden") << true;
-        QTest::newRow("Hauptfenster schliessen") << false;
-    }
+    // Ending leaves the event loop at once, even while side windows are shown and refuse their close.
     void beendenEndetSofort()
     {
-        QFETCH(bool, ueberMenue);
         test::TestDialoge dialoge;
         Ausgabe ausgabe(dialoge);
-        Programm& p = ausgabe.programm();
         ausgabe.show();
-        for (QAction* punkt : p.f.Shows)
+        for (QAction* punkt : ausgabe.programm().f.Shows)
             punkt->trigger();
-        QTimer::singleShot(0, &ausgabe, [&] {
-            if (ueberMenue)
-                ausgabe.findChild<QAction*>(QStringLiteral("Beenden"))->trigger();
-            else
-                ausgabe.close();
-        });
+        QTimer::singleShot(0, &ausgabe, [&] { ausgabe.findChild<QAction*>("Beenden")->trigger(); });
         QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // the loop did not end
         QCOMPARE(QCoreApplication::exec(), 0);
-        for (SeitenFenster* fenster : p.f.Seiten)
+        for (SeitenFenster* fenster : ausgabe.programm().f.Seiten)
             QVERIFY(!fenster->isVisible());
     }
 };
 
-QTEST_MAIN(TestAusgabe_)
+QTEST_MAIN(TestAusgabe)
 #include "tst_ausgabe.moc"

@@ -12,6 +12,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 import time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
@@ -340,8 +341,12 @@ def fensterverwalter(name):
     # A window manager that ended before leaves its mark on the root window: it goes first, so that only
     # the new one's counts.
     lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
-    verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), "%s startet nicht" % name)
+    meldungen = tempfile.TemporaryFile()
+    verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=meldungen)
+    warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or verwalter.poll() is not None,
+          "%s startet nicht" % name)
+    if verwalter.poll() is not None:
+        raise Fehlschlag("%s endet beim Start (%s): %s" % (name, verwalter.returncode, meldungen.seek(0) or meldungen.read().decode()))
     return verwalter
 
 

@@ -1,0 +1,197 @@
+// The view of a model on a bare program, without the windows around it: the picture, turning by a right
+// drag, and the fit to the zoom.
+
+#include "TestSzene.h"
+
+#include "selection/Auswahl.h"
+#include "view/Bewegungen.h"
+#include "view/Zeichnen.h"
+
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+
+using namespace zem;
+
+namespace {
+
+// 200 x 200 pixels for the user scale -50..50 both ways with y up. Axes of extent 30, Fangweite 1,
+// Achsenmass 3, the centre point at (-40, -40). Points 1 (0, 10), 2 (20, 10), 3 = -4 = 1010 (10, 20),
+// 4 (10, 0); a triangle (corners 1 2 e), a quad (1 2 e 4) and a polygon (1 2 e 4), each counted by the
+// rows of its list. Letters add rows: d, v, p to the element lists, q to the points' list; upper case
+// selects the row.
+QImage bild(const QString& was = {}, std::int16_t e = 3)
+{
+    test::BlankesProgramm b(QSize(200, 200));
+    Szene& s = b.p.s;
+    test::szene(b.p, 30, {});
+    const Vektor punkte[] = { { -40, -40, 0 }, { 0, 10, 0 }, { 20, 10, 0 }, { 10, 20, 0 }, { 10, 0, 0 } };
+    std::copy(std::begin(punkte), std::end(punkte), &s.Sichtpunkte(0));
+    s.Sichtpunkte(-4) = s.Sichtpunkte(1010) = s.Sichtpunkte(3);
+    s.Fangweite = 1;
+    s.Achsenmass = 3;
+    b.p.f.Flaeche->setScaleWidth(100);
+    b.p.f.Flaeche->setScaleHeight(-100);
+    b.p.f.Flaeche->setScaleLeft(-50);
+    b.p.f.Flaeche->setScaleTop(50);
+    s.Dreiecke(1).ecke = { 1, 2, e };
+    s.Vierecke(1).ecke = { 1, 2, e, 4 };
+    s.Polygone(1).slot = { 4, 1, 2, e, 4 };
+    for (QChar c : was) {
+        const auto art = std::size_t(QString("dvpq").indexOf(c.toLower()));
+        if (art < 4) {
+            Listenfeld* l = std::array { b.p.f.DreieList, b.p.f.ViereList, b.p.f.PolyList, b.p.f.PunktList }[art];
+            l->AddItem({});
+            l->setSelected(l->ListCount() - 1, c.isUpper());
+            *std::array { &s.AnzDreiecke, &s.AnzVierecke, &s.AnzPolygone, &s.AnzPunkte }[art]
+                = std::int16_t(l->ListCount());
+        }
+    }
+    Zeichnen::AllesZeichnen(b.p);
+    return b.p.f.Flaeche->bild();
+}
+
+// A right drag as the main window runs it, on a scene of extent e whose view was turned a quarter before
+// the press, with model point 1 seen on the press direction: the press picks and keeps the rotation and
+// the press direction, every further position turns the view.
+void ziehen(test::BlankesProgramm& b, float e, const QPolygonF& weg)
+{
+    const Vektor druck { float(weg[0].x()), float(weg[0].y()), 2 * e };
+    test::szene(b.p, e, { { druck.Y, -druck.X, druck.Z } }, test::Vierteldrehung);
+    b.p.s.Punkte(-4) = { 1, 2, 3 }; // a stray entry shows whether the origin turns too
+    Auswahl::PunktFangen(b.p, druck.X, druck.Y);
+    b.p.s.Druckmatrix = b.p.s.Drehmatrix;
+    b.p.s.Druckvektor = druck;
+    for (qsizetype i = 1; i < weg.size(); ++i)
+        Bewegungen::MausDrehen(b.p, float(weg[i].x()), float(weg[i].y()));
+}
+
+// Left, top, width and height of the user scale, to six digits.
+QString skala(const Zeichenflaeche& f)
+{
+    return QString::asprintf("%g %g %g %g", f.scaleLeft(), f.scaleTop(), f.scaleWidth(), f.scaleHeight());
+}
+
+} // namespace
+
+class TestAnsicht : public QObject {
+    Q_OBJECT
+private slots:
+    // The colour at user points. (5, 10) lies on the edge from corner 1 to 2 of every element and on
+    // nothing else. An element with a corner outside the point tables is skipped whole: the picture is
+    // the empty scene's.
+    void bild_data()
+    {
+        QTest::addColumn<QString>("szene");
+        QTest::addColumn<int>("ecke");
+        QTest::addColumn<QList<QPointF>>("orte");
+        QTest::addColumn<QColor>("farbe");
+        const auto zeile = [](const char* name, const char* szene, QList<QPointF> orte, QColor farbe, int ecke = 3) {
+            QTest::newRow(name) << QString(szene) << ecke << orte << farbe;
+        };
+        zeile("achsen, pfeile, buchstaben", "", { { 30, 0 }, { -30, 0 }, { 0, 30 }, { 27, 1 }, { 31, 3 } }, Qt::red);
+        zeile("luecken, kreismitte", "", { { -30.5, 0 }, { 30.5, 0 }, { 3, 31 }, { -40, -40 } }, Qt::black);
+        zeile("kreis", "", { { -39, -40 } }, Qt::green);
+        zeile("dreieck ueber achse", "d", { { 5, 10 }, { 0, 10 } }, QColor(0, 100, 255));
+        zeile("viereck ueber dreieck", "dv", { { 5, 10 } }, Qt::blue);
+        zeile("polygon ueber dreieck", "dp", { { 5, 10 } }, Qt::blue);
+        zeile("markiert ueber viereck und polygon", "Dvp", { { 5, 10 } }, Qt::green);
+        zeile("quadrat ueber markiertem", "VPQ", { { 1, 10 }, { 1, 9 }, { -1, 11 } }, Qt::cyan);
+        zeile("ecke -4 gilt", "P", { { 5, 10 } }, Qt::green, -4);
+        zeile("ecke 1011", "dvp", {}, {}, 1011);
+    }
+    void bild()
+    {
+        QFETCH(QString, szene);
+        QFETCH(int, ecke);
+        QFETCH(QList<QPointF>, orte);
+        const QImage gemalt = ::bild(szene, std::int16_t(ecke));
+        if (orte.isEmpty())
+            QCOMPARE(gemalt, ::bild());
+        for (QPointF o : orte)
+            QTEST(gemalt.pixelColor(int(std::floor((o.x() + 50) * 2)), int(std::floor((50 - o.y()) * 2))), "farbe");
+    }
+
+    // Every step of a drag starts afresh from the press: a drag ends as the straight drag to the last
+    // position that turned the view, which carries the press direction onto that position's direction and
+    // stays a rotation (determinant 1, unit rows; a sine taken from the rounded cosine made tiny drags
+    // stretch the view). Directions without an axis leave the view as the step before left it: back on
+    // the press position, however the rounded product of the direction with itself comes out (below 1 for
+    // (2, 1) at extent 10), opposite directions (at extent 0), an infinite position. The origin stays, the
+    // centre point moves with the model and its fractions follow.
+    void ziehen_data()
+    {
+        QTest::addColumn<float>("e");
+        QTest::addColumn<QPolygonF>("weg");
+        QTest::addColumn<QPointF>("ziel");
+        QTest::newRow("schraeg") << 10.0f << QPolygonF({ { 3, 4 }, { 4, -3 } }) << QPointF(4, -3);
+        QTest::newRow("weit draussen") << 10.0f << QPolygonF({ { -400, 300 }, { 500, 0 } }) << QPointF(500, 0);
+        QTest::newRow("winzig") << 10.0f << QPolygonF({ { -3, 2 }, { -2.99, 2.01 } }) << QPointF(-2.99, 2.01);
+        QTest::newRow("Umweg, zurueck") << 10.0f << QPolygonF({ { 2, 1 }, { 8, -3 }, { 6, -4 }, { 2, 1 } })
+                                        << QPointF(6, -4);
+        QTest::newRow("entgegen") << 0.0f << QPolygonF({ { 2, 2 }, { 6, -4 }, { -2, -2 } }) << QPointF(6, -4);
+        QTest::newRow("unendlich") << 10.0f << QPolygonF({ { 2, 1 }, { 6, -4 }, { INFINITY, 0 } }) << QPointF(6, -4);
+    }
+    void ziehen()
+    {
+        QFETCH(float, e);
+        QFETCH(QPolygonF, weg);
+        QFETCH(QPointF, ziel);
+        test::BlankesProgramm umweg, gerade;
+        ::ziehen(umweg, e, weg);
+        ::ziehen(gerade, e, { weg[0], ziel });
+        const Szene& s = umweg.p.s;
+        const Matrix& d = s.Drehmatrix;
+        QCOMPARE(d, gerade.p.s.Drehmatrix);
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(std::fabs(std::hypot(d(i, 1), d(i, 2), d(i, 3)) - 1) <= 1e-4);
+        const double det = double(d(1, 1)) * (double(d(2, 2)) * d(3, 3) - double(d(2, 3)) * d(3, 2))
+            - double(d(1, 2)) * (double(d(2, 1)) * d(3, 3) - double(d(2, 3)) * d(3, 1))
+            + double(d(1, 3)) * (double(d(2, 1)) * d(3, 2) - double(d(2, 2)) * d(3, 1));
+        QVERIFY(std::fabs(det - 1) <= 1e-5);
+        const Vektor& p = s.Sichtpunkte(1);
+        const double z = std::hypot(ziel.x(), ziel.y(), 2 * e), laenge = std::hypot(p.X, p.Y, p.Z);
+        QVERIFY(std::hypot(p.X / laenge - ziel.x() / z, p.Y / laenge - ziel.y() / z, p.Z / laenge - 2 * e / z) < 1e-4);
+        QCOMPARE(s.Sichtpunkte(-4), Vektor {});
+        QCOMPARE(s.Sichtpunkte(0), p);
+        QCOMPARE(s.MitteX, (p.X + 20) / 40);
+        QCOMPARE(s.MitteY, (15 - p.Y) / -30);
+    }
+
+    // The user scale (left, top, width, height) and Fangweite for a window of a size, an extent and a zoom
+    // value, with the centre point at the origin and its fractions (0.5, -0.5). A model without a vertex
+    // (extent below 0) turns the picture by half a turn; an extent of 0 has no scale, and the one before
+    // stays.
+    void zoomSetzen_data()
+    {
+        QTest::addColumn<QSize>("fenster");
+        QTest::addColumn<float>("ausdehnung");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QString>("skala");
+        QTest::addColumn<float>("fangweite");
+        QTest::newRow("breiter als hoch") << QSize(480, 360) << 10.0f << 565 << "-15.0667 11.3 30.1333 -22.6" << 0.226f;
+        QTest::newRow("ohne Punkt, hoeher") << QSize(300, 600) << -5.0f << 1000 << "10 -20 -20 40" << -0.2f;
+        QTest::newRow("Ausdehnung 0") << QSize(400, 300) << 0.0f << 500 << "-20 15 40 -30" << 0.5f;
+    }
+    void zoomSetzen()
+    {
+        QFETCH(QSize, fenster);
+        QFETCH(float, ausdehnung);
+        QFETCH(int, zoom);
+        test::BlankesProgramm b(fenster);
+        test::szene(b.p, ausdehnung, {});
+        QScrollBar leiste;
+        leiste.setRange(6, 1000);
+        leiste.setValue(zoom);
+        b.p.f.ZoomScroll = &leiste;
+        b.p.s.Sichtpunkte(0) = {};
+        Bewegungen::ZoomSetzen(b.p);
+        QTEST(skala(*b.p.f.Flaeche), "skala");
+        QTEST(b.p.s.Fangweite, "fangweite");
+        QCOMPARE(b.p.s.Achsenmass, ausdehnung ? 3 * b.p.s.Fangweite : 0);
+    }
+};
+
+QTEST_MAIN(TestAnsicht)
+#include "tst_ansicht.moc"

@@ -1,0 +1,240 @@
+// The runtime pieces under the program: the field input (where fields end, the search for the field with
+// a word, the 64 KiB blocks, the failures), the text of a number, the list's record of its selection,
+// lines and circles in pixels, and the drawing surface on the screen with its mouse events.
+
+#include "TestProgramm.h"
+
+#include "platform/FeldEingabe.h"
+#include "platform/Raster.h"
+#include "platform/Twips.h"
+#include "platform/ZahlText.h"
+
+#include <QScreen>
+#include <QTest>
+
+#include <clocale>
+#include <cmath>
+
+#include <sys/stat.h>
+
+using namespace zem;
+
+namespace {
+
+// Every mouse event with its button code, r press, b move, h release, k click, d double click, and the
+// user position of the last one.
+struct Protokoll : MausEmpfaenger {
+    QStringList ereignisse;
+    QPointF ort;
+    void mausRunter(int taste, int, float x, float y) override { merke(QString("r%1").arg(taste), x, y); }
+    void mausBewegt(int tasten, int, float x, float y) override { merke(QString("b%1").arg(tasten), x, y); }
+    void mausHoch(int taste, int, float x, float y) override { merke(QString("h%1").arg(taste), x, y); }
+    void klick() override { ereignisse << "k"; }
+    void doppelklick() override { ereignisse << "d"; }
+    void merke(const QString& was, float x, float y) { ereignisse << was, ort = { x, y }; }
+};
+
+} // namespace
+
+class TestPlattform : public QObject {
+    Q_OBJECT
+private slots:
+    void felder_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QByteArray>("wort"); // when set, the field with it comes first, "-" when there is none
+        QTest::addColumn<QByteArrayList>("felder");
+        const auto zeile = [](const char* name, const QByteArray& inhalt, const QByteArrayList& felder,
+                               const QByteArray& wort = {}) { QTest::newRow(name) << inhalt << wort << felder; };
+        zeile("empty file", "", {});
+        zeile(
+            "line ends, commas, blanks", "a\nb\r\nc\rd\n\n,x, \t y \t\n", { "a", "b", "c", "d", "", "", "x", "y \t" });
+        zeile("quoted", "\"a,b\" rest,c\n  \"x\"\n\"\"\nx\"y,z\"\n\"u\nv",
+            { "a,b", "c", "x", "", "x\"y", "z\"", "u", "v" });
+        zeile("NUL and high bytes", QByteArray("a\0b\n\377", 5), { QByteArray("a\0b", 3), "\377" });
+        const QByteArray block(65535, 'x'), lang(200000, 'y');
+        zeile("CR LF across blocks", block + "\r\ny", { block, "y" });
+        zeile("fields across blocks", lang + "\n\"" + lang + "\"\nq", { lang, lang, "q" });
+        // Fields of every length around the 8- and 16-byte steps of the search, of bytes near the
+        // delimiters; the last one ends with the file.
+        QByteArray fast;
+        QByteArrayList felder;
+        for (int n = 0; n <= 41; ++n)
+            fast += (felder << QByteArray("-\254\255\013\212\213\014\215\214\0\377", 11).repeated(4).left(n)).last()
+                + ",\n\r"[n % 3];
+        zeile("every length", fast.chopped(1), felder);
+        zeile("word", "a\nb modelend c\nd", { "b modelend c", "d" }, "modelend");
+        zeile("word last, in quotes", "a\r\n  \"x,modelend\"", { "x,modelend" }, "modelend");
+        zeile("word missing", "model,end\nmodel\r\nend\n\"a\" modelend,b\nm mo mod modelen", { "-" }, "modelend");
+        zeile("word across blocks", block.left(65531) + " modelend\nd", { block.left(65531) + " modelend", "d" },
+            "modelend");
+    }
+    void felder()
+    {
+        QFETCH(QByteArray, inhalt);
+        QFETCH(QByteArray, wort);
+        QTemporaryDir ordner;
+        FeldEingabe eingabe;
+        eingabe.oeffnen(test::schreibeDatei(ordner, "f", inhalt).toStdString());
+        QByteArrayList gelesen;
+        std::string feld;
+        if (!wort.isEmpty())
+            gelesen << (eingabe.feldMitWortLesen(feld, wort.toStdString()) ? QByteArray::fromStdString(feld) : "-");
+        while (!eingabe.dateiende())
+            eingabe.naechstesFeld(feld), gelesen << QByteArray::fromStdString(feld);
+        QTEST(gelesen, "felder");
+        QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld)); // nothing after the end
+    }
+
+    // What cannot be opened is refused at once, a named pipe without a writer too (waiting for one would
+    // freeze the program); a field past FeldMax fails rather than exhaust the memory.
+    void eingabeFehler()
+    {
+        QTemporaryDir ordner;
+        const std::string datei = test::schreibeDatei(ordner, "f", "a\n").toStdString(), leitung = datei + "p";
+        QCOMPARE(mkfifo(leitung.c_str(), 0600), 0);
+        FeldEingabe eingabe;
+        for (const std::string& name : { std::string(), datei + ".x", ordner.path().toStdString(),
+                 std::string("/dev/zero"), datei + std::string("\0x", 2), leitung })
+            QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.oeffnen(name));
+        QVERIFY(!eingabe.offen());
+        eingabe.oeffnen(
+            test::schreibeDatei(ordner, "g", QByteArray(qsizetype(FeldEingabe::FeldMax) + 1, 'z')).toStdString());
+        std::string feld;
+        QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld));
+    }
+
+    // The text of a number, also where a German locale would write a comma.
+    void zahlText_data()
+    {
+        QTest::addColumn<double>("wert");
+        const double werte[]
+            = { 0.5, 12, -0.25, 1e6, 1e7, 12345678, -0.0, 3.14159265, 0.0001, -0.00001, 0.1f, -HUGE_VAL };
+        const char* texte[] = { " .5", " 12", "-.25", " 1000000", " 1E+07", " 1.234568E+07", " 0", " 3.141593",
+            " .0001", "-1E-05", " .1", "-Inf" };
+        for (std::size_t i = 0; i < std::size(werte); ++i)
+            QTest::newRow(texte[i]) << werte[i];
+    }
+    void zahlText()
+    {
+        QFETCH(double, wert);
+        QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8"));
+        const QString text = ZahlText(wert);
+        std::setlocale(LC_ALL, "C");
+        QCOMPARE(text, QString(QTest::currentDataTag()));
+    }
+
+    // The list keeps each row's selection in a record of its own, which the renderer reads: rows within
+    // and beyond the record, appended rows, and a cleared list that fills again.
+    void listenAuswahl()
+    {
+        Listenfeld l;
+        for (int runde = 0; runde < 2; ++runde) {
+            for (int k = 0; k < 1100; ++k)
+                l.AddItem(QString());
+            for (int k : { 0, 5, 1022, 1023, 1098 })
+                l.setSelected(k + runde, true);
+            l.AddItem({});
+            for (int k = -1; k <= l.ListCount(); ++k)
+                QCOMPARE(l.Selected(k), l.selectionModel()->isSelected(l.model()->index(k, 0)));
+            QCOMPARE(l.SelCount(), 5);
+            l.Clear();
+            QCOMPARE(l.Selected(runde), false);
+        }
+    }
+
+    // Lines (x1, y1, x2, y2) and circles (x, y, r) on a 64 x 48 image: the pixels set, as their count and
+    // bounding box; both ends of a line included, the edge pixels whole. Far, huge, infinite and NaN
+    // values: the visible part where the geometry puts it, and nothing outside the image (a write past a
+    // row's end shows in the next row, one outside the buffer stops the sanitizer build).
+    void raster_data()
+    {
+        QTest::addColumn<QList<double>>("w");
+        QTest::addColumn<int>("anzahl");
+        QTest::addColumn<QRect>("box");
+        QTest::newRow("waagrecht") << QList<double> { 1.2, 2.7, 4.9, 2.1 } << 4 << QRect(1, 2, 4, 1);
+        QTest::newRow("bis zum rechten rand") << QList<double> { 0, 20, 64, 20 } << 64 << QRect(0, 20, 64, 1);
+        QTest::newRow("1e30 rueckwaerts") << QList<double> { 10.5, 1e30, 10.5, -1e30 } << 48 << QRect(10, 0, 1, 48);
+        QTest::newRow("fast der groesste")
+            << QList<double> { -1.6e308, -1.6e308, 1.6e308, 1.6e308 } << 48 << QRect(0, 0, 48, 48);
+        QTest::newRow("an der ecke vorbei") << QList<double> { -1e6 - 5, 1e6, 1e6 - 5, -1e6 } << 0 << QRect();
+        QTest::newRow("nan") << QList<double> { 10, 10, 10, qQNaN() } << 0 << QRect();
+        QTest::newRow("kreis am linken rand") << QList<double> { 0.5, 20.5, 1 } << 3 << QRect(0, 19, 2, 3);
+        QTest::newRow("kreis am rechten rand, r -1") << QList<double> { 63.5, 20.5, -1 } << 3 << QRect(62, 19, 2, 3);
+        QTest::newRow("kreis r 1e9, oberer rand")
+            << QList<double> { 32.5, 24.3 + 1e9, 1e9 } << 64 << QRect(0, 24, 64, 1);
+        QTest::newRow("kreis um das bild") << QList<double> { 32, 24, 1e30 } << 0 << QRect();
+    }
+    void raster()
+    {
+        QFETCH(QList<double>, w);
+        QImage bild(64, 48, QImage::Format_RGB32);
+        bild.fill(Qt::black);
+        Raster::Bild raster { reinterpret_cast<std::uint32_t*>(bild.bits()), 64, 48, 64 };
+        w.size() == 3 ? Raster::Kreis(raster, w[0], w[1], w[2], 0xffff0000)
+                      : Raster::Linie(raster, w[0], w[1], w[2], w[3], 0xffff0000);
+        QRect box;
+        int anzahl = 0;
+        for (int i = 0; i < 64 * 48; ++i)
+            if (bild.pixel(i % 64, i / 64) != qRgb(0, 0, 0))
+                ++anzahl, box |= QRect(i % 64, i / 64, 1, 1);
+        QTEST(anzahl, "anzahl");
+        QTEST(box, "box");
+    }
+
+    // A surface of 200 x 100 pixels with a scale set (unless it stays twips; a zero or NaN extent leaves
+    // it as it was), resized to 400 x 200, then shown with a circle drawn while hidden: the screen shows
+    // that picture. Steps through the window system from pixel (30, 40): k click, d double click, p press,
+    // r release, m a move on by (10, 5), each with Qt's number of the button (1 left, 2 right, 4 middle,
+    // 8 back). The events come as press, release, click, double click, release, a move carries the sum of
+    // the buttons held, the back button raises nothing; the position is in the scale, a twips scale
+    // following the size.
+    void flaeche_data()
+    {
+        QTest::addColumn<QRectF>("skala");
+        QTest::addColumn<QString>("schritte");
+        QTest::addColumn<QString>("erwartet");
+        QTest::addColumn<QPointF>("ort");
+        QTest::newRow("doppelklick") << QRectF(0, 0, 200, 200) << "d1"
+                                     << "r1 h1 k d h1" << QPointF(15, 40);
+        QTest::newRow("ziehen, y nach oben") << QRectF(-100, 50, 200, -100) << "p2 m p1 m r2 r1"
+                                             << "r2 b2 r1 b3 h2 k h1 k" << QPointF(-75, 25);
+        QTest::newRow("twips") << QRectF() << "p4 p8 m d8 r8 r4"
+                               << "r4 b4 h4 k" << QPointF(pixelZuTwips(40), pixelZuTwips(45));
+        QTest::newRow("ohne ausdehnung") << QRectF(0, 0, 0, qQNaN()) << "k1"
+                                         << "r1 h1 k" << QPointF(pixelZuTwips(15), pixelZuTwips(20));
+    }
+    void flaeche()
+    {
+        QFETCH(QRectF, skala);
+        QFETCH(QString, schritte);
+        Zeichenflaeche f;
+        Protokoll protokoll;
+        f.setEmpfaenger(&protokoll);
+        f.resize(200, 100);
+        if (!skala.isNull()) {
+            f.setScaleWidth(float(skala.width()));
+            f.setScaleHeight(float(skala.height()));
+            f.setScaleLeft(float(skala.left()));
+            f.setScaleTop(float(skala.top()));
+        }
+        f.resize(400, 200);
+        f.kreis(50, 60, 20, qRgb(255, 0, 0));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTRY_COMPARE(f.screen()->grabWindow(f.winId()).toImage().convertToFormat(f.bild().format()), f.bild());
+        QPoint ort(30, 40);
+        QTest::mouseMove(f.windowHandle(), ort); // the pointer comes to the place first
+        protokoll.ereignisse.clear();
+        for (const QString& s : schritte.split(' ')) {
+            const auto aktion = QTest::MouseAction(QString("prkdm").indexOf(s[0]));
+            ort += aktion == QTest::MouseMove ? QPoint(10, 5) : QPoint();
+            QTest::mouseEvent(aktion, f.windowHandle(), Qt::MouseButton(s.mid(1).toInt()), {}, ort);
+        }
+        QTEST(protokoll.ereignisse.join(' '), "erwartet");
+        QTEST(protokoll.ort, "ort");
+    }
+};
+
+QTEST_MAIN(TestPlattform)
+#include "tst_plattform.moc"
