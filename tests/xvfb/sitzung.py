@@ -343,10 +343,15 @@ def fensterverwalter(name):
     lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
     meldungen = tempfile.TemporaryFile()
     verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=meldungen)
+    def bericht():
+        meldungen.seek(0)
+        return "%s (DISPLAY %s, Ende %s): %s" % (name, os.environ.get("DISPLAY"), verwalter.poll(),
+                                                meldungen.read().decode(errors="replace").strip())
+
     warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or verwalter.poll() is not None,
-          "%s startet nicht" % name)
+          lambda: "startet nicht: " + bericht())
     if verwalter.poll() is not None:
-        raise Fehlschlag("%s endet beim Start (%s): %s" % (name, verwalter.returncode, meldungen.seek(0) or meldungen.read().decode()))
+        raise Fehlschlag("endet beim Start: " + bericht())
     return verwalter
 
 
