@@ -79,12 +79,17 @@ bool zaehlen(Bericht& bericht, std::int16_t& anzahl, const Anweisung& art)
     return false;
 }
 
+[[noreturn]] void positionZuGross()
+{
+    throw ZahlFehler("Leseposition jenseits von 32767");
+}
+
 // Moves a 1-based reading position on; it has to stay a 16-bit number.
 long weiter(long position, long schritte)
 {
     const long neu = position + schritte;
     if (neu > PositionMax)
-        throw ZahlFehler("Leseposition jenseits von 32767");
+        positionZuGross();
     return neu;
 }
 
@@ -186,6 +191,26 @@ double tokenWert(std::string_view token)
         }
     }
 
+    // Most other tokens have few digits and a small exponent: their digits as an integer times or over
+    // an exact power of ten round correctly in one step, as both operands are exact doubles.
+    if (mantissenEnde - zifferAnfang <= 16) {
+        std::int64_t ziffernWert = 0;
+        for (std::size_t k = zifferAnfang; k < mantissenEnde; ++k)
+            if (k != punkt)
+                ziffernWert = ziffernWert * 10 + (token[k] - '0');
+        const long long zehnerExponent
+            = exponent - static_cast<long long>(punkt == std::string_view::npos ? 0 : mantissenEnde - punkt - 1);
+        if (ziffernWert == 0)
+            return 0;
+        if (ziffernWert <= (std::int64_t { 1 } << 53) && zehnerExponent >= -22 && zehnerExponent <= 22) {
+            static constexpr double Zehnerpotenz[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
+                1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+            const double betrag = zehnerExponent < 0 ? double(ziffernWert) / Zehnerpotenz[-zehnerExponent]
+                                                     : double(ziffernWert) * Zehnerpotenz[zehnerExponent];
+            return token[0] == '-' ? -betrag : betrag;
+        }
+    }
+
     const char* anfang = token.data() + (token[0] == '+' ? 1 : 0); // from_chars takes no plus sign
     double wert = 0;
     const auto ergebnis = std::from_chars(anfang, token.data() + i, wert);
@@ -215,41 +240,45 @@ struct Wert {
     double sonst;
 };
 
-// NaechsteZahl's work.
-Wert zahlLesen(const std::string& zeile, std::int16_t& position)
+// NaechsteZahl's work, inlined into both number readers: it runs for every number of a model.
+[[gnu::always_inline]] inline Wert zahlLesen(const std::string& zeile, std::int16_t& position)
 {
+    // The string's terminating zero byte stops every scan below, as a separator: positions after the
+    // line count as separators, and so do those before it.
+    const char* const text = zeile.c_str();
     const long laenge = long(zeile.size());
-    // Positions before the line count as separators, like those after it.
-    const auto zeichen = [&](long pos) {
-        return pos >= 1 && pos <= laenge ? static_cast<unsigned char>(zeile[std::size_t(pos - 1)]) : 0;
-    };
-    long pos = position;
-    while (zeichen(pos) < '!') {
-        pos = weiter(pos, 1);
-        if (pos > laenge) {
-            position = std::int16_t(pos);
-            return Wert { true, 0, 0 };
-        }
+    long pos = std::max<long>(position, 1);
+    while (pos <= laenge && static_cast<unsigned char>(text[pos - 1]) < '!')
+        ++pos;
+    if (pos > PositionMax)
+        positionZuGross();
+    if (pos > laenge) {
+        position = std::int16_t(pos);
+        return Wert { true, 0, 0 };
     }
-    long ende = pos;
+    const char* const anfang = text + pos - 1;
+    const char* ende = anfang;
     // The usual token, a whole number of up to 18 digits, is read in the pass that finds its end. Digits
     // beyond that wrap the unsigned sum harmlessly and take the general way below.
-    const bool negativ = zeichen(ende) == '-';
-    if (negativ || zeichen(ende) == '+')
+    const bool negativ = *ende == '-';
+    if (negativ || *ende == '+')
         ++ende;
-    const long zifferAnfang = ende;
+    const char* const ziffern = ende;
     std::uint64_t ganz = 0;
-    for (unsigned ziffer; (ziffer = unsigned(zeichen(ende)) - '0') < 10; ++ende)
+    for (unsigned ziffer; (ziffer = unsigned(static_cast<unsigned char>(*ende)) - '0') < 10; ++ende)
         ganz = ganz * 10 + ziffer;
-    if (zeichen(ende) <= ' ' && ende > zifferAnfang && ende - zifferAnfang <= 18) {
-        position = std::int16_t(weiter(pos, ende - pos));
+    const bool ganzeZahl = static_cast<unsigned char>(*ende) <= ' ' && ende > ziffern && ende - ziffern <= 18;
+    while (static_cast<unsigned char>(*ende) > ' ')
+        ++ende;
+    const long neu = pos + (ende - anfang);
+    if (neu > PositionMax)
+        positionZuGross();
+    if (ganzeZahl) {
+        position = std::int16_t(neu);
         const auto wert = static_cast<std::int64_t>(ganz);
         return Wert { true, negativ ? -wert : wert, 0 };
     }
-    while (zeichen(ende) > ' ')
-        ++ende;
-    const long neu = weiter(pos, ende - pos);
-    const double wert = tokenWert(std::string_view(zeile).substr(std::size_t(pos - 1), std::size_t(ende - pos)));
+    const double wert = tokenWert(std::string_view(anfang, std::size_t(ende - anfang)));
     position = std::int16_t(neu);
     return Wert { false, 0, wert };
 }
@@ -262,6 +291,32 @@ std::int16_t naechsteGanzzahl(const std::string& zeile, std::int16_t& position)
     if (wert.ganz < std::numeric_limits<std::int16_t>::min() || wert.ganz > std::numeric_limits<std::int16_t>::max())
         throw ZahlFehler("Zahl passt nicht in 16 Bit");
     return static_cast<std::int16_t>(wert.ganz);
+}
+
+// The keywords that a field holds, found in one pass over it.
+struct Schluesselwoerter {
+    bool lightsampling = false;
+    bool vertex = false;
+    bool triangle = false;
+    bool quad = false;
+    bool polygon = false;
+};
+
+Schluesselwoerter schluesselwoerter(std::string_view zeile)
+{
+    Schluesselwoerter w;
+    const std::size_t n = zeile.size();
+    for (std::size_t i = 0; (i = Bytesuche::finde(zeile.data(), i, n, 'l', 'v', 't', 'q', 'p')) < n; ++i) {
+        const std::string_view rest = zeile.substr(i);
+        switch (zeile[i]) {
+        case 'l': w.lightsampling = w.lightsampling || rest.starts_with("lightsampling"); break;
+        case 'v': w.vertex = w.vertex || rest.starts_with(Vertex.wort); break;
+        case 't': w.triangle = w.triangle || rest.starts_with(Triangle.wort); break;
+        case 'q': w.quad = w.quad || rest.starts_with(Quad.wort); break;
+        default: w.polygon = w.polygon || rest.starts_with(Polygon.wort); break;
+        }
+    }
+    return w;
 }
 
 // Triangles and quads alike: a fixed number of corners, each stored right after it is read.
@@ -326,8 +381,9 @@ bool PolygonLesen(Szene& s, Bericht& bericht, const std::string& zeile)
 
 bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile)
 {
+    const Schluesselwoerter wort = schluesselwoerter(zeile);
     // Tested first, so that a line "lightsampling vertex" is no vertex.
-    if (enthaelt(zeile, "lightsampling"))
+    if (wort.lightsampling)
         return true;
     if (zeile.starts_with("clumpbegin")) {
         meldeFehlerhafteZeile(bericht, zeile);
@@ -341,13 +397,13 @@ bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile)
     }
     // Each keyword independently: a field with several runs several readers, the last one decides.
     bool weiterLesen = true;
-    if (enthaelt(zeile, Vertex.wort))
+    if (wort.vertex)
         weiterLesen = VertexLesen(s, bericht, zeile);
-    if (enthaelt(zeile, Triangle.wort))
+    if (wort.triangle)
         weiterLesen = DreieckLesen(s, bericht, zeile);
-    if (enthaelt(zeile, Quad.wort))
+    if (wort.quad)
         weiterLesen = ViereckLesen(s, bericht, zeile);
-    if (enthaelt(zeile, Polygon.wort))
+    if (wort.polygon)
         weiterLesen = PolygonLesen(s, bericht, zeile);
     return weiterLesen;
 }
