@@ -203,8 +203,8 @@ double tokenWert(std::string_view token)
         if (ziffernWert == 0)
             return 0;
         if (ziffernWert <= (std::int64_t { 1 } << 53) && zehnerExponent >= -22 && zehnerExponent <= 22) {
-            static constexpr double Zehnerpotenz[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10,
-                1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+            static constexpr double Zehnerpotenz[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
             const double betrag = zehnerExponent < 0 ? double(ziffernWert) / Zehnerpotenz[-zehnerExponent]
                                                      : double(ziffernWert) * Zehnerpotenz[zehnerExponent];
             return token[0] == '-' ? -betrag : betrag;
@@ -308,13 +308,11 @@ Schluesselwoerter schluesselwoerter(std::string_view zeile)
     const std::size_t n = zeile.size();
     for (std::size_t i = 0; (i = Bytesuche::finde(zeile.data(), i, n, 'l', 'v', 't', 'q', 'p')) < n; ++i) {
         const std::string_view rest = zeile.substr(i);
-        switch (zeile[i]) {
-        case 'l': w.lightsampling = w.lightsampling || rest.starts_with("lightsampling"); break;
-        case 'v': w.vertex = w.vertex || rest.starts_with(Vertex.wort); break;
-        case 't': w.triangle = w.triangle || rest.starts_with(Triangle.wort); break;
-        case 'q': w.quad = w.quad || rest.starts_with(Quad.wort); break;
-        default: w.polygon = w.polygon || rest.starts_with(Polygon.wort); break;
-        }
+        w.lightsampling = w.lightsampling || rest.starts_with("lightsampling");
+        w.vertex = w.vertex || rest.starts_with(Vertex.wort);
+        w.triangle = w.triangle || rest.starts_with(Triangle.wort);
+        w.quad = w.quad || rest.starts_with(Quad.wort);
+        w.polygon = w.polygon || rest.starts_with(Polygon.wort);
     }
     return w;
 }
