@@ -2,6 +2,7 @@
 
 #include "platform/Twips.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -115,15 +116,54 @@ void Zeichenflaeche::setHintergrundbild(const QImage& bild)
     loeschen();
 }
 
+// The request to show the drawn picture, which the surface posts to itself. QWidget::update() would
+// post a new event on the heap for every redraw; this one is built in storage that the surface owns,
+// and its delete only ends its life there.
+class Zeichenflaeche::ZeigenAnfrage : public QEvent {
+public:
+    static constexpr Type Typ = Type(QEvent::User + 1);
+    explicit ZeigenAnfrage(bool& unterwegs)
+        : QEvent(Typ)
+        , m_unterwegs(unterwegs)
+    {
+    }
+    ~ZeigenAnfrage() override { m_unterwegs = false; }
+    static void* operator new(std::size_t, void* ort) { return ort; }
+    static void operator delete(void*) { }
+
+private:
+    bool& m_unterwegs;
+};
+
+Zeichenflaeche::~Zeichenflaeche()
+{
+    // While the flag that the request clears still lives.
+    QCoreApplication::removePostedEvents(this, ZeigenAnfrage::Typ);
+}
+
 void Zeichenflaeche::gezeichnet()
 {
-    // One update per paint: a redraw of thousands of lines asks for a single repaint.
-    if (!m_ungezeigt) {
-        m_ungezeigt = true;
-        if (m_ganz.boundingRect() != rect())
-            m_ganz = QRegion(rect());
-        update(m_ganz);
+    // One request per paint: a redraw of thousands of lines asks for a single repaint.
+    if (m_ungezeigt)
+        return;
+    m_ungezeigt = true;
+    if (!m_anfrageUnterwegs) {
+        static_assert(sizeof(ZeigenAnfrage) <= sizeof m_anfrage);
+        m_anfrageUnterwegs = true;
+        QCoreApplication::postEvent(this, new (m_anfrage) ZeigenAnfrage(m_anfrageUnterwegs), Qt::LowEventPriority);
     }
+}
+
+bool Zeichenflaeche::event(QEvent* ereignis)
+{
+    if (ereignis->type() != ZeigenAnfrage::Typ)
+        return QWidget::event(ereignis);
+    // A repaint at once: Qt's own request event would be one more allocation. Hidden, the surface
+    // keeps its picture until it is shown.
+    if (m_ganz.boundingRect() != rect())
+        m_ganz = QRegion(rect());
+    repaint(m_ganz);
+    return true;
 }
 
 void Zeichenflaeche::loeschen()

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstddef>
 
 namespace zem {
 
@@ -43,6 +44,7 @@ class Zeichenflaeche : public QWidget {
     Q_OBJECT
 public:
     explicit Zeichenflaeche(QWidget* eltern = nullptr);
+    ~Zeichenflaeche() override;
 
     void setEmpfaenger(MausEmpfaenger* empfaenger) { m_empfaenger = empfaenger; }
 
@@ -91,6 +93,7 @@ public:
     QPointF zuPixel(float x, float y) const;
 
 protected:
+    bool event(QEvent* ereignis) override;
     void paintEvent(QPaintEvent* ereignis) override;
     void resizeEvent(QResizeEvent* ereignis) override;
     void mousePressEvent(QMouseEvent* ereignis) override;
@@ -119,8 +122,11 @@ private:
     QImage m_hintergrundbild;
     Raster::Bild m_raster;
     bool m_ungezeigt = false; // drawn since the last paint
-    // The whole surface as a region: the repaint request takes a copy of it, which costs nothing, where
-    // one for a rectangle would build a region on the heap on every redraw.
+    class ZeigenAnfrage;
+    bool m_anfrageUnterwegs = false; // the request to show is posted and not yet deleted
+    alignas(std::max_align_t) std::byte m_anfrage[64];
+    // The whole surface as a region: the repaint takes a copy of it, which costs nothing, where one for
+    // a rectangle would build a region on the heap on every redraw.
     QRegion m_ganz;
     bool m_benutzerMassstab = false;
     bool m_nachDoppelklick = false;
