@@ -38,7 +38,11 @@ def pruefen(konfig, ablage, version):
     handbuch = gzip.open(os.path.join(wurzel, "usr/share/man/man1/zemviewer.1.gz"), "rt").read()
     if '"ZemViewer %s"' % version not in handbuch:
         fehler.append("the manual page names another version")
-    for pruefer in (["appstreamcli", "validate", "--no-net", metainfo], ["lintian", "--fail-on", "error", paket]):
+    eintrag = os.path.join(wurzel, "usr/share/applications/zemviewer.desktop")
+    if not {"Exec=zemviewer", "Icon=zemviewer"} <= set(open(eintrag, encoding="utf-8").read().splitlines()):
+        fehler.append("the desktop entry does not start zemviewer with its icon")
+    for pruefer in (["appstreamcli", "validate", "--no-net", metainfo], ["lintian", "--fail-on", "error", paket],
+                    ["desktop-file-validate", eintrag]):
         ergebnis = subprocess.run(pruefer, capture_output=True, text=True) if shutil.which(pruefer[0]) else None
         if ergebnis and ergebnis.returncode:
             fehler.append("%s failed:\n%s%s" % (pruefer[0], ergebnis.stdout, ergebnis.stderr))
