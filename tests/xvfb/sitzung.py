@@ -174,6 +174,8 @@ def bestaetige(kennung, text=None):
         if kennung not in suche("--name", ""):
             return True
         if time.monotonic() - gedrueckt[0] > 2:
+            # The completion list, closing, may leave the focus with another window of the program.
+            subprocess.run(["xdotool", "windowfocus", kennung], capture_output=True)
             xdotool("key", "Return")
             gedrueckt[0] = time.monotonic()
         return False
@@ -365,6 +367,9 @@ def main():
                 print("ok  ", text)
     except Fehlschlag as f:
         print("FEHLER", f)
+        # What the screen showed then, for whoever reads the failure.
+        subprocess.run(["import", "-silent", "-window", "root", "sitzung-%s.png" % a.wm])
+        print("Bildschirm:", os.path.abspath("sitzung-%s.png" % a.wm))
         return 1
     finally:
         if s:
