@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -125,58 +126,22 @@ struct Sitzung {
 class TestAusgabe : public QObject {
     Q_OBJECT
 private slots:
-    // Steps (see Sitzung::schritt; an item's object name triggers it) and what then holds (see wert).
-    // Every step keeps the check marks of the "Fenster" menu on the shown side windows.
+    // The sessions of data/ausgabe.txt: steps (see Sitzung::schritt) and what then holds (see wert).
     void sitzung_data()
     {
         QTest::addColumn<QString>("schritte");
         QTest::addColumn<QString>("erwartet");
-        const auto zeile = [](const char* name, const char* schritte, const char* erwartet) {
-            QTest::newRow(name) << QString(schritte) << QString(erwartet);
-        };
-        zeile("start", "",
-            "meldung=ZemViewer 2.3: This program is a program\n|titel=Neu - ZemViewer|fenster=-------|"
-            "haken=0|zoom=600|t0= 0 Punkte ( 0 selected)|t3= 0 Polygone ( 0 selected)|t4=Bewegungen|t5=Zoom|"
-            "tipp=Clicken Sie Hier um eine normale Größe des Objektes zu erhalten");
-        zeile("oeffnen", "oeffnen", "titel=m.rwx - ZemViewer|t0= 5 Punkte ( 0 selected)|t1= 2 Dreiecke ( 0 selected)");
-        zeile("neu", "oeffnen;MarkWith_3;AuReDra;p R 1 1;MachsNeu",
-            "titel=Neu - ZemViewer|t0= 0 Punkte ( 0 selected)|haken=3|druck=0 1 0");
-        zeile("oeffnen passt an", "merken;oeffnen", "skala=anders");
-        zeile("fenster zeigen, schliessen", "Shows_0;Shows_5;Shows_6;zu 0;Shows_6", "fenster=-----v-");
-        zeile("links klick markiert", "oeffnen;k L 4 0", "markiert=1000|t0= 5 Punkte ( 0 selected)|fenster=-------");
-        zeile("zweimal links", "oeffnen;k L 4 0;k L 4 0", "markiert=0000");
-        zeile("rechts klick", "oeffnen;k R 4 0", "markiert=0000|fang=2");
-        zeile("rechts zieht", "oeffnen;p R 1 1;m 3 1", "dreht=1");
-        zeile("links zieht nicht", "oeffnen;p L 1 1;m 3 1", "dreht=0|fang=-4");
-        zeile("zwei tasten ziehen nicht", "oeffnen;p R 1 1;p L 1 1;m 3 1", "dreht=0");
-        zeile("mitte zieht nicht", "oeffnen;p M 4 4;m 3 1", "dreht=0|fang=4");
-        zeile("rechts doppelt", "d R 0 0;d L 0 0", "zoom=303");
-        zeile("rechts doppelt bei 7", "zoom 7;d R 0 0", "zoom=6");
-        zeile("schweben", "oeffnen;m 4 4", "t6=Punkt 4|koords= 4, 4, 0,");
-        zeile("schweben ohne punkt", "oeffnen;m 4 4;m -2 2", "t6=no Punkt 0|koords=...,...,...,");
-        zeile("liste", "oeffnen;Shows_0;Shows_1;MarkWith_1;zeile 0 1",
-            "markiert=1211|t0= 5 Punkte ( 1 selected)|t1= 2 Dreiecke ( 2 selected)");
-        zeile("liste umschalten", "oeffnen;Shows_0;Shows_1;MarkWith_1;zeile 0 1;zeile 1 0;zu 1;Shows_1",
-            "markiert=1111|t1= 2 Dreiecke ( 1 selected)|fenster=vv-----");
-        zeile("manuell laesst", "oeffnen;Shows_1;zeile 1 0;MarkWith_0", "markiert=0100|haken=0");
-        zeile("mit zweien", "oeffnen;Shows_0;Shows_1;zeile 0 4;zeile 1 0;MarkWith_2", "markiert=1000|haken=2");
-        // Points 1 to 3 marked, then a marking mode n: an element with at least n marked corners is marked;
-        // a corner named twice counts twice, one without a row not at all; a polygon's first number is
-        // its corner count. An element with a corner outside the point tables keeps its row.
-        zeile("dreieck, punkt 1 zweimal", "oeffnen triangle 4 1 1;Shows_0;zeile 0 0 1 2;MarkWith_2", "markiert=3100");
-        zeile("dreieck, 2 von 3", "oeffnen triangle 4 1 1;Shows_0;zeile 0 0 1 2;MarkWith_3", "markiert=3000");
-        zeile("viereck, punkt 2 dreimal", "oeffnen quad 4 2 2 2;Shows_0;zeile 0 0 1 2;MarkWith_3", "markiert=3010");
-        zeile("viereck, ecken ohne zeile", "oeffnen quad 2 0 -3 13;Shows_0;zeile 0 0 1 2;MarkWith_2", "markiert=3000");
-        zeile("ecke -32768 bleibt", "oeffnen quad 1 2 3 -32768;Shows_2;zeile 2 0;Shows_0;zeile 0 0 1 2;MarkWith_1",
-            "markiert=3010");
-        zeile("polygon, anzahl negativ", "oeffnen polygon -3 1 2 3;Shows_0;zeile 0 0 1 2;MarkWith_1", "markiert=3000");
-        zeile("normal", "zoom 100;normal", "zoom=565");
-        zeile("minimieren", "Shows_5;merken;min;oeffnen", "skala=gleich|fenster=-----m-");
-        zeile("wiederherstellen", "Shows_5;merken;min;oeffnen;wieder", "skala=anders|fenster=-----v-");
-        zeile("pfeile", "Shows_4;b m -0.3 0", "beweg=-0.03 0.00|timer=0");
-        zeile("pfeile druecken", "Shows_4;b p 0.4 0.2", "beweg=0.04 0.02|timer=1");
-        zeile("pfeile loslassen", "Shows_4;b p 0.4 0.2;b r 0.4 0.2", "timer=0");
-        zeile("Mitte liegt darueber", "Shows_4;b p 0 0", "timer=0");
+        QFile faelle(QStringLiteral(ZEM_TESTDATA_DIR "/ausgabe.txt"));
+        QVERIFY(faelle.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(faelle.readAll()); // a line that starts with blanks goes on the last
+        text.replace(QRegularExpression("\n +\\|"), "|").replace(QRegularExpression("\n +"), " ");
+        for (const QString& fall : text.split(u'\n')) {
+            const auto teile = QRegularExpression("^([^#:]+): (.*) => (.*)$").match(fall.trimmed());
+            QVERIFY2(teile.hasMatch() || fall.isEmpty() || fall.startsWith(u'#'), qPrintable(fall));
+            if (teile.hasMatch())
+                QTest::newRow(qPrintable(teile.captured(1)))
+                    << teile.captured(2) << teile.captured(3).replace("\\n", "\n");
+        }
     }
     void sitzung()
     {
