@@ -90,7 +90,8 @@ private slots:
         const auto zeile = [](const char* name, const char* szene, QList<QPointF> orte, QColor farbe, int ecke = 3) {
             QTest::newRow(name) << QString(szene) << ecke << orte << farbe;
         };
-        zeile("achsen, pfeile, buchstaben", "", { { 30, 0 }, { -30, 0 }, { 0, 30 }, { 27, 1 }, { 31, 3 } }, Qt::red);
+        zeile("achsen, pfeile, buchstaben", "",
+            { { 30, 0 }, { -30, 0 }, { 0, 30 }, { 27, 1 }, { 31, 3 }, { 1.5, 32.5 } }, Qt::red);
         zeile("luecken, kreismitte", "", { { -30.5, 0 }, { 30.5, 0 }, { 3, 31 }, { -40, -40 } }, Qt::black);
         zeile("kreis", "", { { -39, -40 } }, Qt::green);
         zeile("dreieck ueber achse", "d", { { 5, 10 }, { 0, 10 } }, QColor(0, 100, 255));

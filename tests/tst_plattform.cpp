@@ -143,41 +143,73 @@ private slots:
         }
     }
 
-    // Lines (x1, y1, x2, y2) and circles (x, y, r) on a 64 x 48 image: the pixels set, as their count and
-    // bounding box; both ends of a line included, the edge pixels whole. Far, huge, infinite and NaN
-    // values: the visible part where the geometry puts it, and nothing outside the image (a write past a
-    // row's end shows in the next row, one outside the buffer stops the sanitizer build).
+    // Points (x, y), circles (x, y, r) and lines (x1, y1, x2, y2, and more lines after them) on an image
+    // of a size (within a 64 x 48 buffer): the pixels set, as their count and bounding box; both ends of a
+    // line included, the edge pixels whole. Far, huge, infinite and NaN values: the visible part where the
+    // geometry puts it, and nothing outside the image (a write past a row's end shows in the next row, one
+    // outside the buffer stops the sanitizer build). Every pixel of a small circle lies within half a
+    // pixel of its outline, every pixel of one line inside the image within half a pixel of the line
+    // through the middles of its end pixels.
     void raster_data()
     {
         QTest::addColumn<QList<double>>("w");
+        QTest::addColumn<QSize>("groesse");
         QTest::addColumn<int>("anzahl");
         QTest::addColumn<QRect>("box");
-        QTest::newRow("waagrecht") << QList<double> { 1.2, 2.7, 4.9, 2.1 } << 4 << QRect(1, 2, 4, 1);
-        QTest::newRow("bis zum rechten rand") << QList<double> { 0, 20, 64, 20 } << 64 << QRect(0, 20, 64, 1);
-        QTest::newRow("1e30 rueckwaerts") << QList<double> { 10.5, 1e30, 10.5, -1e30 } << 48 << QRect(10, 0, 1, 48);
-        QTest::newRow("fast der groesste")
-            << QList<double> { -1.6e308, -1.6e308, 1.6e308, 1.6e308 } << 48 << QRect(0, 0, 48, 48);
-        QTest::newRow("an der ecke vorbei") << QList<double> { -1e6 - 5, 1e6, 1e6 - 5, -1e6 } << 0 << QRect();
-        QTest::newRow("nan") << QList<double> { 10, 10, 10, qQNaN() } << 0 << QRect();
-        QTest::newRow("kreis am linken rand") << QList<double> { 0.5, 20.5, 1 } << 3 << QRect(0, 19, 2, 3);
-        QTest::newRow("kreis am rechten rand, r -1") << QList<double> { 63.5, 20.5, -1 } << 3 << QRect(62, 19, 2, 3);
-        QTest::newRow("kreis r 1e9, oberer rand")
-            << QList<double> { 32.5, 24.3 + 1e9, 1e9 } << 64 << QRect(0, 24, 64, 1);
-        QTest::newRow("kreis um das bild") << QList<double> { 32, 24, 1e30 } << 0 << QRect();
+        const auto zeile = [](const char* name, QList<double> w, int anzahl, QRect box, QSize groesse = { 64, 48 }) {
+            QTest::newRow(name) << w << groesse << anzahl << box;
+        };
+        zeile("punkt in der ecke", { 0, 0 }, 1, QRect(0, 0, 1, 1));
+        zeile("punkt rechts unten daneben", { 64, 47.5 }, 0, QRect());
+        zeile("waagrecht", { 1.2, 2.7, 4.9, 2.1 }, 4, QRect(1, 2, 4, 1));
+        zeile("flach", { 0.5, 0.5, 5.5, 2.5 }, 6, QRect(0, 0, 6, 3));
+        zeile("steil", { 9.5, 0.5, 7.5, 5.5 }, 6, QRect(7, 0, 3, 6));
+        zeile("bis zum rechten rand", { 0, 20, 64, 20 }, 64, QRect(0, 20, 64, 1));
+        zeile("vom rechten rand", { 64, 10, 60.5, 10 }, 4, QRect(60, 10, 4, 1));
+        zeile("von aussen in die erste spalte und zeile",
+            { 0.5, 5, -3, 5, -3, 6, 0.5, 6, 5, 0.5, 5, -3, 6, -3, 6, 0.5 }, 4, QRect(0, 0, 7, 7));
+        zeile("bild 1 x 1", { -5, 0.5, 5, 0.5 }, 1, QRect(0, 0, 1, 1), { 1, 1 });
+        zeile("1e30 rueckwaerts", { 10.5, 1e30, 10.5, -1e30 }, 48, QRect(10, 0, 1, 48));
+        zeile("fast der groesste", { -1.6e308, -1.6e308, 1.6e308, 1.6e308 }, 48, QRect(0, 0, 48, 48));
+        zeile("an der ecke vorbei", { -1e6 - 5, 1e6, 1e6 - 5, -1e6 }, 0, QRect());
+        zeile("nan", { 10, 10, 10, qQNaN() }, 0, QRect());
+        zeile("kreis am linken rand", { 0.5, 20.5, 1 }, 3, QRect(0, 19, 2, 3));
+        zeile("kreis am rechten rand, r -1", { 63.5, 20.5, -1 }, 3, QRect(62, 19, 2, 3));
+        zeile("kreis r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
+        zeile("kreis r 1e9, oberer rand", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
+        zeile("kreis um das bild", { 32, 24, 1e30 }, 0, QRect());
     }
     void raster()
     {
         QFETCH(QList<double>, w);
+        QFETCH(QSize, groesse);
         QImage bild(64, 48, QImage::Format_RGB32);
         bild.fill(Qt::black);
-        Raster::Bild raster { reinterpret_cast<std::uint32_t*>(bild.bits()), 64, 48, 64 };
-        w.size() == 3 ? Raster::Kreis(raster, w[0], w[1], w[2], 0xffff0000)
-                      : Raster::Linie(raster, w[0], w[1], w[2], w[3], 0xffff0000);
+        Raster::Bild raster { reinterpret_cast<std::uint32_t*>(bild.bits()), groesse.width(), groesse.height(), 64 };
+        if (w.size() < 4)
+            w.size() == 2 ? Raster::Punkt(raster, w[0], w[1], 0xffff0000)
+                          : Raster::Kreis(raster, w[0], w[1], w[2], 0xffff0000);
+        for (qsizetype i = 0; i + 3 < w.size(); i += 4)
+            Raster::Linie(raster, w[i], w[i + 1], w[i + 2], w[i + 3], 0xffff0000);
+        const auto innen = [](double x, double y) { return x >= 0 && x < 64 && y >= 0 && y < 48; };
+        const QPointF a(std::floor(w[0]) + 0.5, std::floor(w[1]) + 0.5);
+        const QPointF d = w.size() == 4 ? QPointF(std::floor(w[2]) + 0.5, std::floor(w[3]) + 0.5) - a : QPointF();
+        const auto abstand = [&](QPointF c) { // to the outline or the line
+            return w.size() == 3
+                ? std::fabs(std::hypot(c.x() - w[0], c.y() - w[1]) - std::fabs(w[2]))
+                : std::fabs(d.x() * (c.y() - a.y()) - d.y() * (c.x() - a.x())) / std::hypot(d.x(), d.y());
+        };
+        const bool nachmessen = (w.size() == 3 && std::fabs(w[2]) < 100)
+            || (w.size() == 4 && innen(w[0], w[1]) && innen(w[2], w[3]) && !d.isNull());
         QRect box;
         int anzahl = 0;
-        for (int i = 0; i < 64 * 48; ++i)
-            if (bild.pixel(i % 64, i / 64) != qRgb(0, 0, 0))
-                ++anzahl, box |= QRect(i % 64, i / 64, 1, 1);
+        for (int i = 0; i < 64 * 48; ++i) {
+            if (bild.pixel(i % 64, i / 64) == qRgb(0, 0, 0))
+                continue;
+            ++anzahl, box |= QRect(i % 64, i / 64, 1, 1);
+            QVERIFY2(
+                !nachmessen || abstand(QPointF(i % 64 + 0.5, i / 64 + 0.5)) <= 0.5, qPrintable(QString::number(i)));
+        }
         QTEST(anzahl, "anzahl");
         QTEST(box, "box");
     }
