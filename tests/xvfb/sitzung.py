@@ -360,9 +360,9 @@ def main():
     argumente.add_argument("beispiele")
     argumente.add_argument("--wm", default="keiner", choices=("keiner", "openbox"))
     a = argumente.parse_args()
-    verwalter = fensterverwalter(a.wm)
-    s = None
+    verwalter = s = None
     try:
+        verwalter = fensterverwalter(a.wm)
         s = Sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele), a.wm)
         for text, schritt, verwalter_namen in SCHRITTE:
             if a.wm in verwalter_namen:
