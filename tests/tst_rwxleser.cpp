@@ -1,20 +1,18 @@
-// The reader on whole files, in a German locale, without the program's windows: the scene is compared
-// as a short text "P(x y z).. D(a b c).. V(a b c d).. G(n: a ..).. A<extent>" (data/rwxleser.txt tells
-// the form), and the report's entries and messages with it.
+// The reader on whole files, in a German locale, into the program's element lists and message boxes
+// without its windows: the scene is compared as a short text "P(x y z).. D(a b c).. V(a b c d)..
+// G(n: a ..).. A<extent>" (data/rwxleser.txt tells the form), the list entries and messages with it.
 
-#include "TestBericht.h"
+#include "TestProgramm.h"
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
-#include "model/Szene.h"
 #include "platform/FeldEingabe.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
@@ -26,6 +24,12 @@ namespace {
 QByteArray modell(const QByteArray& anweisungen)
 {
     return "modelbegin\nclumpbegin\n" + anweisungen + "\nclumpend\nmodelend\n";
+}
+
+// The fixture's text as bytes: %XX is the byte of that hex number.
+QByteArray bytes(const QString& text)
+{
+    return QByteArray::fromPercentEncoding(text.toUtf8());
 }
 
 // Numbers with the sign of a negative zero, which Qt leaves out.
@@ -40,23 +44,31 @@ template <typename Werte> QString zahlen(const Werte& werte, int von, int bis)
     return t;
 }
 
-QString szeneText(const Szene& s, const test::TestBericht& bericht)
+// The element list of a kind, P D V G.
+const Listenfeld* liste(const Programm& p, QChar art)
 {
+    return std::array { p.f.PunktList, p.f.DreieList, p.f.ViereList,
+        p.f.PolyList }[QStringLiteral("PDVG").indexOf(art)];
+}
+
+QString szeneText(const Programm& p)
+{
+    const Szene& s = p.s;
     QString t;
-    const auto art = [&](const char* name, int n, RwxToZem::Art a, auto element) {
-        const int eintraege = int(bericht.felder[std::size_t(a)].size());
+    const auto art = [&](const char* name, int n, auto element) {
+        const int eintraege = liste(p, QLatin1Char(name[1]))->ListCount();
         t += n != 0 || eintraege != 0 ? QLatin1String(name) : QLatin1String();
         for (int i = 1; i <= n && n <= 9; ++i)
             t += QLatin1Char('(') + element(i).trimmed() + QLatin1Char(')');
         t += n > 9 ? QStringLiteral("#%1").arg(n) : QString();
         t += eintraege != n ? QStringLiteral("[%1]").arg(eintraege) : QString();
     };
-    art(" P", s.AnzPunkte, RwxToZem::Art::Punkt, [&](int i) {
+    art(" P", s.AnzPunkte, [&](int i) {
         return zahlen(std::array { s.Punkte(i).X, s.Punkte(i).Y, s.Punkte(i).Z }, 0, 3);
     });
-    art(" D", s.AnzDreiecke, RwxToZem::Art::Dreieck, [&](int i) { return zahlen(s.Dreiecke(i).ecke, 0, 3); });
-    art(" V", s.AnzVierecke, RwxToZem::Art::Viereck, [&](int i) { return zahlen(s.Vierecke(i).ecke, 0, 4); });
-    art(" G", s.AnzPolygone, RwxToZem::Art::Polygon, [&](int i) {
+    art(" D", s.AnzDreiecke, [&](int i) { return zahlen(s.Dreiecke(i).ecke, 0, 3); });
+    art(" V", s.AnzVierecke, [&](int i) { return zahlen(s.Vierecke(i).ecke, 0, 4); });
+    art(" G", s.AnzPolygone, [&](int i) {
         const auto& g = s.Polygone(i).slot;
         return QString::number(g[0]) + ':' + zahlen(g, 1, std::clamp(g[0] + 1, 1, int(g.size())));
     });
@@ -64,9 +76,9 @@ QString szeneText(const Szene& s, const test::TestBericht& bericht)
 }
 
 void zeile(const char* name, const QByteArray& inhalt, const QString& szene, const QString& fehler = {},
-    const QString& meldung = {}, const QString& datei = QStringLiteral("m.rwx"))
+    const QStringList& eintraege = {})
 {
-    QTest::newRow(name) << inhalt << szene << fehler << meldung << datei;
+    QTest::newRow(name) << inhalt << szene << fehler << QString() << eintraege << QString();
 }
 
 } // namespace
@@ -77,12 +89,7 @@ private slots:
     // Qt sets the C library's locale from the environment; in a German one, strtod reads "1.5" as 1.
     void initTestCase()
     {
-        QTemporaryDir ordner;
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) { // not installed: built for this test
-            QProcess::execute("localedef", { "-i", "de_DE", "-f", "UTF-8", ordner.filePath("de_DE.UTF-8") });
-            qputenv("LOCPATH", QFile::encodeName(ordner.path()));
-        }
-        QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8"), "no German locale, and localedef cannot build one");
+        QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8"), "no German locale: scripts/abhaengigkeiten test makes it");
         QCOMPARE(std::strtod("1.5", nullptr), 1.0);
     }
 
@@ -92,7 +99,8 @@ private slots:
         QTest::addColumn<QString>("szene");
         QTest::addColumn<QString>("fehler");
         QTest::addColumn<QString>("meldung"); // "title|text" of each message box
-        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QStringList>("eintraege"); // "P12> text": entry 12 of the points list
+        QTest::addColumn<QString>("datei"); // a file of examples/ read instead of inhalt
 
         QFile faelle(QStringLiteral(ZEM_TESTDATA_DIR "/rwxleser.txt"));
         QVERIFY(faelle.open(QIODevice::ReadOnly));
@@ -102,55 +110,48 @@ private slots:
             const qsizetype ergebnis = z.indexOf(QRegularExpression(QStringLiteral("=> .*")));
             const auto wert = [&](const char* marke) {
                 const QStringList treffer = z.mid(ergebnis).filter(QRegularExpression(QLatin1Char('^') + marke));
-                return treffer.isEmpty() ? QString() : treffer[0].mid(3).replace(QStringLiteral("\\n"), "\n");
+                return treffer.isEmpty() ? QString() : QString::fromUtf8(bytes(treffer[0].mid(3))).replace("\\n", "\n");
             };
-            QByteArray inhalt;
+            QString inhalt;
             for (const QString& m : z.first(ergebnis)) {
                 const auto n = QRegularExpression(QStringLiteral("^(\\d+)\\* (.*)$")).match(m);
-                inhalt += (n.hasMatch() ? (n.captured(2) + u'\n').repeated(n.captured(1).toInt()) : m + u'\n').toUtf8();
+                const QString zeile = n.hasMatch() ? n.captured(2) : m;
+                inhalt += (zeile.endsWith(u'%') ? zeile.chopped(1) : zeile + u'\n')
+                              .repeated(n.hasMatch() ? n.captured(1).toInt() : 1);
             }
-            zeile(name.constData(), inhalt, wert("=> "), wert("!> "), wert("\\?> "));
+            QTest::newRow(name.constData())
+                << bytes(inhalt) << wert("=> ") << wert("!> ") << wert("\\?> ")
+                << z.mid(ergebnis).filter(QRegularExpression(QStringLiteral("^[PDVG]\\d+> ")))
+                << (inhalt.startsWith(u'<') ? inhalt.mid(2).trimmed() : QString());
         }
 
-        zeile("CR LF and lone CR", "modelbegin\r\nclumpbegin\rvertex 0 0 -2.5\r\ntriangle 1 2 3\r\nclumpend\r\n",
-            "P(0 0 -2.5) D(1 2 3) A2.5");
-        zeile("separators", modell(QByteArray("vertex 7\08\0379\nvertex \3775 6 7", 26)), "P(7 8 9)(0 6 7) A9");
-        zeile("read on to modelend", modell("vertex 1 2 3\nclumpend\n" + QByteArray(FeldEingabe::FeldMax + 1, 'x')),
-            "P(1 2 3) A3", "Eingabe");
-        zeile("nested clump", modell("vertex 1 0 0\n  clumpbegin \xc3\xa4\xff\nvertex 2 0 0"), "P(1 0 0) A1", "",
-            "|Da stimmt was nicht\nclumpbegin Ã¤ÿ"); // not UTF-8 as a whole: Windows-1252
-        zeile("one line, no modelend, no line end", "modelbegin clumpbegin\nvertex 1 2 3\nclumpend", "P(1 2 3) A3");
-        zeile("last field, no line end", "modelbegin\nclumpbegin\nvertex 1 2 3\nvertex 4 5 6", "P(1 2 3) A3");
-        zeile("empty file", "", "A-1000");
-        zeile("missing file", modell("vertex 1 2 3"), "A-1000", "Eingabe", "", "fehlt.rwx");
-        zeile("directory", modell("vertex 1 2 3"), "A-1000", "Eingabe", "", ".");
-        QByteArray bytes;
+        const QByteArray lang = "vertex 1 2 3 " + QByteArray(1 << 20, 'x');
+        zeile("read on to modelend", modell(lang + "\nclumpend\n" + QByteArray(FeldEingabe::FeldMax + 1, 'x')),
+            "P(1 2 3) A3", "Eingabe", { QString::fromLatin1("P1>      1  " + lang) });
+        QByteArray junk;
         for (int i = 0; i < 1 << 18; ++i)
-            bytes += char(i ^ i >> 8);
-        zeile("binary junk", bytes + modell(bytes), "A-1000");
+            junk += char(i ^ i >> 8);
+        zeile("binary junk", junk + modell(junk), "A-1000");
         QByteArray orte; // the keyword at every place of fields 4 to 44 bytes long, among bytes near its first
         for (int n = 0; n <= 40; ++n)
             orte += QByteArray("p\xf1\xf0\0\xffqua", 8).repeated(6).left(n) + "quad\n";
         zeile("keyword at every place", modell(orte), "V#41 A-1000");
-        zeile("keyword past 32767", modell(QByteArray(40000, 'x') + " quad 1"), "V(0 0 0 0)[0] A-1000", "Zahl");
-        zeile("end at 32766", modell("triangle 1 2" + QByteArray(32753, ' ') + "3"), "D(1 2 3) A-1000");
-        zeile("end at 32767", modell("triangle 1 2" + QByteArray(32754, ' ') + "3"), "D(1 2 0)[0] A-1000", "Zahl");
     }
     void lesen()
     {
         QFETCH(QByteArray, inhalt);
         QFETCH(QString, datei);
+        QFETCH(QStringList, eintraege);
         QTemporaryDir ordner;
-        QFile modell(ordner.filePath(QStringLiteral("m.rwx")));
-        QVERIFY(modell.open(QIODevice::WriteOnly) && modell.write(inhalt) == inhalt.size());
-        modell.close();
-        const auto s = std::make_unique<Szene>();
-        Anfang::SzeneZuruecksetzen(*s);
-        test::TestBericht bericht;
+        const auto b = std::make_unique<test::BlankesProgramm>();
+        Programm& p = b->p;
+        Anfang::SzeneZuruecksetzen(p.s);
         const uint offen = QDir(QStringLiteral("/proc/self/fd")).count();
         QString fehler;
         try {
-            RwxToZem::ModellLesen(*s, bericht, ordner.filePath(datei));
+            RwxToZem::ModellLesen(p,
+                datei.isEmpty() ? test::schreibeDatei(ordner, QStringLiteral("m.rwx"), inhalt)
+                                : QStringLiteral(ZEM_EXAMPLES_DIR "/") + datei);
         } catch (const ZahlFehler&) {
             fehler = QStringLiteral("Zahl");
         } catch (const EingabeFehler&) {
@@ -158,10 +159,18 @@ private slots:
         }
         QTEST(fehler, "fehler");
         QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), offen); // the file is closed
-        QTEST(szeneText(*s, bericht), "szene");
-        QTEST(bericht.meldungen.join(QString()), "meldung");
+        QTEST(szeneText(p), "szene");
+        QString meldungen;
+        for (qsizetype i = 0; i < b->dialoge.titel.size(); ++i)
+            meldungen += b->dialoge.titel[i] + u'|' + b->dialoge.texte[i];
+        QTEST(meldungen, "meldung");
+        for (const QString& e : eintraege) {
+            const qsizetype pfeil = e.indexOf(u'>');
+            QCOMPARE(liste(p, e[0])->model()->index(e.mid(1, pfeil - 1).toInt() - 1, 0).data().toString(),
+                QString::fromUtf8(bytes(e.mid(pfeil + 2))));
+        }
     }
 };
 
-QTEST_GUILESS_MAIN(TestRwxLeser)
+QTEST_MAIN(TestRwxLeser)
 #include "tst_rwxleser.moc"
