@@ -2,12 +2,18 @@
 // user opens, with a report that writes the entries and messages down instead of the program's lists
 // and message boxes. The reader's errors (LeseFehler) end a reading normally; a crash, a sanitizer
 // report, any other exception or a scene that breaks the invariants below is a finding.
+//
+// Built with ZEM_LIBFUZZER it is a libFuzzer target; otherwise its main runs the files given, or every
+// file of the folders given, through the target once each, so that the seed corpus and every input that
+// ever failed stay a regression test with any compiler.
 
 #include "TestBericht.h"
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
 #include "model/Szene.h"
+
+#include <QDir>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -23,36 +29,10 @@ namespace {
 
 using namespace zem;
 
-// The scene, and an in-memory file that every input overwrites, so that no input leaves anything on disk.
-class Umgebung {
-public:
-    Umgebung()
-    {
-        datei = memfd_create("fuzz_rwxleser", 0);
-        if (datei < 0) {
-            std::perror("memfd_create");
-            std::abort();
-        }
-        pfad = QStringLiteral("/proc/self/fd/%1").arg(datei);
-    }
-
-    void schreiben(const std::uint8_t* daten, std::size_t groesse)
-    {
-        if (ftruncate(datei, 0) != 0 || pwrite(datei, daten, groesse, 0) != ssize_t(groesse)) {
-            std::perror("fuzz input");
-            std::abort();
-        }
-    }
-
-    std::unique_ptr<Szene> s = std::make_unique<Szene>();
-    int datei = -1;
-    QString pfad;
-};
-
 void pruefe(bool bedingung, const char* was)
 {
     if (!bedingung) {
-        std::fprintf(stderr, "broken invariant: %s\n", was);
+        std::fprintf(stderr, "broken: %s\n", was);
         std::abort();
     }
 }
@@ -86,17 +66,43 @@ void pruefeSzene(const Szene& s, const test::TestBericht& bericht, bool fehler)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse)
 {
-    static Umgebung u;
-    u.schreiben(daten, groesse);
-    Anfang::SzeneZuruecksetzen(*u.s);
+    // An in-memory file that every input overwrites, so that no input leaves anything on disk.
+    static const int datei = memfd_create("fuzz_rwxleser", 0);
+    static const QString pfad = QStringLiteral("/proc/self/fd/%1").arg(datei);
+    static const auto s = std::make_unique<Szene>();
+    pruefe(ftruncate(datei, 0) == 0 && pwrite(datei, daten, groesse, 0) == ssize_t(groesse), "input file");
+    Anfang::SzeneZuruecksetzen(*s);
     test::TestBericht bericht;
     bool fehler = false;
     try {
-        RwxToZem::ModellLesen(*u.s, bericht, u.pfad);
+        RwxToZem::ModellLesen(*s, bericht, pfad);
     } catch (const LeseFehler&) {
         // a read past the end or a number that does not fit: the reading ends, the scene stays
         fehler = true;
     }
-    pruefeSzene(*u.s, bericht, fehler);
+    pruefeSzene(*s, bericht, fehler);
     return 0;
 }
+
+#ifndef ZEM_LIBFUZZER
+int main(int argc, char* argv[])
+{
+    int gelesen = 0;
+    for (int i = 1; i < argc; ++i) {
+        const QFileInfo pfad(QString::fromLocal8Bit(argv[i]));
+        pruefe(pfad.exists(), "every path given exists"); // a wrong path must not pass as an empty folder
+        // A folder's files in the order of their names; hidden ones such as .gitkeep are no inputs.
+        for (const QFileInfo& datei :
+            pfad.isDir() ? QDir(pfad.filePath()).entryInfoList(QDir::Files) : QFileInfoList { pfad }) {
+            QFile f(datei.filePath());
+            pruefe(f.open(QIODevice::ReadOnly), "every input readable");
+            const QByteArray inhalt = f.readAll();
+            std::fprintf(stderr, "%s\n", qPrintable(datei.filePath()));
+            LLVMFuzzerTestOneInput(
+                reinterpret_cast<const std::uint8_t*>(inhalt.constData()), std::size_t(inhalt.size()));
+            ++gelesen;
+        }
+    }
+    std::printf("%d inputs replayed\n", gelesen);
+}
+#endif
