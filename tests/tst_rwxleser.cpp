@@ -47,8 +47,8 @@ template <typename Werte> QString zahlen(const Werte& werte, int von, int bis)
 // The element list of a kind, P D V G.
 const Listenfeld* liste(const Programm& p, QChar art)
 {
-    return std::array { p.f.PunktList, p.f.DreieList, p.f.ViereList,
-        p.f.PolyList }[QStringLiteral("PDVG").indexOf(art)];
+    const std::array listen { p.f.PunktList, p.f.DreieList, p.f.ViereList, p.f.PolyList };
+    return listen[std::size_t(QStringLiteral("PDVG").indexOf(art))];
 }
 
 QString szeneText(const Programm& p)
