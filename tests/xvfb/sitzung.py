@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Drives the real zemviewer on an X server (Xvfb) as a user would, on a bare server or under the
 openbox window manager: keys and mouse through xdotool, captions and window places through xdotool,
-xprop and xwininfo, pixels from screenshots (ImageMagick's import). Every wait is on a condition with a
-generous limit, so that a busy machine only makes the session slower.
+xprop and xwininfo, pixels from screenshots (ImageMagick's import). With --wm leser, on a bare server,
+it reads the program through the AT-SPI accessibility bus as a screen reader would (needs a session bus
+of its own, dbus-run-session, and python3-pyatspi). Every wait is on a condition with a generous limit,
+so that a busy machine only makes the session slower.
 
-    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox]
+    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|leser]
 
 Exits 0 when every step held; prints what failed otherwise."""
 import argparse
@@ -317,12 +319,72 @@ def minimieren(s):
     warte(lambda: not suche("--name", "^(no )?Punkt [0-9]+$"), "das Koordinatenfenster bleibt stehen")
 
 
-# What a user sees, step by step, and the window managers under which it is seen.
+def anwendung():
+    import pyatspi
+    desktop = pyatspi.Registry.getDesktop(0)
+    kinder = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
+    return next((k for k in kinder if k is not None and k.name == "ZemViewer"), None)
+
+
+def alle(wurzel):
+    """Every accessible object below wurzel, depth first."""
+    stapel = [wurzel] if wurzel else []
+    while stapel:
+        objekt = stapel.pop()
+        yield objekt
+        stapel.extend(k for k in (objekt.getChildAtIndex(i) for i in range(objekt.childCount)) if k)
+
+
+def finde(rolle, name=None):
+    return [o for o in alle(anwendung()) if o.getRoleName() == rolle and name in (None, o.name)]
+
+
+def zeilen():
+    listen = finde("list", "Punkte")
+    return [listen[0].getChildAtIndex(i) for i in range(listen[0].childCount)] if listen else []
+
+
+def willkommen_lesen(s):
+    fenster("^ZemViewer 2.3$")
+    warte(lambda: any("This program is a program" in (o.name or "") for o in alle(anwendung())),
+          "der Text des Willkommensfensters ist nicht lesbar")
+
+
+def vorlesen(s):
+    """After the cube is open, corner 7 marked and the side windows shown, what a screen reader reads, and what it must read there."""
+    import pyatspi
+    s.maus(1, 1)
+    xdotool("click", 1)  # marks corner 7; the captions follow at the next refresh
+    for nummer in (1, 2, 3, 4, 6, 7):
+        s.menue("Fenster", nummer)
+    erwartet = [
+        (lambda: {o.name for o in alle(anwendung())} >= {" 8 Punkte ( 0 selected)", " 0 Dreiecke ( 0 selected)",
+                                                         " 6 Vierecke ( 0 selected)", " 0 Polygone ( 0 selected)"},
+         "die Überschriften der Listenfenster"),
+        (lambda: [z.name for z in zeilen()][:1] == ["     1  vertex -1 -1 -1"] and len(zeilen()) == 8,
+         "die Zeilen der Punkteliste"),
+        (lambda: [i for i, z in enumerate(zeilen()) if z.getState().contains(pyatspi.STATE_SELECTED)] == [6],
+         "die Zeile der markierten Ecke 7 als ausgewählt"),
+        (lambda: any(p.getState().contains(pyatspi.STATE_CHECKED) for p in finde("check menu item", "Punkte")
+                     + finde("menu item", "Punkte")),
+         "das Häkchen des Menüpunkts \"Punkte\""),
+        (lambda: finde("label", "X:") and finde("label", " 1") and finde("push button", "Normal"),
+         "die Beschriftungen des Koordinatenfensters und den Knopf \"Normal\""),
+        (lambda: [z.queryValue().currentValue for z in finde("scroll bar")] == [600.0],
+         "den Wert 600 der Zoom-Bildlaufleiste"),
+    ]
+    for pruefung, was in erwartet:
+        warte(pruefung, "AT-SPI liest nicht " + was)
+
+
+# What a user sees, step by step, and the window managers (or the screen reader) under which it is seen.
 SCHRITTE = [
-    ("das Willkommensfenster kommt vor dem Hauptfenster", willkommen, ("keiner", "openbox")),
+    ("ein Bildschirmleser liest das Willkommensfenster", willkommen_lesen, ("leser",)),
+    ("das Willkommensfenster kommt vor dem Hauptfenster", willkommen, ("keiner", "openbox", "leser")),
     ("ein rechter Doppelklick vergrößert, das erste Bild hat den Maßstab von \"Neu\"", startmassstab, ("keiner", "openbox")),
     ("Seitenfenster stehen am Entwurfsort, das Hauptfenster mit Rahmen in der Mitte", plaetze, ("keiner", "openbox")),
-    ("\"Öffnen\" zeigt den Würfel im Maßstab seiner Ausdehnung", wuerfel, ("keiner", "openbox")),
+    ("\"Öffnen\" zeigt den Würfel im Maßstab seiner Ausdehnung", wuerfel, ("keiner", "openbox", "leser")),
+    ("ein Bildschirmleser liest Listen, Häkchen und Seitenfenster", vorlesen, ("leser",)),
     ("das Koordinatenfenster nennt den Punkt unter dem Zeiger", schweben, ("keiner", "openbox")),
     ("ein Klick markiert die Ecke, \"Markiere mit Einem\" ihre Flächen", markieren, ("keiner", "openbox")),
     ("ein gehaltener Druck in der Liste markiert nur den Eintrag darunter", liste, ("keiner", "openbox")),
@@ -335,7 +397,12 @@ SCHRITTE = [
 
 def fensterverwalter(name):
     """Starts the window manager and waits until it manages the screen; None for a bare server."""
-    if name == "keiner":
+    if name == "leser":
+        # What a desktop does when a screen reader starts: the accessibility bus says it is wanted.
+        lauf("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+             "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
+             "variant:boolean:true")
+    if name in ("keiner", "leser"):
         return None
     # A window manager that ended before leaves its mark on the root window: it goes first, so that only
     # the new one's counts.
@@ -358,7 +425,7 @@ def main():
     argumente = argparse.ArgumentParser()
     argumente.add_argument("zemviewer")
     argumente.add_argument("beispiele")
-    argumente.add_argument("--wm", default="keiner", choices=("keiner", "openbox"))
+    argumente.add_argument("--wm", default="keiner", choices=("keiner", "openbox", "leser"))
     a = argumente.parse_args()
     verwalter = s = None
     try:
