@@ -1,15 +1,13 @@
 // The runtime pieces under the program: the field input (where fields end, the search for the field with
 // a word, the 64 KiB blocks, the failures), the text of a number, the list's record of its selection,
-// lines and circles in pixels, and the drawing surface on the screen with its mouse events.
+// points, lines and circles in pixels.
 
 #include "TestProgramm.h"
 
 #include "platform/FeldEingabe.h"
 #include "platform/Raster.h"
-#include "platform/Twips.h"
 #include "platform/ZahlText.h"
 
-#include <QScreen>
 #include <QTest>
 
 #include <clocale>
@@ -18,23 +16,6 @@
 #include <sys/stat.h>
 
 using namespace zem;
-
-namespace {
-
-// Every mouse event with its button code, r press, b move, h release, k click, d double click, and the
-// user position of the last one.
-struct Protokoll : MausEmpfaenger {
-    QStringList ereignisse;
-    QPointF ort;
-    void mausRunter(int taste, int, float x, float y) override { merke(QString("r%1").arg(taste), x, y); }
-    void mausBewegt(int tasten, int, float x, float y) override { merke(QString("b%1").arg(tasten), x, y); }
-    void mausHoch(int taste, int, float x, float y) override { merke(QString("h%1").arg(taste), x, y); }
-    void klick() override { ereignisse << "k"; }
-    void doppelklick() override { ereignisse << "d"; }
-    void merke(const QString& was, float x, float y) { ereignisse << was, ort = { x, y }; }
-};
-
-} // namespace
 
 class TestPlattform : public QObject {
     Q_OBJECT
@@ -212,59 +193,6 @@ private slots:
         }
         QTEST(anzahl, "anzahl");
         QTEST(box, "box");
-    }
-
-    // A surface of 200 x 100 pixels with a scale set (unless it stays twips; a zero or NaN extent leaves
-    // it as it was), resized to 400 x 200, then shown with a circle drawn while hidden: the screen shows
-    // that picture. Steps through the window system from pixel (30, 40): k click, d double click, p press,
-    // r release, m a move on by (10, 5), each with Qt's number of the button (1 left, 2 right, 4 middle,
-    // 8 back). The events come as press, release, click, double click, release, a move carries the sum of
-    // the buttons held, the back button raises nothing; the position is in the scale, a twips scale
-    // following the size.
-    void flaeche_data()
-    {
-        QTest::addColumn<QRectF>("skala");
-        QTest::addColumn<QString>("schritte");
-        QTest::addColumn<QString>("erwartet");
-        QTest::addColumn<QPointF>("ort");
-        QTest::newRow("doppelklick") << QRectF(0, 0, 200, 200) << "d1"
-                                     << "r1 h1 k d h1" << QPointF(15, 40);
-        QTest::newRow("ziehen, y nach oben") << QRectF(-100, 50, 200, -100) << "p2 m p1 m r2 r1"
-                                             << "r2 b2 r1 b3 h2 k h1 k" << QPointF(-75, 25);
-        QTest::newRow("twips") << QRectF() << "p4 p8 m d8 r8 r4"
-                               << "r4 b4 h4 k" << QPointF(pixelZuTwips(40), pixelZuTwips(45));
-        QTest::newRow("ohne ausdehnung") << QRectF(0, 0, 0, qQNaN()) << "k1"
-                                         << "r1 h1 k" << QPointF(pixelZuTwips(15), pixelZuTwips(20));
-    }
-    void flaeche()
-    {
-        QFETCH(QRectF, skala);
-        QFETCH(QString, schritte);
-        Zeichenflaeche f;
-        Protokoll protokoll;
-        f.setEmpfaenger(&protokoll);
-        f.resize(200, 100);
-        if (!skala.isNull()) {
-            f.setScaleWidth(float(skala.width()));
-            f.setScaleHeight(float(skala.height()));
-            f.setScaleLeft(float(skala.left()));
-            f.setScaleTop(float(skala.top()));
-        }
-        f.resize(400, 200);
-        f.kreis(50, 60, 20, qRgb(255, 0, 0));
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QTRY_COMPARE(f.screen()->grabWindow(f.winId()).toImage().convertToFormat(f.bild().format()), f.bild());
-        QPoint ort(30, 40);
-        QTest::mouseMove(f.windowHandle(), ort); // the pointer comes to the place first
-        protokoll.ereignisse.clear();
-        for (const QString& s : schritte.split(' ')) {
-            const auto aktion = QTest::MouseAction(QString("prkdm").indexOf(s[0]));
-            ort += aktion == QTest::MouseMove ? QPoint(10, 5) : QPoint();
-            QTest::mouseEvent(aktion, f.windowHandle(), Qt::MouseButton(s.mid(1).toInt()), {}, ort);
-        }
-        QTEST(protokoll.ereignisse.join(' '), "erwartet");
-        QTEST(protokoll.ort, "ort");
     }
 };
 
