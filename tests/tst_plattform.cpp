@@ -146,7 +146,9 @@ private slots:
         zeile("flach", { 0.5, 0.5, 5.5, 2.5 }, 6, QRect(0, 0, 6, 3));
         zeile("steil", { 9.5, 0.5, 7.5, 5.5 }, 6, QRect(7, 0, 3, 6));
         zeile("bis zum rechten rand", { 0, 20, 64, 20 }, 64, QRect(0, 20, 64, 1));
-        zeile("vom rechten rand", { 64, 10, 60.5, 10 }, 4, QRect(60, 10, 4, 1));
+        zeile("vom rechten und zum unteren rand",
+            { 64, 10, 60.5, 10, 60.5, 12, 64, 12, 10, 40, 10, 36.5, 12, 36.5, 12, 40 }, 16, QRect(10, 10, 54, 30),
+            { 64, 40 });
         zeile("von aussen in die erste spalte und zeile",
             { 0.5, 5, -3, 5, -3, 6, 0.5, 6, 5, 0.5, 5, -3, 6, -3, 6, 0.5 }, 4, QRect(0, 0, 7, 7));
         zeile("bild 1 x 1", { -5, 0.5, 5, 0.5 }, 1, QRect(0, 0, 1, 1), { 1, 1 });
