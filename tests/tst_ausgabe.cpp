@@ -114,6 +114,8 @@ struct Sitzung {
             text += name == "haken" && a->isChecked() ? QString::number(a->objectName().back().digitValue()) : "";
         for (Listenfeld* l : { f.PunktList, f.DreieList, f.ViereList, f.PolyList })
             text += name == "markiert" ? QString::number(l->SelCount()) : "";
+        for (SeitenFenster* s : f.Seiten) // 1 for a window of a fixed size
+            text += name == "fest" ? QString::number(s->minimumSize() == s->maximumSize()) : "";
         for (QLabel* l : f.Label1)
             text += name == "koords" ? l->text() + ',' : "";
         const Szene& s = t.p().s;
