@@ -293,6 +293,52 @@ std::int16_t naechsteGanzzahl(const std::string& zeile, std::int16_t& position)
     return static_cast<std::int16_t>(wert.ganz);
 }
 
+// Reads n whole numbers in a row into ziel, as n calls of naechsteGanzzahl would. The corners of an
+// element are nearly all of a model's numbers: the usual one, up to five digits that fit 16 bits with a
+// blank or the line's end after them, is read here in one pass with the place kept in a register; any
+// other goes the general way.
+void ganzzahlenLesen(const std::string& zeile, std::int16_t& position, std::int16_t* ziel, int n)
+{
+    const char* const text = zeile.c_str(); // its zero byte ends the digits, as in zahlLesen
+    const char* const zeilenende = text + zeile.size();
+    const long anfang = std::max<long>(position, 1) - 1;
+    if (n <= 0)
+        return;
+    if (anfang > long(zeile.size())) { // a reader called without its keyword on a short field
+        std::fill(ziel, ziel + n, std::int16_t { 0 });
+        return;
+    }
+    const char* p = text + anfang;
+    for (int k = 0; k < n; ++k) {
+        while (p < zeilenende && static_cast<unsigned char>(*p) < '!')
+            ++p;
+        if (p - text >= PositionMax)
+            positionZuGross();
+        if (p >= zeilenende) {
+            ziel[k] = 0;
+            continue;
+        }
+        const bool negativ = *p == '-';
+        const char* const ziffern = p + (negativ || *p == '+' ? 1 : 0);
+        const char* ende = ziffern;
+        std::uint64_t wert = 0; // wraps harmlessly past 19 digits: only up to five are taken
+        for (unsigned ziffer; (ziffer = unsigned(static_cast<unsigned char>(*ende)) - '0') < 10; ++ende)
+            wert = wert * 10 + ziffer;
+        if (ende > ziffern && ende - ziffern <= 5 && static_cast<unsigned char>(*ende) <= ' '
+            && wert <= 32767u + (negativ ? 1u : 0u)) {
+            if (ende - text >= PositionMax)
+                positionZuGross();
+            ziel[k] = static_cast<std::int16_t>(negativ ? -static_cast<int>(wert) : static_cast<int>(wert));
+            p = ende;
+            continue;
+        }
+        position = static_cast<std::int16_t>(p - text + 1);
+        ziel[k] = naechsteGanzzahl(zeile, position);
+        p = text + position - 1;
+    }
+    position = static_cast<std::int16_t>(p - text + 1);
+}
+
 // The keywords that a field holds, found in one pass over it.
 struct Schluesselwoerter {
     bool lightsampling = false;
@@ -325,8 +371,8 @@ bool eckenLesen(
     if (!zaehlen(bericht, anzahl, art))
         return false;
     std::int16_t position = nachDemWort(zeile, art.wort);
-    for (std::int16_t& ecke : tabelle(anzahl).ecke)
-        ecke = naechsteGanzzahl(zeile, position);
+    auto& ecken = tabelle(anzahl).ecke;
+    ganzzahlenLesen(zeile, position, ecken.data(), int(ecken.size()));
     bericht.eintrag(art.art, zeile);
     return true;
 }
@@ -371,8 +417,7 @@ bool PolygonLesen(Szene& s, Bericht& bericht, const std::string& zeile)
     std::int16_t position = nachDemWort(zeile, Polygon.wort);
     auto& slot = s.Polygone(s.AnzPolygone).slot;
     slot[0] = std::min<std::int16_t>(naechsteGanzzahl(zeile, position), PolygonEckenMax);
-    for (int j = 1; j <= slot[0]; ++j)
-        slot[std::size_t(j)] = naechsteGanzzahl(zeile, position);
+    ganzzahlenLesen(zeile, position, slot.data() + 1, slot[0]);
     bericht.eintrag(Polygon.art, zeile);
     return true;
 }
