@@ -240,6 +240,31 @@ struct Wert {
     double sonst;
 };
 
+// The sign and the digits at the start of a token, read in one pass. Past 19 digits the sum wraps
+// harmlessly: a caller takes it only for fewer digits.
+struct GanzeZahl {
+    const char* ziffern; // the first digit, after the sign
+    const char* ende; // the first byte that is no digit
+    bool negativ;
+    std::uint64_t betrag;
+    // A whole token of 1 to hoechstens digits: a blank, a control byte or the zero byte after it.
+    bool ganz(std::ptrdiff_t hoechstens) const
+    {
+        return ende > ziffern && ende - ziffern <= hoechstens && static_cast<unsigned char>(*ende) <= ' ';
+    }
+};
+
+[[gnu::always_inline]] inline GanzeZahl ganzeZahlLesen(const char* anfang)
+{
+    const bool negativ = *anfang == '-';
+    const char* const ziffern = anfang + (negativ || *anfang == '+' ? 1 : 0);
+    const char* ende = ziffern;
+    std::uint64_t betrag = 0;
+    for (unsigned ziffer; (ziffer = unsigned(static_cast<unsigned char>(*ende)) - '0') < 10; ++ende)
+        betrag = betrag * 10 + ziffer;
+    return { ziffern, ende, negativ, betrag };
+}
+
 // NaechsteZahl's work, inlined into both number readers: it runs for every number of a model.
 [[gnu::always_inline]] inline Wert zahlLesen(const std::string& zeile, std::int16_t& position)
 {
@@ -257,17 +282,10 @@ struct Wert {
         return Wert { true, 0, 0 };
     }
     const char* const anfang = text + pos - 1;
-    const char* ende = anfang;
-    // The usual token, a whole number of up to 18 digits, is read in the pass that finds its end. Digits
-    // beyond that wrap the unsigned sum harmlessly and take the general way below.
-    const bool negativ = *ende == '-';
-    if (negativ || *ende == '+')
-        ++ende;
-    const char* const ziffern = ende;
-    std::uint64_t ganz = 0;
-    for (unsigned ziffer; (ziffer = unsigned(static_cast<unsigned char>(*ende)) - '0') < 10; ++ende)
-        ganz = ganz * 10 + ziffer;
-    const bool ganzeZahl = static_cast<unsigned char>(*ende) <= ' ' && ende > ziffern && ende - ziffern <= 18;
+    // The usual token, a whole number of up to 18 digits, is read in the pass that finds its end.
+    const GanzeZahl zahl = ganzeZahlLesen(anfang);
+    const bool ganzeZahl = zahl.ganz(18);
+    const char* ende = zahl.ende;
     while (static_cast<unsigned char>(*ende) > ' ')
         ++ende;
     const long neu = pos + (ende - anfang);
@@ -275,8 +293,8 @@ struct Wert {
         positionZuGross();
     if (ganzeZahl) {
         position = std::int16_t(neu);
-        const auto wert = static_cast<std::int64_t>(ganz);
-        return Wert { true, negativ ? -wert : wert, 0 };
+        const auto wert = static_cast<std::int64_t>(zahl.betrag);
+        return Wert { true, zahl.negativ ? -wert : wert, 0 };
     }
     const double wert = tokenWert(std::string_view(anfang, std::size_t(ende - anfang)));
     position = std::int16_t(neu);
@@ -301,9 +319,9 @@ void ganzzahlenLesen(const std::string& zeile, std::int16_t& position, std::int1
 {
     const char* const text = zeile.c_str(); // its zero byte ends the digits, as in zahlLesen
     const char* const zeilenende = text + zeile.size();
-    const long anfang = std::max<long>(position, 1) - 1;
     if (n <= 0)
         return;
+    const long anfang = std::max<long>(position, 1) - 1;
     if (anfang > long(zeile.size())) { // a reader called without its keyword on a short field
         std::fill(ziel, ziel + n, std::int16_t { 0 });
         return;
@@ -318,18 +336,13 @@ void ganzzahlenLesen(const std::string& zeile, std::int16_t& position, std::int1
             ziel[k] = 0;
             continue;
         }
-        const bool negativ = *p == '-';
-        const char* const ziffern = p + (negativ || *p == '+' ? 1 : 0);
-        const char* ende = ziffern;
-        std::uint64_t wert = 0; // wraps harmlessly past 19 digits: only up to five are taken
-        for (unsigned ziffer; (ziffer = unsigned(static_cast<unsigned char>(*ende)) - '0') < 10; ++ende)
-            wert = wert * 10 + ziffer;
-        if (ende > ziffern && ende - ziffern <= 5 && static_cast<unsigned char>(*ende) <= ' '
-            && wert <= 32767u + (negativ ? 1u : 0u)) {
-            if (ende - text >= PositionMax)
+        const GanzeZahl zahl = ganzeZahlLesen(p);
+        if (zahl.ganz(5) && zahl.betrag <= 32767u + (zahl.negativ ? 1u : 0u)) {
+            if (zahl.ende - text >= PositionMax)
                 positionZuGross();
-            ziel[k] = static_cast<std::int16_t>(negativ ? -static_cast<int>(wert) : static_cast<int>(wert));
-            p = ende;
+            const auto betrag = static_cast<int>(zahl.betrag);
+            ziel[k] = static_cast<std::int16_t>(zahl.negativ ? -betrag : betrag);
+            p = zahl.ende;
             continue;
         }
         position = static_cast<std::int16_t>(p - text + 1);

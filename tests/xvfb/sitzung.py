@@ -351,7 +351,8 @@ def willkommen_lesen(s):
 
 
 def vorlesen(s):
-    """After the cube is open, corner 7 marked and the side windows shown, what a screen reader reads, and what it must read there."""
+    """After the cube is open, corner 7 marked and the side windows shown: what a screen reader reads, and
+    what it must read there."""
     import pyatspi
     s.maus(1, 1)
     xdotool("click", 1)  # marks corner 7; the captions follow at the next refresh
