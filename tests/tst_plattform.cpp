@@ -61,8 +61,11 @@ private slots:
         std::string feld;
         if (!wort.isEmpty())
             gelesen << (eingabe.feldMitWortLesen(feld, wort.toStdString()) ? QByteArray::fromStdString(feld) : "-");
-        while (!eingabe.dateiende())
-            eingabe.naechstesFeld(feld), gelesen << QByteArray::fromStdString(feld);
+        while (!eingabe.dateiende()) {
+            const Feld gelesenesFeld = eingabe.naechstesFeld(feld);
+            QCOMPARE(gelesenesFeld.data()[gelesenesFeld.size()], '\0'); // ends the reader's scans
+            gelesen << QByteArray(gelesenesFeld.data(), qsizetype(gelesenesFeld.size()));
+        }
         QTEST(gelesen, "felder");
         QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld)); // nothing after the end
     }

@@ -49,6 +49,7 @@ constexpr Anweisung Quad { Art::Viereck, "quad", u"Der 1.Clump enthält fast 100
 constexpr Anweisung Polygon { Art::Polygon, "polygon", u"Der 1.Clump enthält fast 1000 Polygone", u"Polygon 1000",
     998 };
 
+using Bytesuche::beginntMit;
 using Bytesuche::enthaelt;
 
 // Reads fields until one contains the word; false when the file ends first.
@@ -57,7 +58,7 @@ bool bisFeldMit(FeldEingabe& eingabe, std::string& zeile, std::string_view wort)
     return enthaelt(zeile, wort) || eingabe.feldMitWortLesen(zeile, wort);
 }
 
-void meldeFehlerhafteZeile(Bericht& bericht, const std::string& zeile)
+void meldeFehlerhafteZeile(Bericht& bericht, Feld zeile)
 {
     // An empty title: the message box shows the program's title, as the runtime does for a box
     // without one.
@@ -95,10 +96,10 @@ long weiter(long position, long schritte)
 
 // The reading position right after the keyword's first occurrence. Without the keyword (a reader
 // called on its own) that is the keyword's length, as if it were found at position 0.
-std::int16_t nachDemWort(const std::string& zeile, std::string_view wort)
+std::int16_t nachDemWort(Feld zeile, std::string_view wort)
 {
-    const auto stelle = zeile.find(wort);
-    const long vorn = stelle == std::string::npos ? 0 : long(stelle) + 1;
+    const std::size_t stelle = Bytesuche::stelle(zeile, wort);
+    const long vorn = stelle == std::string_view::npos ? 0 : long(stelle) + 1;
     return std::int16_t(weiter(vorn, long(wort.size())));
 }
 
@@ -266,11 +267,11 @@ struct GanzeZahl {
 }
 
 // NaechsteZahl's work, inlined into both number readers: it runs for every number of a model.
-[[gnu::always_inline]] inline Wert zahlLesen(const std::string& zeile, std::int16_t& position)
+[[gnu::always_inline]] inline Wert zahlLesen(Feld zeile, std::int16_t& position)
 {
     // The string's terminating zero byte stops every scan below, as a separator: positions after the
     // line count as separators, and so do those before it.
-    const char* const text = zeile.c_str();
+    const char* const text = zeile.data();
     const long laenge = long(zeile.size());
     long pos = std::max<long>(position, 1);
     while (pos <= laenge && static_cast<unsigned char>(text[pos - 1]) < '!')
@@ -301,7 +302,7 @@ struct GanzeZahl {
     return Wert { false, 0, wert };
 }
 
-std::int16_t naechsteGanzzahl(const std::string& zeile, std::int16_t& position)
+std::int16_t naechsteGanzzahl(Feld zeile, std::int16_t& position)
 {
     const Wert wert = zahlLesen(zeile, position);
     if (!wert.istGanz)
@@ -315,9 +316,9 @@ std::int16_t naechsteGanzzahl(const std::string& zeile, std::int16_t& position)
 // element are nearly all of a model's numbers: the usual one, up to five digits that fit 16 bits with a
 // blank or the line's end after them, is read here in one pass with the place kept in a register; any
 // other goes the general way.
-void ganzzahlenLesen(const std::string& zeile, std::int16_t& position, std::int16_t* ziel, int n)
+void ganzzahlenLesen(Feld zeile, std::int16_t& position, std::int16_t* ziel, int n)
 {
-    const char* const text = zeile.c_str(); // its zero byte ends the digits, as in zahlLesen
+    const char* const text = zeile.data(); // its zero byte ends the digits, as in zahlLesen
     const char* const zeilenende = text + zeile.size();
     if (n <= 0)
         return;
@@ -367,19 +368,18 @@ Schluesselwoerter schluesselwoerter(std::string_view zeile)
     const std::size_t n = zeile.size();
     for (std::size_t i = 0; (i = Bytesuche::finde(zeile.data(), i, n, 'l', 'v', 't', 'q', 'p')) < n; ++i) {
         const std::string_view rest = zeile.substr(i);
-        w.lightsampling = w.lightsampling || rest.starts_with("lightsampling");
-        w.vertex = w.vertex || rest.starts_with(Vertex.wort);
-        w.triangle = w.triangle || rest.starts_with(Triangle.wort);
-        w.quad = w.quad || rest.starts_with(Quad.wort);
-        w.polygon = w.polygon || rest.starts_with(Polygon.wort);
+        w.lightsampling = w.lightsampling || beginntMit(rest, "lightsampling");
+        w.vertex = w.vertex || beginntMit(rest, Vertex.wort);
+        w.triangle = w.triangle || beginntMit(rest, Triangle.wort);
+        w.quad = w.quad || beginntMit(rest, Quad.wort);
+        w.polygon = w.polygon || beginntMit(rest, Polygon.wort);
     }
     return w;
 }
 
 // Triangles and quads alike: a fixed number of corners, each stored right after it is read.
 template <typename Tabelle>
-bool eckenLesen(
-    Bericht& bericht, const std::string& zeile, std::int16_t& anzahl, const Anweisung& art, Tabelle& tabelle)
+bool eckenLesen(Bericht& bericht, Feld zeile, std::int16_t& anzahl, const Anweisung& art, Tabelle& tabelle)
 {
     if (!zaehlen(bericht, anzahl, art))
         return false;
@@ -392,13 +392,13 @@ bool eckenLesen(
 
 } // namespace
 
-double NaechsteZahl(const std::string& zeile, std::int16_t& position)
+double NaechsteZahl(Feld zeile, std::int16_t& position)
 {
     const Wert wert = zahlLesen(zeile, position);
     return wert.istGanz ? static_cast<double>(wert.ganz) : wert.sonst;
 }
 
-bool VertexLesen(Szene& s, Bericht& bericht, const std::string& zeile)
+bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile)
 {
     if (!zaehlen(bericht, s.AnzPunkte, Vertex))
         return false;
@@ -413,17 +413,17 @@ bool VertexLesen(Szene& s, Bericht& bericht, const std::string& zeile)
     return true;
 }
 
-bool DreieckLesen(Szene& s, Bericht& bericht, const std::string& zeile)
+bool DreieckLesen(Szene& s, Bericht& bericht, Feld zeile)
 {
     return eckenLesen(bericht, zeile, s.AnzDreiecke, Triangle, s.Dreiecke);
 }
 
-bool ViereckLesen(Szene& s, Bericht& bericht, const std::string& zeile)
+bool ViereckLesen(Szene& s, Bericht& bericht, Feld zeile)
 {
     return eckenLesen(bericht, zeile, s.AnzVierecke, Quad, s.Vierecke);
 }
 
-bool PolygonLesen(Szene& s, Bericht& bericht, const std::string& zeile)
+bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile)
 {
     if (!zaehlen(bericht, s.AnzPolygone, Polygon))
         return false;
@@ -435,19 +435,19 @@ bool PolygonLesen(Szene& s, Bericht& bericht, const std::string& zeile)
     return true;
 }
 
-bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile)
+bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile)
 {
     const Schluesselwoerter wort = schluesselwoerter(zeile);
     // Tested first, so that a line "lightsampling vertex" is no vertex.
     if (wort.lightsampling)
         return true;
-    if (zeile.starts_with("clumpbegin")) {
+    if (beginntMit(zeile, "clumpbegin")) {
         meldeFehlerhafteZeile(bericht, zeile);
         return false;
     }
-    if (zeile.starts_with("clumpend"))
+    if (beginntMit(zeile, "clumpend"))
         return false;
-    if (zeile.starts_with("modelend")) {
+    if (beginntMit(zeile, "modelend")) {
         meldeFehlerhafteZeile(bericht, zeile);
         return false;
     }
@@ -486,18 +486,21 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::stri
         eingabe.oeffnen(std::string_view(langerName.constData(), std::size_t(langerName.size())));
     }
 
-    // The field that holds "modelbegin" may hold "clumpbegin" too.
+    // The field that holds "modelbegin" may hold "clumpbegin" too; the buffer's field from an earlier
+    // reading holds neither.
+    zeile.clear();
     if (!bisFeldMit(eingabe, zeile, "modelbegin") || !bisFeldMit(eingabe, zeile, "clumpbegin") || eingabe.dateiende())
         return;
-    eingabe.naechstesFeld(zeile);
+    Feld feld = eingabe.naechstesFeld(zeile);
     for (;;) {
-        if (!ZeileAuswerten(s, bericht, zeile)) {
-            bisFeldMit(eingabe, zeile, "modelend");
+        if (!ZeileAuswerten(s, bericht, feld)) {
+            if (!enthaelt(feld, "modelend"))
+                eingabe.feldMitWortLesen(zeile, "modelend");
             return;
         }
         // Only this read can meet the end of the file: when the first statement field was the file's
         // last, it throws. Every later read follows a test for the end below.
-        eingabe.naechstesFeld(zeile);
+        feld = eingabe.naechstesFeld(zeile);
         // The file's last field is not acted upon.
         if (eingabe.dateiende())
             return;

@@ -4,6 +4,7 @@
 // and view points from them. Opening and reloading, with their dialog, are the window side,
 // ui/main/RwxToZem.h.
 
+#include "platform/FeldEingabe.h"
 #include "platform/LeseFehler.h"
 
 #include <QString>
@@ -71,14 +72,14 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::stri
 // The same into the program's scene, its element lists and its dialogs, with the program's field buffer.
 void ModellLesen(Programm& p, const QString& dateiname);
 // Acts on one field inside the clump; false ends the statements.
-bool ZeileAuswerten(Szene& s, Bericht& bericht, const std::string& zeile);
-bool VertexLesen(Szene& s, Bericht& bericht, const std::string& zeile);
-bool DreieckLesen(Szene& s, Bericht& bericht, const std::string& zeile);
-bool ViereckLesen(Szene& s, Bericht& bericht, const std::string& zeile);
-bool PolygonLesen(Szene& s, Bericht& bericht, const std::string& zeile);
+bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile);
+bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile);
+bool DreieckLesen(Szene& s, Bericht& bericht, Feld zeile);
+bool ViereckLesen(Szene& s, Bericht& bericht, Feld zeile);
+bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile);
 // The next number of the line from the 1-based reading position on, which it advances past the number;
 // 0 when the line has ended.
-double NaechsteZahl(const std::string& zeile, std::int16_t& position);
+double NaechsteZahl(Feld zeile, std::int16_t& position);
 
 // Sets the three axis end points from Ausdehnung, then copies the points into the view table.
 void AchsenSetzen(Szene& s);

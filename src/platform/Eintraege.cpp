@@ -1,6 +1,9 @@
 #include "platform/Eintraege.h"
 
+#include "platform/Bytesuche.h"
 #include "platform/FeldText.h"
+
+#include <algorithm>
 
 namespace zem {
 
@@ -8,7 +11,7 @@ Eintraege::Eintraege(QObject* eltern)
     : QAbstractListModel(eltern)
 {
     // Room for a model at the reader's limits with short fields; a longer one grows the store once.
-    m_text.reserve(std::size_t(64) << 10);
+    m_text.resize(std::size_t(64) << 10);
     m_enden.reserve(1024);
 }
 
@@ -20,9 +23,16 @@ std::string_view Eintraege::eintrag(int k) const
 
 void Eintraege::anhaengen(std::initializer_list<std::string_view> teile)
 {
+    std::size_t laenge = 0;
     for (const std::string_view teil : teile)
-        m_text.insert(m_text.end(), teil.begin(), teil.end());
-    m_enden.push_back(m_text.size());
+        laenge += teil.size();
+    if (m_text.size() - m_belegt < laenge)
+        m_text.resize(std::max(2 * m_text.size(), m_belegt + laenge));
+    for (const std::string_view teil : teile) {
+        Bytesuche::kopieren(m_text.data() + m_belegt, teil.data(), teil.size());
+        m_belegt += teil.size();
+    }
+    m_enden.push_back(m_belegt);
 }
 
 void Eintraege::zeigen(bool leise)
@@ -44,7 +54,7 @@ bool Eintraege::leeren(bool leise)
     const bool melden = m_gezeigt > 0 && (!leise || !persistentIndexList().isEmpty());
     if (melden)
         beginResetModel();
-    m_text.clear();
+    m_belegt = 0;
     m_enden.clear();
     m_gezeigt = 0;
     if (melden)

@@ -45,7 +45,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    std::vector<char> m_text;
+    std::vector<char> m_text; // all of it is room; the entries take the first m_belegt bytes
+    std::size_t m_belegt = 0;
     std::vector<std::size_t> m_enden; // entry k ends at m_enden[k] in m_text
     int m_gezeigt = 0; // the rows the views know of
 };

@@ -116,9 +116,12 @@ bool FeldEingabe::feldMitWortLesen(std::string& feld, std::string_view wort)
 {
     while (!dateiende()) {
         if (!ohneWortUebergangen(wort)) {
-            naechstesFeld(feld);
-            if (Bytesuche::enthaelt(feld, wort))
+            const Feld gelesen = naechstesFeld(feld);
+            if (Bytesuche::enthaelt(gelesen, wort)) {
+                if (gelesen.data() != feld.data())
+                    feld.assign(gelesen);
                 return true;
+            }
         }
     }
     return false;
@@ -148,18 +151,23 @@ bool FeldEingabe::ohneWortUebergangen(std::string_view wort)
     return true;
 }
 
-void FeldEingabe::naechstesFeld(std::string& feld)
+Feld FeldEingabe::naechstesFeld(std::string& feld)
 {
-    if (!m_datei)
+    if (!offen())
         throw EingabeFehler("Keine Datei offen");
     if (dateiende())
         throw EingabeFehler("Eingabe nach Dateiende");
 
     // The usual case in one step; everything else takes the way character by character below.
     if (const std::string_view schnell = feldImPuffer(); schnell.data()) {
-        feld.assign(schnell);
         feldImPufferNehmen(schnell);
-        return;
+        // Bytes left in the buffer: no refill before the next read, which may be a test for the end.
+        if (m_pos < m_fuellung) {
+            m_puffer[schnell.data() + schnell.size() - m_puffer] = '\0'; // over the delimiter, taken
+            return Feld(schnell);
+        }
+        feld.assign(schnell);
+        return Feld(feld);
     }
 
     feld.clear();
@@ -193,6 +201,7 @@ void FeldEingabe::naechstesFeld(std::string& feld)
         }
     }
     zeilenendeNehmen(c);
+    return Feld(feld);
 }
 
 } // namespace zem

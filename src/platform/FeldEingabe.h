@@ -13,6 +13,23 @@ public:
     using LeseFehler::LeseFehler;
 };
 
+// The bytes of a field, followed by a zero byte that ends every scan of them: a string's, or a field's
+// in the input buffer.
+class Feld : public std::string_view {
+public:
+    Feld(const std::string& text)
+        : std::string_view(text)
+    {
+    }
+
+private:
+    friend class FeldEingabe;
+    explicit Feld(std::string_view imPuffer)
+        : std::string_view(imPuffer)
+    {
+    }
+};
+
 // Sequential field input from a text file. A field is the text of a line up to the first comma or the
 // line end; blanks and tabs in front of it are skipped; a field that begins with a double quotation mark
 // ends at the next one (or at the line end), and what follows the closing mark up to the next comma or
@@ -32,8 +49,10 @@ public:
     // Opens a regular file by name; throws EingabeFehler when that is not possible. Allocates nothing
     // when it succeeds.
     void oeffnen(std::string_view dateiname);
-    // Reads the next field into feld (its capacity is reused); throws at the end of the file.
-    void naechstesFeld(std::string& feld);
+    // Reads the next field; throws at the end of the file. Its bytes stay in the input buffer where they
+    // lie whole (the usual case, no copy) and go into puffer otherwise (its capacity is reused); either
+    // way they are valid until the next read.
+    Feld naechstesFeld(std::string& puffer);
     // Reads fields until one contains the word, as naechstesFeld and a search of each field would, and
     // leaves that field in feld; false when the file ends first, feld then holding no particular field.
     // Fields without the word are passed over in the buffer, not copied.
