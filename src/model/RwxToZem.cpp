@@ -327,20 +327,22 @@ void ganzzahlenLesen(Feld zeile, std::int16_t& position, std::int16_t* ziel, int
         std::fill(ziel, ziel + n, std::int16_t { 0 });
         return;
     }
+    // In a field shorter than the largest reading position no position can pass it.
+    if (zeile.size() >= std::size_t(PositionMax)) {
+        for (int k = 0; k < n; ++k)
+            ziel[k] = naechsteGanzzahl(zeile, position);
+        return;
+    }
     const char* p = text + anfang;
     for (int k = 0; k < n; ++k) {
         while (p < zeilenende && static_cast<unsigned char>(*p) < '!')
             ++p;
-        if (p - text >= PositionMax)
-            positionZuGross();
         if (p >= zeilenende) {
             ziel[k] = 0;
             continue;
         }
         const GanzeZahl zahl = ganzeZahlLesen(p);
         if (zahl.ganz(5) && zahl.betrag <= 32767u + (zahl.negativ ? 1u : 0u)) {
-            if (zahl.ende - text >= PositionMax)
-                positionZuGross();
             const auto betrag = static_cast<int>(zahl.betrag);
             ziel[k] = static_cast<std::int16_t>(zahl.negativ ? -betrag : betrag);
             p = zahl.ende;
@@ -366,13 +368,25 @@ Schluesselwoerter schluesselwoerter(std::string_view zeile)
 {
     Schluesselwoerter w;
     const std::size_t n = zeile.size();
+    // The five keywords begin with five different letters: at each place of one, only its word.
     for (std::size_t i = 0; (i = Bytesuche::finde(zeile.data(), i, n, 'l', 'v', 't', 'q', 'p')) < n; ++i) {
         const std::string_view rest = zeile.substr(i);
-        w.lightsampling = w.lightsampling || beginntMit(rest, "lightsampling");
-        w.vertex = w.vertex || beginntMit(rest, Vertex.wort);
-        w.triangle = w.triangle || beginntMit(rest, Triangle.wort);
-        w.quad = w.quad || beginntMit(rest, Quad.wort);
-        w.polygon = w.polygon || beginntMit(rest, Polygon.wort);
+        switch (rest.front()) {
+        case 'l':
+            w.lightsampling = w.lightsampling || beginntMit(rest, "lightsampling");
+            break;
+        case 'v':
+            w.vertex = w.vertex || beginntMit(rest, Vertex.wort);
+            break;
+        case 't':
+            w.triangle = w.triangle || beginntMit(rest, Triangle.wort);
+            break;
+        case 'q':
+            w.quad = w.quad || beginntMit(rest, Quad.wort);
+            break;
+        default:
+            w.polygon = w.polygon || beginntMit(rest, Polygon.wort);
+        }
     }
     return w;
 }
