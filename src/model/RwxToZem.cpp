@@ -140,6 +140,10 @@ bool istZiffer(char c)
 // The value of the token's longest leading part that reads as a decimal number: optional sign, digits
 // with at most one point, optional exponent (E or e, optional sign, digits); 0 without such a part.
 // std::from_chars does the rounding: it is exact and, unlike strtod, ignores the locale that Qt sets.
+// The powers of ten that are exact doubles.
+constexpr double Zehnerpotenz[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14,
+    1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+
 double tokenWert(std::string_view token)
 {
     const std::size_t n = token.size();
@@ -204,8 +208,6 @@ double tokenWert(std::string_view token)
         if (ziffernWert == 0)
             return 0;
         if (ziffernWert <= (std::int64_t { 1 } << 53) && zehnerExponent >= -22 && zehnerExponent <= 22) {
-            static constexpr double Zehnerpotenz[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
-                1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
             const double betrag = zehnerExponent < 0 ? double(ziffernWert) / Zehnerpotenz[-zehnerExponent]
                                                      : double(ziffernWert) * Zehnerpotenz[zehnerExponent];
             return token[0] == '-' ? -betrag : betrag;
@@ -296,6 +298,22 @@ struct GanzeZahl {
         position = std::int16_t(neu);
         const auto wert = static_cast<std::int64_t>(zahl.betrag);
         return Wert { true, zahl.negativ ? -wert : wert, 0 };
+    }
+    // A decimal fraction of up to 15 digits without an exponent, the usual coordinate, read on from its
+    // whole part: its digits as an integer over an exact power of ten round correctly in one step, as
+    // in tokenWert.
+    if (*zahl.ende == '.' && ende - zahl.ziffern - 1 <= 15 && ende - zahl.ziffern > 1) {
+        std::uint64_t ziffernWert = zahl.betrag;
+        const char* z = zahl.ende + 1;
+        for (unsigned ziffer; z < ende && (ziffer = unsigned(static_cast<unsigned char>(*z)) - '0') < 10; ++z)
+            ziffernWert = ziffernWert * 10 + ziffer;
+        if (z == ende) {
+            position = std::int16_t(neu);
+            if (ziffernWert == 0) // no negative zero, as in tokenWert
+                return Wert { false, 0, 0 };
+            const double betrag = double(ziffernWert) / Zehnerpotenz[ende - zahl.ende - 1];
+            return Wert { false, 0, zahl.negativ ? -betrag : betrag };
+        }
     }
     const double wert = tokenWert(std::string_view(anfang, std::size_t(ende - anfang)));
     position = std::int16_t(neu);
