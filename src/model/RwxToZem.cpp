@@ -94,11 +94,13 @@ long weiter(long position, long schritte)
     return neu;
 }
 
-// The reading position right after the keyword's first occurrence. Without the keyword (a reader
-// called on its own) that is the keyword's length, as if it were found at position 0.
-std::int16_t nachDemWort(Feld zeile, std::string_view wort)
+// The reading position right after the keyword's first occurrence, at stelle or searched for. Without
+// the keyword (a reader called on its own) that is the keyword's length, as if it were found at
+// position 0.
+std::int16_t nachDemWort(Feld zeile, std::string_view wort, std::size_t stelle)
 {
-    const std::size_t stelle = Bytesuche::stelle(zeile, wort);
+    if (stelle == WortSuchen)
+        stelle = Bytesuche::stelle(zeile, wort);
     const long vorn = stelle == std::string_view::npos ? 0 : long(stelle) + 1;
     return std::int16_t(weiter(vorn, long(wort.size())));
 }
@@ -375,35 +377,40 @@ void ganzzahlenLesen(Feld zeile, std::int16_t& position, std::int16_t* ziel, int
 
 // The keywords that a field holds, found in one pass over it.
 struct Schluesselwoerter {
-    bool lightsampling = false;
-    bool vertex = false;
-    bool triangle = false;
-    bool quad = false;
-    bool polygon = false;
+    static constexpr std::size_t Fehlt = std::string_view::npos;
+    // Where each keyword first stands in the field, or Fehlt.
+    std::size_t lightsampling = Fehlt;
+    std::size_t vertex = Fehlt;
+    std::size_t triangle = Fehlt;
+    std::size_t quad = Fehlt;
+    std::size_t polygon = Fehlt;
 };
 
 Schluesselwoerter schluesselwoerter(std::string_view zeile)
 {
     Schluesselwoerter w;
     const std::size_t n = zeile.size();
+    const auto finden = [&](std::size_t& stelle, std::size_t i, std::string_view wort) {
+        if (stelle == Schluesselwoerter::Fehlt && beginntMit(zeile.substr(i), wort))
+            stelle = i;
+    };
     // The five keywords begin with five different letters: at each place of one, only its word.
     for (std::size_t i = 0; (i = Bytesuche::finde(zeile.data(), i, n, 'l', 'v', 't', 'q', 'p')) < n; ++i) {
-        const std::string_view rest = zeile.substr(i);
-        switch (rest.front()) {
+        switch (zeile[i]) {
         case 'l':
-            w.lightsampling = w.lightsampling || beginntMit(rest, "lightsampling");
+            finden(w.lightsampling, i, "lightsampling");
             break;
         case 'v':
-            w.vertex = w.vertex || beginntMit(rest, Vertex.wort);
+            finden(w.vertex, i, Vertex.wort);
             break;
         case 't':
-            w.triangle = w.triangle || beginntMit(rest, Triangle.wort);
+            finden(w.triangle, i, Triangle.wort);
             break;
         case 'q':
-            w.quad = w.quad || beginntMit(rest, Quad.wort);
+            finden(w.quad, i, Quad.wort);
             break;
         default:
-            w.polygon = w.polygon || beginntMit(rest, Polygon.wort);
+            finden(w.polygon, i, Polygon.wort);
         }
     }
     return w;
@@ -411,11 +418,12 @@ Schluesselwoerter schluesselwoerter(std::string_view zeile)
 
 // Triangles and quads alike: a fixed number of corners, each stored right after it is read.
 template <typename Tabelle>
-bool eckenLesen(Bericht& bericht, Feld zeile, std::int16_t& anzahl, const Anweisung& art, Tabelle& tabelle)
+bool eckenLesen(
+    Bericht& bericht, Feld zeile, std::size_t wortStelle, std::int16_t& anzahl, const Anweisung& art, Tabelle& tabelle)
 {
     if (!zaehlen(bericht, anzahl, art))
         return false;
-    std::int16_t position = nachDemWort(zeile, art.wort);
+    std::int16_t position = nachDemWort(zeile, art.wort, wortStelle);
     auto& ecken = tabelle(anzahl).ecke;
     ganzzahlenLesen(zeile, position, ecken.data(), int(ecken.size()));
     bericht.eintrag(art.art, zeile);
@@ -430,11 +438,11 @@ double NaechsteZahl(Feld zeile, std::int16_t& position)
     return wert.istGanz ? static_cast<double>(wert.ganz) : wert.sonst;
 }
 
-bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile)
+bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle)
 {
     if (!zaehlen(bericht, s.AnzPunkte, Vertex))
         return false;
-    std::int16_t position = nachDemWort(zeile, Vertex.wort);
+    std::int16_t position = nachDemWort(zeile, Vertex.wort, wortStelle);
     Vektor punkt;
     for (float* koordinate : { &punkt.X, &punkt.Y, &punkt.Z }) {
         *koordinate = alsSingle(NaechsteZahl(zeile, position));
@@ -445,21 +453,21 @@ bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile)
     return true;
 }
 
-bool DreieckLesen(Szene& s, Bericht& bericht, Feld zeile)
+bool DreieckLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle)
 {
-    return eckenLesen(bericht, zeile, s.AnzDreiecke, Triangle, s.Dreiecke);
+    return eckenLesen(bericht, zeile, wortStelle, s.AnzDreiecke, Triangle, s.Dreiecke);
 }
 
-bool ViereckLesen(Szene& s, Bericht& bericht, Feld zeile)
+bool ViereckLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle)
 {
-    return eckenLesen(bericht, zeile, s.AnzVierecke, Quad, s.Vierecke);
+    return eckenLesen(bericht, zeile, wortStelle, s.AnzVierecke, Quad, s.Vierecke);
 }
 
-bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile)
+bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle)
 {
     if (!zaehlen(bericht, s.AnzPolygone, Polygon))
         return false;
-    std::int16_t position = nachDemWort(zeile, Polygon.wort);
+    std::int16_t position = nachDemWort(zeile, Polygon.wort, wortStelle);
     auto& slot = s.Polygone(s.AnzPolygone).slot;
     slot[0] = std::min<std::int16_t>(naechsteGanzzahl(zeile, position), PolygonEckenMax);
     ganzzahlenLesen(zeile, position, slot.data() + 1, slot[0]);
@@ -471,7 +479,7 @@ bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile)
 {
     const Schluesselwoerter wort = schluesselwoerter(zeile);
     // Tested first, so that a line "lightsampling vertex" is no vertex.
-    if (wort.lightsampling)
+    if (wort.lightsampling != Schluesselwoerter::Fehlt)
         return true;
     if (beginntMit(zeile, "clumpbegin")) {
         meldeFehlerhafteZeile(bericht, zeile);
@@ -485,14 +493,14 @@ bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile)
     }
     // Each keyword independently: a field with several runs several readers, the last one decides.
     bool weiterLesen = true;
-    if (wort.vertex)
-        weiterLesen = VertexLesen(s, bericht, zeile);
-    if (wort.triangle)
-        weiterLesen = DreieckLesen(s, bericht, zeile);
-    if (wort.quad)
-        weiterLesen = ViereckLesen(s, bericht, zeile);
-    if (wort.polygon)
-        weiterLesen = PolygonLesen(s, bericht, zeile);
+    if (wort.vertex != Schluesselwoerter::Fehlt)
+        weiterLesen = VertexLesen(s, bericht, zeile, wort.vertex);
+    if (wort.triangle != Schluesselwoerter::Fehlt)
+        weiterLesen = DreieckLesen(s, bericht, zeile, wort.triangle);
+    if (wort.quad != Schluesselwoerter::Fehlt)
+        weiterLesen = ViereckLesen(s, bericht, zeile, wort.quad);
+    if (wort.polygon != Schluesselwoerter::Fehlt)
+        weiterLesen = PolygonLesen(s, bericht, zeile, wort.polygon);
     return weiterLesen;
 }
 

@@ -73,10 +73,13 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::stri
 void ModellLesen(Programm& p, const QString& dateiname);
 // Acts on one field inside the clump; false ends the statements.
 bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile);
-bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile);
-bool DreieckLesen(Szene& s, Bericht& bericht, Feld zeile);
-bool ViereckLesen(Szene& s, Bericht& bericht, Feld zeile);
-bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile);
+// The statement readers: each reads its numbers from right after the first occurrence of its keyword,
+// which stands at wortStelle in the field when the caller knows it and is searched for otherwise.
+constexpr std::size_t WortSuchen = std::string_view::npos;
+bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
+bool DreieckLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
+bool ViereckLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
+bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
 // The next number of the line from the 1-based reading position on, which it advances past the number;
 // 0 when the line has ended.
 double NaechsteZahl(Feld zeile, std::int16_t& position);
