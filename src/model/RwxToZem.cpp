@@ -559,22 +559,10 @@ void ModellLesen(Programm& p, const QString& dateiname)
     bericht.zeigen();
 }
 
-// With N = a blank and the digits of the new entry number k: 8 - 2 * len(N) blanks, N, two blanks and
-// the whole field, appended to the list's text store without allocating. From the 1000th entry on
-// 8 - 2 * len(N) is negative and no blank goes in front. Such entries do occur despite the limit of 998:
-// a 999th vertex in a field that also holds "triangle" puts the count back to 700 and the triangle's
-// reader reads on, so the vertices after it are entries 999, 1000 and so on.
+// The field goes to the list of its kind, whose rows show it behind its number.
 void ListenBericht::eintrag(Art art, std::string_view feld)
 {
-    Listenfeld& liste = *listen()[static_cast<int>(art)];
-    char vorn[24] = "      ";
-    char* nummer = vorn + 6;
-    *nummer = ' ';
-    char* ende = std::to_chars(nummer + 1, vorn + sizeof vorn - 2, liste.ListCount() + 1).ptr;
-    const std::ptrdiff_t blanks = std::max<std::ptrdiff_t>(0, 8 - 2 * (ende - nummer));
-    *ende++ = ' ';
-    *ende++ = ' ';
-    liste.Anhaengen({ std::string_view(nummer - blanks, std::size_t(ende - (nummer - blanks))), feld });
+    listen()[static_cast<int>(art)]->Anhaengen(feld);
 }
 
 // The entries read so far are shown before the box, so that the lists behind it show them.

@@ -15,23 +15,28 @@ Eintraege::Eintraege(QObject* eltern)
     m_enden.reserve(1024);
 }
 
+// With N = a blank and the digits of k: 8 - 2 * len(N) blanks, N and two blanks. From the 1000th entry
+// on 8 - 2 * len(N) is negative and no blank goes in front. Such entries do occur despite the reader's
+// limit of 998: a 999th vertex in a field that also holds "triangle" puts the count back to 700 and the
+// triangle's reader reads on, so the vertices after it are entries 999, 1000 and so on.
+QString Eintraege::nummerVorn(int k)
+{
+    const QString n = QLatin1Char(' ') + QString::number(k);
+    return QString(std::max<qsizetype>(0, 8 - 2 * n.size()), QLatin1Char(' ')) + n + QLatin1String("  ");
+}
+
 std::string_view Eintraege::eintrag(int k) const
 {
     const std::size_t anfang = k == 0 ? 0 : m_enden[std::size_t(k - 1)];
     return std::string_view(m_text.data() + anfang, m_enden[std::size_t(k)] - anfang);
 }
 
-void Eintraege::anhaengen(std::initializer_list<std::string_view> teile)
+void Eintraege::anhaengen(std::string_view text)
 {
-    std::size_t laenge = 0;
-    for (const std::string_view teil : teile)
-        laenge += teil.size();
-    if (m_text.size() - m_belegt < laenge)
-        m_text.resize(std::max(2 * m_text.size(), m_belegt + laenge));
-    for (const std::string_view teil : teile) {
-        Bytesuche::kopieren(m_text.data() + m_belegt, teil.data(), teil.size());
-        m_belegt += teil.size();
-    }
+    if (m_text.size() - m_belegt < text.size())
+        m_text.resize(std::max(2 * m_text.size(), m_belegt + text.size()));
+    Bytesuche::kopieren(m_text.data() + m_belegt, text.data(), text.size());
+    m_belegt += text.size();
     m_enden.push_back(m_belegt);
 }
 
@@ -78,7 +83,7 @@ QVariant Eintraege::data(const QModelIndex& index, int rolle) const
     if (!index.isValid() || index.row() >= m_gezeigt || (rolle != Qt::DisplayRole && rolle != Qt::EditRole))
         return QVariant();
     const std::string_view text = eintrag(index.row());
-    return FeldText(QByteArrayView(text.data(), qsizetype(text.size())));
+    return nummerVorn(index.row() + 1) + FeldText(QByteArrayView(text.data(), qsizetype(text.size())));
 }
 
 Qt::ItemFlags Eintraege::flags(const QModelIndex& index) const

@@ -3,16 +3,16 @@
 #include <QAbstractListModel>
 
 #include <cstddef>
-#include <initializer_list>
 #include <string_view>
 #include <vector>
 
 namespace zem {
 
 // The entries of a list box as a list model over a text store of its own: the entries' bytes one after
-// the other in one buffer, and where each ends. Appending copies bytes and an end into memory the store
-// already holds once it has held as much before; emptying it keeps that memory, so that reading the same
-// model again allocates nothing. The store grows geometrically when an entry does not fit.
+// the other in one buffer, and where each ends. A row shows its entry behind its number, formed when
+// the row is shown, so that appending copies the entry's bytes alone. Appending copies bytes and an end into memory the
+// store already holds once it has held as much before; emptying it keeps that memory, so that reading the same model
+// again allocates nothing. The store grows geometrically when an entry does not fit.
 //
 // An appended entry becomes a row only with zeigen(), which hands the views all the entries appended
 // since in one insertion: a view reacts to each insertion with work of its own, so a model read entry by
@@ -28,8 +28,10 @@ public:
     int anzahl() const { return static_cast<int>(m_enden.size()); }
     // The bytes of entry k, counted from 0; valid until the next change.
     std::string_view eintrag(int k) const;
-    // Appends one entry, the parts one after the other.
-    void anhaengen(std::initializer_list<std::string_view> teile);
+    // Appends one entry.
+    void anhaengen(std::string_view text);
+    // What a row shows in front of the entry: its number, from 1, and blanks.
+    static QString nummerVorn(int k);
     // Makes the entries appended since rows; leise: without telling the views.
     void zeigen(bool leise);
     // Removes every entry; leise: without telling the views, unless an index into the rows is kept
@@ -40,7 +42,7 @@ public:
     void nachholen();
 
     int rowCount(const QModelIndex& eltern = QModelIndex()) const override;
-    // The entry's bytes as text by the rule of FeldText.
+    // The entry's bytes as text by the rule of FeldText, behind the row's number.
     QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 

@@ -30,7 +30,7 @@ Listenfeld::~Listenfeld()
 void Listenfeld::AddItem(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
-    m_eintraege->anhaengen({ std::string_view(bytes.constData(), std::size_t(bytes.size())) });
+    m_eintraege->anhaengen(std::string_view(bytes.constData(), std::size_t(bytes.size())));
     Zeigen();
 }
 

@@ -6,16 +6,15 @@
 
 #include <bitset>
 #include <functional>
-#include <initializer_list>
 #include <string_view>
 
 namespace zem {
 
-// A list box: entries appended at the end, never sorted, any number of them selected at once (a click
-// toggles one), and a mouse-release event. The entries live in the list's text store (Eintraege); a
-// reading appends them there and makes them rows all at once with Zeigen(). While the list is not on
-// the screen, new and removed rows are not announced to the view (which would start timers and so
-// allocate); the view catches up when it is shown.
+// A list box of numbered entries (an element list): entries appended at the end, never sorted, any number of them
+// selected at once (a click toggles one), and a mouse-release event. The entries live in the list's text store
+// (Eintraege); a reading appends them there and makes them rows all at once with Zeigen(). While the list is not on the
+// screen, new and removed rows are not announced to the view (which would start timers and so allocate); the view
+// catches up when it is shown.
 //
 // The renderer reads the selection of every entry on every redraw, and QItemSelectionModel answers
 // that by walking its ranges. So the list keeps the selection state of its first entries in a bitset
@@ -30,8 +29,8 @@ public:
 
     // Appends an entry with this text and shows it at once.
     void AddItem(const QString& text);
-    // Appends an entry made of the parts (bytes, shown by the rule of FeldText) without showing it yet.
-    void Anhaengen(std::initializer_list<std::string_view> teile) { m_eintraege->anhaengen(teile); }
+    // Appends an entry (bytes, shown by the rule of FeldText) without showing it yet.
+    void Anhaengen(std::string_view text) { m_eintraege->anhaengen(text); }
     // Shows the entries appended since the last call.
     void Zeigen();
     // Entries, those not yet shown included.
