@@ -35,6 +35,7 @@ private slots:
         zeile("NUL and high bytes", QByteArray("a\0b\n\377", 5), { QByteArray("a\0b", 3), "\377" });
         const QByteArray block(65535, 'x'), lang(200000, 'y');
         zeile("CR LF across blocks", block + "\r\ny", { block, "y" });
+        zeile("CR LF at a block's end", block.left(65534) + "\r\ny", { block.left(65534), "y" });
         zeile("fields across blocks", lang + "\n\"" + lang + "\"\nq", { lang, lang, "q" });
         // Fields of every length around the 8- and 16-byte steps of the search, of bytes near the
         // delimiters; the last one ends with the file.
@@ -61,8 +62,10 @@ private slots:
         std::string feld;
         if (!wort.isEmpty())
             gelesen << (eingabe.feldMitWortLesen(feld, wort.toStdString()) ? QByteArray::fromStdString(feld) : "-");
-        while (!eingabe.dateiende()) {
+        for (bool ende = eingabe.dateiende(); !ende;) {
+            // A field stays valid past the test for the end, as the reader reads it after that test.
             const Feld gelesenesFeld = eingabe.naechstesFeld(feld);
+            ende = eingabe.dateiende();
             QCOMPARE(gelesenesFeld.data()[gelesenesFeld.size()], '\0'); // ends the reader's scans
             gelesen << QByteArray(gelesenesFeld.data(), qsizetype(gelesenesFeld.size()));
         }
