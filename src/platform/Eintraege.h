@@ -10,9 +10,10 @@ namespace zem {
 
 // The entries of a list box as a list model over a text store of its own: the entries' bytes one after
 // the other in one buffer, and where each ends. A row shows its entry behind its number, formed when
-// the row is shown, so that appending copies the entry's bytes alone. Appending copies bytes and an end into memory the
-// store already holds once it has held as much before; emptying it keeps that memory, so that reading the same model
-// again allocates nothing. The store grows geometrically when an entry does not fit.
+// the row is shown, so that appending copies the entry's bytes alone. Appending copies bytes and an end
+// into memory the store already holds once it has held as much before; emptying it keeps that memory,
+// so that reading the same model again allocates nothing. The store grows geometrically when an entry
+// does not fit.
 //
 // An appended entry becomes a row only with zeigen(), which hands the views all the entries appended
 // since in one insertion: a view reacts to each insertion with work of its own, so a model read entry by

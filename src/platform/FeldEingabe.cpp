@@ -151,7 +151,7 @@ bool FeldEingabe::ohneWortUebergangen(std::string_view wort)
     return true;
 }
 
-Feld FeldEingabe::naechstesFeld(std::string& feld)
+Feld FeldEingabe::naechstesFeld(std::string& puffer)
 {
     if (!offen())
         throw EingabeFehler("Keine Datei offen");
@@ -166,20 +166,20 @@ Feld FeldEingabe::naechstesFeld(std::string& feld)
             m_puffer[schnell.data() + schnell.size() - m_puffer] = '\0'; // over the delimiter, taken
             return Feld(schnell);
         }
-        feld.assign(schnell);
-        return Feld(feld);
+        puffer.assign(schnell);
+        return Feld(puffer);
     }
 
-    feld.clear();
+    puffer.clear();
 
     int c = naechstesZeichen();
     while (c == ' ' || c == '\t')
         c = naechstesZeichen();
 
     const auto anhaengen = [&](int zeichen) {
-        if (feld.size() >= FeldMax)
+        if (puffer.size() >= FeldMax)
             throw EingabeFehler("Feld zu lang");
-        feld.push_back(static_cast<char>(zeichen));
+        puffer.push_back(static_cast<char>(zeichen));
     };
 
     if (c == '"') {
@@ -193,15 +193,15 @@ Feld FeldEingabe::naechstesFeld(std::string& feld)
             // the field in one step.
             const std::size_t anfang = m_pos - 1;
             const std::size_t ende = Bytesuche::finde(m_puffer, m_pos, m_fuellung, ',', '\r', '\n');
-            if (feld.size() + (ende - anfang) > FeldMax)
+            if (puffer.size() + (ende - anfang) > FeldMax)
                 throw EingabeFehler("Feld zu lang");
-            feld.append(m_puffer + anfang, ende - anfang);
+            puffer.append(m_puffer + anfang, ende - anfang);
             m_pos = ende;
             c = naechstesZeichen();
         }
     }
     zeilenendeNehmen(c);
-    return Feld(feld);
+    return Feld(puffer);
 }
 
 } // namespace zem

@@ -10,11 +10,11 @@
 
 namespace zem {
 
-// A list box of numbered entries (an element list): entries appended at the end, never sorted, any number of them
-// selected at once (a click toggles one), and a mouse-release event. The entries live in the list's text store
-// (Eintraege); a reading appends them there and makes them rows all at once with Zeigen(). While the list is not on the
-// screen, new and removed rows are not announced to the view (which would start timers and so allocate); the view
-// catches up when it is shown.
+// A list box of numbered entries (an element list): entries appended at the end, never sorted, any
+// number of them selected at once (a click toggles one), and a mouse-release event. The entries live in
+// the list's text store (Eintraege); a reading appends them there and makes them rows all at once with
+// Zeigen(). While the list is not on the screen, new and removed rows are not announced to the view
+// (which would start timers and so allocate); the view catches up when it is shown.
 //
 // The renderer reads the selection of every entry on every redraw, and QItemSelectionModel answers
 // that by walking its ranges. So the list keeps the selection state of its first entries in a bitset
