@@ -99,6 +99,7 @@ private slots:
         zeile("polygon ueber dreieck", "dp", { { 5, 10 } }, Qt::blue);
         zeile("markiert ueber viereck und polygon", "Dvp", { { 5, 10 } }, Qt::green);
         zeile("quadrat ueber markiertem", "VPQ", { { 1, 10 }, { 1, 9 }, { -1, 11 } }, Qt::cyan);
+        zeile("nichts hinter der letzten ecke", "dvp", { { -15, -10 }, { -5, 2 } }, Qt::black);
         zeile("ecke -4 gilt", "P", { { 5, 10 } }, Qt::green, -4);
         zeile("ecke 1011", "dvp", {}, {}, 1011);
     }

@@ -157,12 +157,14 @@ private slots:
             { 64, 40 });
         zeile("von aussen in die erste spalte und zeile",
             { 0.5, 5, -3, 5, -3, 6, 0.5, 6, 5, 0.5, 5, -3, 6, -3, 6, 0.5 }, 4, QRect(0, 0, 7, 7));
+        zeile("von der ersten spalte und zeile nach aussen", { 0, 8, -3, 8, 8, 0, 8, -3 }, 2, QRect(0, 0, 9, 9));
         zeile("bild 1 x 1", { -5, 0.5, 5, 0.5 }, 1, QRect(0, 0, 1, 1), { 1, 1 });
         zeile("1e30 rueckwaerts", { 10.5, 1e30, 10.5, -1e30 }, 48, QRect(10, 0, 1, 48));
         zeile("fast der groesste", { -1.6e308, -1.6e308, 1.6e308, 1.6e308 }, 48, QRect(0, 0, 48, 48));
         zeile("an der ecke vorbei", { -1e6 - 5, 1e6, 1e6 - 5, -1e6 }, 0, QRect());
         zeile("nan", { 10, 10, 10, qQNaN() }, 0, QRect());
         zeile("kreis am linken rand", { 0.5, 20.5, 1 }, 3, QRect(0, 19, 2, 3));
+        zeile("kreis am oberen rand", { 20.5, 0.5, 1 }, 3, QRect(19, 0, 3, 2));
         zeile("kreis am rechten rand, r -1", { 63.5, 20.5, -1 }, 3, QRect(62, 19, 2, 3));
         zeile("kreis r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
         zeile("kreis r 1e9, oberer rand", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
