@@ -94,8 +94,8 @@ private slots:
             { { 30, 0 }, { -30, 0 }, { 0, 30 }, { 27, 1 }, { 31, 3 }, { 1.5, 32.5 } }, Qt::red);
         zeile("luecken, kreismitte", "", { { -30.5, 0 }, { 30.5, 0 }, { 3, 31 }, { -40, -40 } }, Qt::black);
         zeile("kreis", "", { { -39, -40 } }, Qt::green);
-        zeile("dreieck ueber achse", "d", { { 5, 10 }, { 0, 10 } }, QColor(0, 100, 255));
-        zeile("viereck ueber dreieck", "dv", { { 5, 10 } }, Qt::blue);
+        zeile("dreieck ueber achse, geschlossen", "d", { { 5, 10 }, { 0, 10 }, { 5, 15 } }, QColor(0, 100, 255));
+        zeile("viereck ueber dreieck, geschlossen", "dv", { { 5, 10 }, { 5, 5 } }, Qt::blue);
         zeile("polygon ueber dreieck", "dp", { { 5, 10 } }, Qt::blue);
         zeile("markiert ueber viereck und polygon", "Dvp", { { 5, 10 } }, Qt::green);
         zeile("quadrat ueber markiertem", "VPQ", { { 1, 10 }, { 1, 9 }, { -1, 11 } }, Qt::cyan);
