@@ -91,27 +91,6 @@ void FeldEingabe::zeilenendeNehmen(int zeichen)
         ++m_pos;
 }
 
-std::string_view FeldEingabe::feldImPuffer() const
-{
-    std::size_t anfang = m_pos;
-    while (anfang < m_fuellung && (m_puffer[anfang] == ' ' || m_puffer[anfang] == '\t'))
-        ++anfang;
-    if (anfang >= m_fuellung || m_puffer[anfang] == '"')
-        return {};
-    const std::size_t ende = Bytesuche::finde(m_puffer, anfang, m_fuellung, ',', '\r', '\n');
-    if (ende + 1 >= m_fuellung)
-        return {};
-    return { m_puffer + anfang, ende - anfang };
-}
-
-void FeldEingabe::feldImPufferNehmen(std::string_view feld)
-{
-    const std::size_t ende = std::size_t(feld.data() + feld.size() - m_puffer);
-    m_pos = ende + 1;
-    if (m_puffer[ende] == '\r' && m_puffer[m_pos] == '\n')
-        ++m_pos;
-}
-
 bool FeldEingabe::feldMitWortLesen(std::string& feld, std::string_view wort)
 {
     while (!dateiende()) {
@@ -151,24 +130,14 @@ bool FeldEingabe::ohneWortUebergangen(std::string_view wort)
     return true;
 }
 
-Feld FeldEingabe::naechstesFeld(std::string& puffer)
+Feld FeldEingabe::feldLesen(std::string& puffer)
 {
     if (!offen())
         throw EingabeFehler("Keine Datei offen");
     if (dateiende())
         throw EingabeFehler("Eingabe nach Dateiende");
-
-    // The usual case in one step; everything else takes the way character by character below.
-    if (const std::string_view schnell = feldImPuffer(); schnell.data()) {
-        feldImPufferNehmen(schnell);
-        // Bytes left in the buffer: no refill before the next read, which may be a test for the end.
-        if (m_pos < m_fuellung) {
-            m_puffer[schnell.data() + schnell.size() - m_puffer] = '\0'; // over the delimiter, taken
-            return Feld(schnell);
-        }
-        puffer.assign(schnell);
-        return Feld(puffer);
-    }
+    if (const Feld feld = feldImPufferLesen(puffer); feld.data())
+        return feld;
 
     puffer.clear();
 

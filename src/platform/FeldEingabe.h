@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Bytesuche.h"
 #include "platform/LeseFehler.h"
 
 #include <string>
@@ -52,7 +53,14 @@ public:
     // Reads the next field; throws at the end of the file. Its bytes stay in the input buffer where they
     // lie whole (the usual case, no copy) and go into puffer otherwise (its capacity is reused); either
     // way they are valid until the next read.
-    Feld naechstesFeld(std::string& puffer);
+    Feld naechstesFeld(std::string& puffer)
+    {
+        // The usual case inline, as a reading takes thousands of fields.
+        if (m_pos < m_fuellung)
+            if (const Feld feld = feldImPufferLesen(puffer); feld.data())
+                return feld;
+        return feldLesen(puffer);
+    }
     // Reads fields until one contains the word, as naechstesFeld and a search of each field would, and
     // leaves that field in feld; false when the file ends first, feld then holding no particular field.
     // Fields without the word are passed over in the buffer, not copied.
@@ -67,11 +75,46 @@ private:
     int naechstesZeichen(); // -1 at the end of the file
     int zeichenAnsehen(); // the next character without taking it, -1 at the end
     void zeilenendeNehmen(int zeichen);
+    // naechstesFeld's way for every field.
+    Feld feldLesen(std::string& puffer);
     // The next field when it is unquoted and its delimiter, and the byte after that for a CR LF, are in
     // the buffer: the usual case, taken in one step. Otherwise a view without data.
-    std::string_view feldImPuffer() const;
+    std::string_view feldImPuffer() const
+    {
+        std::size_t anfang = m_pos;
+        while (anfang < m_fuellung && (m_puffer[anfang] == ' ' || m_puffer[anfang] == '\t'))
+            ++anfang;
+        if (anfang >= m_fuellung || m_puffer[anfang] == '"')
+            return {};
+        const std::size_t ende = Bytesuche::finde(m_puffer, anfang, m_fuellung, ',', '\r', '\n');
+        if (ende + 1 >= m_fuellung)
+            return {};
+        return { m_puffer + anfang, ende - anfang };
+    }
     // Moves past that field and its delimiter.
-    void feldImPufferNehmen(std::string_view feld);
+    void feldImPufferNehmen(std::string_view feld)
+    {
+        const std::size_t ende = std::size_t(feld.data() + feld.size() - m_puffer);
+        m_pos = ende + 1;
+        if (m_puffer[ende] == '\r' && m_puffer[m_pos] == '\n')
+            ++m_pos;
+    }
+    // That field taken: its bytes stay in the buffer, with a zero byte over the delimiter, when bytes
+    // are left after it, so that no refill comes before the next read, which may be a test for the end;
+    // they go into puffer otherwise. Without such a field, a Feld without data.
+    Feld feldImPufferLesen(std::string& puffer)
+    {
+        const std::string_view feld = feldImPuffer();
+        if (!feld.data())
+            return Feld(feld);
+        feldImPufferNehmen(feld);
+        if (m_pos < m_fuellung) {
+            m_puffer[feld.data() + feld.size() - m_puffer] = '\0';
+            return Feld(feld);
+        }
+        puffer.assign(feld);
+        return Feld(puffer);
+    }
     // Moves past the next field when it lies in the buffer like that and does not hold the word; false,
     // and nothing taken, when it may hold the word or is no such field.
     bool ohneWortUebergangen(std::string_view wort);
