@@ -139,13 +139,13 @@ bool istZiffer(char c)
     return c >= '0' && c <= '9';
 }
 
-// The value of the token's longest leading part that reads as a decimal number: optional sign, digits
-// with at most one point, optional exponent (E or e, optional sign, digits); 0 without such a part.
-// std::from_chars does the rounding: it is exact and, unlike strtod, ignores the locale that Qt sets.
 // The powers of ten that are exact doubles.
 constexpr double Zehnerpotenz[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14,
     1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
 
+// The value of the token's longest leading part that reads as a decimal number: optional sign, digits
+// with at most one point, optional exponent (E or e, optional sign, digits); 0 without such a part.
+// std::from_chars does the rounding: it is exact and, unlike strtod, ignores the locale that Qt sets.
 double tokenWert(std::string_view token)
 {
     const std::size_t n = token.size();

@@ -7,22 +7,27 @@
 
 namespace zem {
 
+namespace {
+
+// What a row shows in front of entry k (from 1): with N = a blank and the digits of k, 8 - 2 * len(N)
+// blanks, N and two blanks. From the 1000th entry on 8 - 2 * len(N) is negative and no blank goes in
+// front. Such entries do occur despite the reader's limit of 998: a 999th vertex in a field that also
+// holds "triangle" puts the count back to 700 and the triangle's reader reads on, so the vertices after
+// it are entries 999, 1000 and so on.
+QString nummerVorn(int k)
+{
+    const QString n = QLatin1Char(' ') + QString::number(k);
+    return QString(std::max<qsizetype>(0, 8 - 2 * n.size()), QLatin1Char(' ')) + n + QLatin1String("  ");
+}
+
+} // namespace
+
 Eintraege::Eintraege(QObject* eltern)
     : QAbstractListModel(eltern)
 {
     // Room for a model at the reader's limits with short fields; a longer one grows the store once.
     m_text.resize(std::size_t(64) << 10);
     m_enden.reserve(1024);
-}
-
-// With N = a blank and the digits of k: 8 - 2 * len(N) blanks, N and two blanks. From the 1000th entry
-// on 8 - 2 * len(N) is negative and no blank goes in front. Such entries do occur despite the reader's
-// limit of 998: a 999th vertex in a field that also holds "triangle" puts the count back to 700 and the
-// triangle's reader reads on, so the vertices after it are entries 999, 1000 and so on.
-QString Eintraege::nummerVorn(int k)
-{
-    const QString n = QLatin1Char(' ') + QString::number(k);
-    return QString(std::max<qsizetype>(0, 8 - 2 * n.size()), QLatin1Char(' ')) + n + QLatin1String("  ");
 }
 
 std::string_view Eintraege::eintrag(int k) const

@@ -31,8 +31,6 @@ public:
     std::string_view eintrag(int k) const;
     // Appends one entry.
     void anhaengen(std::string_view text);
-    // What a row shows in front of the entry: its number, from 1, and blanks.
-    static QString nummerVorn(int k);
     // Makes the entries appended since rows; leise: without telling the views.
     void zeigen(bool leise);
     // Removes every entry; leise: without telling the views, unless an index into the rows is kept

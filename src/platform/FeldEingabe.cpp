@@ -130,15 +130,16 @@ bool FeldEingabe::ohneWortUebergangen(std::string_view wort)
     return true;
 }
 
-Feld FeldEingabe::feldLesen(std::string& puffer)
+void FeldEingabe::fuellen()
 {
     if (!offen())
         throw EingabeFehler("Keine Datei offen");
     if (dateiende())
         throw EingabeFehler("Eingabe nach Dateiende");
-    if (const Feld feld = feldImPufferLesen(puffer); feld.data())
-        return feld;
+}
 
+Feld FeldEingabe::feldZeichenweise(std::string& puffer)
+{
     puffer.clear();
 
     int c = naechstesZeichen();

@@ -55,11 +55,12 @@ public:
     // way they are valid until the next read.
     Feld naechstesFeld(std::string& puffer)
     {
+        if (m_pos >= m_fuellung)
+            fuellen();
         // The usual case inline, as a reading takes thousands of fields.
-        if (m_pos < m_fuellung)
-            if (const Feld feld = feldImPufferLesen(puffer); feld.data())
-                return feld;
-        return feldLesen(puffer);
+        if (const Feld feld = feldImPufferLesen(puffer); feld.data())
+            return feld;
+        return feldZeichenweise(puffer);
     }
     // Reads fields until one contains the word, as naechstesFeld and a search of each field would, and
     // leaves that field in feld; false when the file ends first, feld then holding no particular field.
@@ -75,8 +76,10 @@ private:
     int naechstesZeichen(); // -1 at the end of the file
     int zeichenAnsehen(); // the next character without taking it, -1 at the end
     void zeilenendeNehmen(int zeichen);
-    // naechstesFeld's way for every field.
-    Feld feldLesen(std::string& puffer);
+    // Refills the buffer for the next field; throws when no file is open or every field has been read.
+    void fuellen();
+    // The next field read character by character, for every field that feldImPufferLesen does not take.
+    Feld feldZeichenweise(std::string& puffer);
     // The next field when it is unquoted and its delimiter, and the byte after that for a CR LF, are in
     // the buffer: the usual case, taken in one step. Otherwise a view without data.
     std::string_view feldImPuffer() const
