@@ -13,15 +13,22 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+#include <random>
+#include <unistd.h>
+
 using namespace zem;
 
 namespace {
+
+int g_schritt = 0; // of the random stream, for the report of a hang
 
 // Five points, and unless a step names others, two triangles, a quad and a polygon: point 2 is a corner of
 // each triangle, the quad and the polygon, point 5 of the polygon only.
@@ -35,6 +42,8 @@ struct Sitzung {
     test::TestAusgabe t;
     Fenster& f = t.p().f;
     QRectF gemerkt;
+    bool gueltig = true; // the last model written ends well
+    bool sauber = true; // false after a reading that may have stopped inside a statement
 
     QRectF skala() const
     {
@@ -51,6 +60,8 @@ struct Sitzung {
             = flaeche->mapTo(fenster, flaeche->zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
         const auto taste = std::array { Qt::LeftButton, Qt::RightButton,
             Qt::MiddleButton }[std::size_t(QString("LRM").indexOf(s.size() > 3 ? s[1] : "L"))];
+        if (ort.x() >= fenster->windowHandle()->width() || ort.y() >= fenster->windowHandle()->height())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("outside target window"));
         QTest::mouseEvent(
             QTest::MouseAction(QString("prkdm").indexOf(s[0].back())), fenster->windowHandle(), taste, {}, ort);
     }
@@ -97,11 +108,101 @@ struct Sitzung {
             zoom->ZoomNormal->click();
         } else if (s[0] == "merken") {
             gemerkt = skala();
+        } else if (s[0] == "takt") {
+            BewegungsFenster::MoveTimer_Timer(t.p());
+        } else if (s[0] == "groesse") {
+            (s[1] == "h" ? static_cast<QWidget*>(t.ausgabe.get()) : f.Seiten[s[1].toInt()])
+                ->resize(s[2].toInt(), s[3].toInt());
         } else {
-            QVERIFY2(s[0] == "min" || s[0] == "wieder", qPrintable(text));
-            t.ausgabe->setWindowState(s[0] == "min" ? Qt::WindowMinimized : Qt::WindowNoState);
-            QTRY_COMPARE(t.ausgabe->isMinimized(), s[0] == "min");
+            const qsizetype art = QStringList { "min", "wieder", "max" }.indexOf(s[0]);
+            QVERIFY2(art >= 0, qPrintable(text));
+            t.ausgabe->setWindowState(
+                std::array { Qt::WindowMinimized, Qt::WindowNoState, Qt::WindowMaximized }[std::size_t(art)]);
+            QTRY_COMPARE(t.ausgabe->isMinimized(), art == 0);
         }
+    }
+
+    // A step of a seeded random stream: the mouse on the main window and the movement window, now and then
+    // far beyond them, the lists, the zoom past its ends, every menu item, window sizes and states, and
+    // opens and reloads of valid and broken models of up to 1010 statements whose corners may name
+    // points that do not exist. Gives the step, or a model and the command that reads it.
+    QString zufall(std::mt19937& z)
+    {
+        const auto zahl = [&](int bis) { return int(z() % unsigned(bis + 1)); };
+        const auto maus = [&](float links, float oben, float breite, float hoehe) {
+            const int weit = zahl(3) ? 0 : 1000;
+            const auto teil = [&] { return zahl(100 * (2 * weit + 1)) / 100.0 - weit; };
+            return QString("%1 %2 %3 %4")
+                .arg(QString("pkrdm")[zahl(4)], QString("LLRM")[zahl(3)])
+                .arg(links + breite * teil())
+                .arg(oben + hoehe * teil());
+        };
+        const int wahl = zahl(99);
+        if (wahl < 58 && t.ausgabe->isMinimized())
+            return "wieder";
+        if (wahl < 50)
+            return maus(
+                f.Flaeche->scaleLeft(), f.Flaeche->scaleTop(), f.Flaeche->scaleWidth(), f.Flaeche->scaleHeight());
+        if (wahl < 58)
+            return f.Seiten[Seite::BewegungsFenster]->isVisible() ? "b " + maus(-0.5, -0.5, 1, 1) : "Shows_4";
+        if (wahl < 78)
+            return std::array<QString, 4> { QString("zeile %1 %2").arg(zahl(3)).arg(zahl(30)), "takt", "normal",
+                QString("zoom %1").arg(zahl(3) ? zahl(1100) : 40000 - zahl(80000)) }[std::size_t(zahl(3))];
+        if (wahl < 86) { // Beenden too: the test program records it
+            const auto punkte = t.ausgabe->findChildren<QAction*>(QRegularExpression("^(?!Öffnen|Aktual).+"));
+            return punkte[zahl(int(punkte.size()) - 1)]->objectName();
+        }
+        if (wahl < 92) {
+            const bool endetGut = zahl(4) > 0;
+            QString modell = "datei m.rwx ";
+            for (int i = 0, n = zahl(9) ? zahl(40) : 1010; i < n; ++i) {
+                const int art = i < n / 3 ? 0 : 1 + zahl(2), ecken = art < 3 ? art + 2 : zahl(60);
+                modell += std::array { "vertex", "triangle", "quad", "polygon" }[std::size_t(art)];
+                for (int k = art < 3 ? 0 : -1; k < (art ? ecken : 3); ++k)
+                    modell += ' ' + QString::number(k < 0 ? ecken : art ? zahl(n + 5) - 5 : zahl(20000) / 100.0 - 100);
+                modell += '/';
+            }
+            modell += endetGut ? "" : zahl(1) ? "vertex 1e39 1 2" : "clumpbegin";
+            const QString befehl = zahl(3) ? "Öffnen" : "Aktualisieren";
+            if (!zahl(5))
+                return befehl; // no file chosen: the dialog was cancelled
+            gueltig = endetGut;
+            return modell + ';' + befehl;
+        }
+        if (wahl < 94)
+            return "zu " + QString::number(zahl(6));
+        if (wahl < 96)
+            return std::array { "min", "wieder", "max" }[std::size_t(zahl(2))];
+        return QString("groesse %1 %2 %3")
+            .arg(zahl(2) ? "h" : QString::number(zahl(3)))
+            .arg(zahl(1600))
+            .arg(zahl(1200));
+    }
+
+    // What holds after every step: counts within the limit with a row each, the origin untouched, the view
+    // finite, the zoom in its range, the check marks of the "Fenster" menu on the shown side windows and of
+    // the "Optionen" menu on the marking mode.
+    void pruefen()
+    {
+        const Szene& s = t.p().s;
+        const int anzahl[] = { s.AnzPunkte, s.AnzDreiecke, s.AnzVierecke, s.AnzPolygone };
+        const Listenfeld* listen[] = { f.PunktList, f.DreieList, f.ViereList, f.PolyList };
+        for (int k = 0; k < 4; ++k) {
+            // A reading that stopped may leave its statement counted without a row; past the limit the
+            // points list keeps its 998 rows for 700 points.
+            const int zeilen = listen[k]->ListCount(), n = anzahl[k];
+            QVERIFY2(n >= 0 && n <= Grenze
+                    && (zeilen == n || (!sauber && zeilen == n - 1) || (k == 0 && n == 700 && zeilen == Grenze)),
+                qPrintable(QString("kind %1: count %2, %3 rows").arg(k).arg(n).arg(zeilen)));
+        }
+        QVERIFY(s.Punkte(PunktMin) == Vektor {} && s.Sichtpunkte(PunktMin) == Vektor {});
+        QList<float> werte(std::begin(s.Drehmatrix.m), std::end(s.Drehmatrix.m));
+        werte << s.Fangweite << s.Ausdehnung << s.MitteX << s.MitteY << f.Flaeche->scaleLeft() << f.Flaeche->scaleTop();
+        QVERIFY(std::ranges::all_of(werte, [](float w) { return std::isfinite(w); }));
+        QVERIFY(f.ZoomScroll->value() >= 6 && f.ZoomScroll->value() <= 1000);
+        for (int i = 0; i < Seite::Anzahl; ++i)
+            QVERIFY((f.Shows[i]->isChecked() == f.Seiten[i]->isVisible())
+                && (i > 3 || f.MarkWith[i]->isChecked() == (i == s.Markierart)));
     }
 
     QString wert(const QString& name)
@@ -174,6 +275,45 @@ private slots:
         }
         for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-z0-9]+=)")))
             QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
+    }
+
+    // The sessions' steps in a long, seeded, random stream (Sitzung::zufall), ZEM_SCHRITTE steps of each
+    // seed (300 unless set): after every step the program answers within two seconds and its state holds
+    // together (Sitzung::pruefen). The seed and the step that a failure, a hang or a crash names replay it.
+    void zufallsstrom_data()
+    {
+        QTest::addColumn<unsigned>("saat");
+        for (unsigned saat : { 1u, 20240229u, 987654321u })
+            QTest::addRow("seed %u", saat) << saat;
+        std::signal(SIGALRM, [](int) { dprintf(STDERR_FILENO, "hang at step %d\n", g_schritt), std::abort(); });
+    }
+    void zufallsstrom()
+    {
+        QFETCH(unsigned, saat);
+        std::mt19937 z(saat);
+        Sitzung s;
+        s.t.ausgabe->zeigen();
+        const int schritte
+            = qEnvironmentVariableIsSet("ZEM_SCHRITTE") ? qEnvironmentVariableIntValue("ZEM_SCHRITTE") : 300;
+        for (g_schritt = 1; g_schritt <= schritte && !QTest::currentTestFailed(); ++g_schritt) {
+            const QString schritt = s.zufall(z);
+            const auto bericht = qScopeGuard([&] {
+                if (QTest::currentTestFailed())
+                    qWarning("seed %u, step %d: %s", saat, g_schritt, qPrintable(schritt.left(300)));
+            });
+            alarm(2);
+            s.t.ausgabe->setWindowTitle("-"); // only a reading without an error refreshes it
+            for (const QString& teil : schritt.split(';'))
+                s.schritt(teil);
+            QCoreApplication::processEvents(); // what the step posted runs before the checks
+            alarm(0);
+            if (schritt.endsWith("Öffnen") || schritt.endsWith("Aktualisieren")) {
+                s.sauber = s.t.ausgabe->windowTitle() != "-";
+                QVERIFY2(s.sauber || !s.gueltig || s.t.p().CommonDialog1.FileName != s.ordner.filePath("m.rwx"),
+                    "a valid model without a refresh");
+            }
+            s.pruefen();
+        }
     }
 
     // The side windows' texts fit their controls' design sizes at 96 and at 144 dpi: the design texts, and
