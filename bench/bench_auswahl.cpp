@@ -110,8 +110,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    test::BlankesProgramm b({ 1000, 1000 });
-    Programm& p = b.p;
+    test::TestAusgabe b({ 1000, 1000 });
+    Programm& p = b.p();
     grossesModell(p);
     Szene& s = p.s;
     const float e = s.Ausdehnung;

@@ -31,7 +31,10 @@ using namespace zem;
 using Uhr = std::chrono::steady_clock;
 
 // The parts of the program that a reset and a reading touch.
-struct Aufbau : test::BlankesProgramm {
+struct Aufbau {
+    test::TestAusgabe t;
+    Programm& p = t.p();
+
     // Reset and read, as the open command does; a file that ends in an error counts all the same.
     void laden(const QString& pfad)
     {

@@ -38,11 +38,12 @@ constexpr int Laeufe = 41;
 
 using Uhr = std::chrono::steady_clock;
 
-struct Umgebung : test::BlankesProgramm {
+struct Umgebung {
+    test::TestAusgabe t { QSize(Seite, Seite) };
+    Programm& p = t.p();
     Zeichenflaeche& flaeche = *p.f.Flaeche;
 
     Umgebung()
-        : BlankesProgramm({ Seite, Seite })
     {
         // Marked row by row, as clicks and the marking do, which leaves one selection range per row.
         for (Listenfeld* liste : { p.f.PunktList, p.f.DreieList, p.f.ViereList, p.f.PolyList }) {

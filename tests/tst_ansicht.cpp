@@ -23,48 +23,50 @@ namespace {
 // selects the row.
 QImage bild(const QString& was = {}, std::int16_t e = 3)
 {
-    test::BlankesProgramm b(QSize(200, 200));
-    Szene& s = b.p.s;
-    test::szene(b.p, 30, {});
+    test::TestAusgabe t;
+    Programm& p = t.p();
+    Szene& s = p.s;
+    test::szene(p, 30, {});
+    p.f.Flaeche->resize(200, 200);
     const Vektor punkte[] = { { -40, -40, 0 }, { 0, 10, 0 }, { 20, 10, 0 }, { 10, 20, 0 }, { 10, 0, 0 } };
     std::copy(std::begin(punkte), std::end(punkte), &s.Sichtpunkte(0));
     s.Sichtpunkte(-4) = s.Sichtpunkte(1010) = s.Sichtpunkte(3);
     s.Fangweite = 1;
     s.Achsenmass = 3;
-    b.p.f.Flaeche->setScaleWidth(100);
-    b.p.f.Flaeche->setScaleHeight(-100);
-    b.p.f.Flaeche->setScaleLeft(-50);
-    b.p.f.Flaeche->setScaleTop(50);
+    p.f.Flaeche->setScaleWidth(100);
+    p.f.Flaeche->setScaleHeight(-100);
+    p.f.Flaeche->setScaleLeft(-50);
+    p.f.Flaeche->setScaleTop(50);
     s.Dreiecke(1).ecke = { 1, 2, e };
     s.Vierecke(1).ecke = { 1, 2, e, 4 };
     s.Polygone(1).slot = { 4, 1, 2, e, 4 };
     for (QChar c : was) {
         const auto art = std::size_t(QString("dvpq").indexOf(c.toLower()));
         if (art < 4) {
-            Listenfeld* l = std::array { b.p.f.DreieList, b.p.f.ViereList, b.p.f.PolyList, b.p.f.PunktList }[art];
+            Listenfeld* l = std::array { p.f.DreieList, p.f.ViereList, p.f.PolyList, p.f.PunktList }[art];
             l->AddItem({});
             l->setSelected(l->ListCount() - 1, c.isUpper());
             *std::array { &s.AnzDreiecke, &s.AnzVierecke, &s.AnzPolygone, &s.AnzPunkte }[art]
                 = std::int16_t(l->ListCount());
         }
     }
-    Zeichnen::AllesZeichnen(b.p);
-    return b.p.f.Flaeche->bild();
+    Zeichnen::AllesZeichnen(p);
+    return p.f.Flaeche->bild();
 }
 
 // A right drag as the main window runs it, on a scene of extent e whose view was turned a quarter before
 // the press, with model point 1 seen on the press direction: the press picks and keeps the rotation and
 // the press direction, every further position turns the view.
-void ziehen(test::BlankesProgramm& b, float e, const QPolygonF& weg)
+void ziehen(Programm& p, float e, const QPolygonF& weg)
 {
     const Vektor druck { float(weg[0].x()), float(weg[0].y()), 2 * e };
-    test::szene(b.p, e, { { druck.Y, -druck.X, druck.Z } }, test::Vierteldrehung);
-    b.p.s.Punkte(-4) = { 1, 2, 3 }; // a stray entry shows whether the origin turns too
-    Auswahl::PunktFangen(b.p, druck.X, druck.Y);
-    b.p.s.Druckmatrix = b.p.s.Drehmatrix;
-    b.p.s.Druckvektor = druck;
+    test::szene(p, e, { { druck.Y, -druck.X, druck.Z } }, test::Vierteldrehung);
+    p.s.Punkte(-4) = { 1, 2, 3 }; // a stray entry shows whether the origin turns too
+    Auswahl::PunktFangen(p, druck.X, druck.Y);
+    p.s.Druckmatrix = p.s.Drehmatrix;
+    p.s.Druckvektor = druck;
     for (qsizetype i = 1; i < weg.size(); ++i)
-        Bewegungen::MausDrehen(b.p, float(weg[i].x()), float(weg[i].y()));
+        Bewegungen::MausDrehen(p, float(weg[i].x()), float(weg[i].y()));
 }
 
 // Left, top, width and height of the user scale, to six digits.
@@ -140,12 +142,12 @@ private slots:
         QFETCH(float, e);
         QFETCH(QPolygonF, weg);
         QFETCH(QPointF, ziel);
-        test::BlankesProgramm umweg, gerade;
-        ::ziehen(umweg, e, weg);
-        ::ziehen(gerade, e, { weg[0], ziel });
-        const Szene& s = umweg.p.s;
+        test::TestAusgabe umweg, gerade;
+        ::ziehen(umweg.p(), e, weg);
+        ::ziehen(gerade.p(), e, { weg[0], ziel });
+        const Szene& s = umweg.p().s;
         const Matrix& d = s.Drehmatrix;
-        QCOMPARE(d, gerade.p.s.Drehmatrix);
+        QCOMPARE(d, gerade.p().s.Drehmatrix);
         for (int i = 1; i <= 3; ++i)
             QVERIFY(std::fabs(std::hypot(d(i, 1), d(i, 2), d(i, 3)) - 1) <= 1e-4);
         const double det = double(d(1, 1)) * (double(d(2, 2)) * d(3, 3) - double(d(2, 3)) * d(3, 2))
@@ -181,17 +183,18 @@ private slots:
         QFETCH(QSize, fenster);
         QFETCH(float, ausdehnung);
         QFETCH(int, zoom);
-        test::BlankesProgramm b(fenster);
-        test::szene(b.p, ausdehnung, {});
-        QScrollBar leiste;
-        leiste.setRange(6, 1000);
-        leiste.setValue(zoom);
-        b.p.f.ZoomScroll = &leiste;
-        b.p.s.Sichtpunkte(0) = {};
-        Bewegungen::ZoomSetzen(b.p);
-        QTEST(skala(*b.p.f.Flaeche), "skala");
-        QTEST(b.p.s.Fangweite, "fangweite");
-        QCOMPARE(b.p.s.Achsenmass, ausdehnung ? 3 * b.p.s.Fangweite : 0);
+        test::TestAusgabe t;
+        Programm& p = t.p();
+        test::szene(p, ausdehnung, {});
+        t.ausgabe->resize(fenster);
+        const QSignalBlocker stumm(p.f.ZoomScroll); // the value alone, without the bar's own fit
+        p.f.ZoomScroll->setValue(zoom);
+        p.s.Sichtpunkte(0) = {};
+        const float achsenmass = p.s.Achsenmass;
+        Bewegungen::ZoomSetzen(p);
+        QTEST(skala(*p.f.Flaeche), "skala");
+        QTEST(p.s.Fangweite, "fangweite");
+        QCOMPARE(p.s.Achsenmass, ausdehnung ? 3 * p.s.Fangweite : achsenmass);
     }
 };
 

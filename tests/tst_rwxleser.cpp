@@ -16,7 +16,6 @@
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
-#include <memory>
 
 using namespace zem;
 
@@ -143,8 +142,10 @@ private slots:
         QFETCH(QString, datei);
         QFETCH(QStringList, eintraege);
         QTemporaryDir ordner;
-        const auto b = std::make_unique<test::BlankesProgramm>();
-        Programm& p = b->p;
+        test::TestAusgabe t;
+        t.dialoge.titel.clear(); // the welcome box
+        t.dialoge.texte.clear();
+        Programm& p = t.p();
         Anfang::SzeneZuruecksetzen(p.s);
         const uint offen = QDir(QStringLiteral("/proc/self/fd")).count();
         QString fehler;
@@ -161,8 +162,8 @@ private slots:
         QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), offen); // the file is closed
         QTEST(szeneText(p), "szene");
         QString meldungen;
-        for (qsizetype i = 0; i < b->dialoge.titel.size(); ++i)
-            meldungen += b->dialoge.titel[i] + u'|' + b->dialoge.texte[i];
+        for (qsizetype i = 0; i < t.dialoge.titel.size(); ++i)
+            meldungen += t.dialoge.titel[i] + u'|' + t.dialoge.texte[i];
         QTEST(meldungen, "meldung");
         for (const QString& e : eintraege) {
             const qsizetype pfeil = e.indexOf(u'>');

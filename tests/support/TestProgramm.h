@@ -1,7 +1,7 @@
 #pragma once
 
-// The program wired for tests and benchmarks: dialogs that answer without a modal loop, a bare program
-// whose scene procedures run without the main window, and the whole program.
+// The program wired for tests and benchmarks: dialogs that answer without a modal loop, and the whole
+// program.
 
 #include "model/Programm.h"
 #include "platform/Dialoge.h"
@@ -34,32 +34,15 @@ public:
     std::deque<std::optional<QString>> naechsteDateien;
 };
 
-// A program with the scene, the four element lists, the marking-mode items and a drawing surface:
-// the coordinates window with its three value labels: enough for the reader, the reset, the renderer,
-// the rotation and the marking, without the windows around them.
-class BlankesProgramm {
-public:
-    explicit BlankesProgramm(QSize flaeche = { 400, 300 });
-    ~BlankesProgramm();
-
-    Programm p;
-    TestDialoge dialoge;
-
-private:
-    std::unique_ptr<Zeichenflaeche> m_flaeche;
-    std::unique_ptr<Listenfeld> m_listen[4];
-    std::unique_ptr<QAction> m_markWith[4];
-    std::unique_ptr<SeitenFenster> m_koords;
-};
-
 // Writes text into a file of a temporary folder and returns its path.
 QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt);
 
 // The whole program, as the user gets it, with dialogs that tests answer. Ending the program is
-// recorded instead of leaving the event loop.
+// recorded instead of leaving the event loop. With a size, its drawing surface has that size while the
+// window stays hidden, for the procedures that tests and benchmarks run on their own.
 class TestAusgabe {
 public:
-    TestAusgabe();
+    explicit TestAusgabe(QSize flaeche = {});
     Programm& p() { return ausgabe->programm(); }
 
     TestDialoge dialoge;

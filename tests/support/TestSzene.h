@@ -32,6 +32,7 @@ inline void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, co
     for (int k = -3; k <= s.AnzPunkte; ++k)
         Mathe::MatrixMalVektor(s.Sichtpunkte(k), drehung, s.Punkte(k));
     s.Fangweite = 0.5f;
+    p.f.Flaeche->resize(400, 300);
     p.f.Flaeche->setScaleLeft(-20);
     p.f.Flaeche->setScaleTop(15);
     p.f.Flaeche->setScaleWidth(40);
