@@ -318,50 +318,36 @@ private slots:
 
     // The side windows' texts fit their controls' design sizes at 96 and at 144 dpi: the design texts, and
     // in the coordinates window every value of up to nine characters ("-8.88E+08" is the widest).
-    void schriftenPassen_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QSize>("twips");
-        QTest::addColumn<int>("dpi");
-        for (int dpi : { 96, 144 }) {
-            QTest::addRow("X: %d", dpi) << "Label3_0"
-                                        << "X:" << QSize(135, 255) << dpi;
-            QTest::addRow("Exponent %d", dpi) << "Label1_2"
-                                              << "-8.88E+08" << QSize(855, 255) << dpi;
-            QTest::addRow("Normal %d", dpi) << "ZoomNormal"
-                                            << "Normal" << QSize(615, 255) << dpi;
-            QTest::addRow("Mitte %d", dpi) << "Command1"
-                                           << "Mitte" << QSize(495, 495) << dpi;
-        }
-    }
     void schriftenPassen()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QSize, twips);
-        QFETCH(int, dpi);
         test::TestAusgabe t;
-        QWidget* feld = nullptr;
-        for (SeitenFenster* fenster : t.p().f.Seiten)
-            feld = feld ? feld : fenster->findChild<QWidget*>(name);
-        // What the control keeps for its frame and margins, in pixels, which do not grow with the dpi.
-        QSize rand = feld->size() - feld->contentsRect().size();
-        if (auto* knopf = qobject_cast<QPushButton*>(feld)) {
-            QStyleOptionButton option;
-            option.initFrom(knopf);
-            rand = knopf->size() - knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf).size();
+        const auto feld = [&](const char* name) {
+            QWidget* gefunden = nullptr;
+            for (SeitenFenster* fenster : t.p().f.Seiten)
+                gefunden = gefunden ? gefunden : fenster->findChild<QWidget*>(name);
+            return gefunden;
+        };
+        const std::tuple<QWidget*, QString, QSize> felder[]
+            = { { feld("Label3_0"), "X:", { 135, 255 } }, { feld("Label1_2"), "-8.88E+08", { 855, 255 } },
+                  { feld("ZoomNormal"), "Normal", { 615, 255 } }, { feld("Command1"), "Mitte", { 495, 495 } } };
+        for (int dpi : { 96, 144 }) {
+            for (const auto& [feld, text, twips] : felder) {
+                // What the control keeps for its frame and margins, in pixels, which do not grow with the dpi.
+                QSize rand = feld->size() - feld->contentsRect().size();
+                if (auto* knopf = qobject_cast<QPushButton*>(feld)) {
+                    QStyleOptionButton option;
+                    option.initFrom(knopf);
+                    rand = knopf->size()
+                        - knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf).size();
+                }
+                QFont schrift = feld->font();
+                schrift.setPixelSize(qRound(schrift.pointSizeF() * dpi / 72));
+                const QFontMetricsF masse(schrift);
+                const QSizeF platz = QSizeF(twips) * dpi / 1440 - QSizeF(rand);
+                QVERIFY2(masse.horizontalAdvance(text) <= platz.width() && masse.height() <= platz.height(),
+                    qPrintable(QString("%1 at %2 dpi").arg(text).arg(dpi)));
+            }
         }
-        QFont schrift = feld->font();
-        schrift.setPixelSize(qRound(schrift.pointSizeF() * dpi / 72));
-        const QFontMetricsF masse(schrift);
-        const QSizeF platz = QSizeF(twips) * dpi / 1440 - QSizeF(rand);
-        QVERIFY2(masse.horizontalAdvance(text) <= platz.width() && masse.height() <= platz.height(),
-            qPrintable(QString("%1 x %2 in %3 x %4")
-                           .arg(masse.horizontalAdvance(text))
-                           .arg(masse.height())
-                           .arg(platz.width())
-                           .arg(platz.height())));
     }
 
     // Ending leaves the event loop at once, even while side windows are shown and refuse their close.
