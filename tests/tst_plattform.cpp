@@ -74,7 +74,7 @@ private slots:
     }
 
     // What cannot be opened is refused at once, a named pipe without a writer too (waiting for one would
-    // freeze the program); a field past FeldMax fails rather than exhaust the memory.
+    // freeze the program); a field past FeldMax fails rather than exhaust the memory, one of FeldMax reads.
     void eingabeFehler()
     {
         QTemporaryDir ordner;
@@ -85,9 +85,10 @@ private slots:
                  std::string("/dev/zero"), datei + std::string("\0x", 2), leitung })
             QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.oeffnen(name));
         QVERIFY(!eingabe.offen());
-        eingabe.oeffnen(
-            test::schreibeDatei(ordner, "g", QByteArray(qsizetype(FeldEingabe::FeldMax) + 1, 'z')).toStdString());
+        const QByteArray lang(qsizetype(FeldEingabe::FeldMax), 'z');
+        eingabe.oeffnen(test::schreibeDatei(ordner, "g", lang + '\n' + lang + 'z').toStdString());
         std::string feld;
+        QCOMPARE(eingabe.naechstesFeld(feld).size(), FeldEingabe::FeldMax); // the longest field reads
         QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld));
     }
 
