@@ -50,7 +50,8 @@ def suche(*argumente):
 
 
 def titel(kennung):
-    return xdotool("getwindowname", kennung).rstrip("\n")
+    """A window's caption; empty for a window that has gone."""
+    return subprocess.run(["xdotool", "getwindowname", kennung], capture_output=True, text=True).stdout.rstrip("\n")
 
 
 def ort(kennung=None):
@@ -132,11 +133,39 @@ class Sitzung:
     tu_* acts, ist_* checks and says whether it holds and what is there (or None)."""
 
     def __init__(self, zemviewer, beispiele):
-        # Started in the folder of the sample models, where its file dialog opens: the name alone chooses
-        # one, and the dialog's completion never has to list a large folder on a busy machine.
-        self.programm = subprocess.Popen([zemviewer], cwd=beispiele, stdout=subprocess.DEVNULL,
-                                         stderr=subprocess.DEVNULL)
+        self.zemviewer, self.beispiele, self.prozesse = zemviewer, beispiele, []
         self.fenster, self.werte, self.heim, self.ansicht, self.bild = {}, {}, {}, None, None
+
+    def tu_verwalter(self, name):
+        """Starts a window manager and waits until it manages the screen."""
+        # A window manager that ended before leaves its mark on the root window: it goes first, so that only
+        # the new one's counts.
+        lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
+        meldungen = tempfile.TemporaryFile()
+        verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=meldungen)
+        self.prozesse.append(verwalter)
+
+        def bericht():
+            meldungen.seek(0)
+            return "%s (DISPLAY %s, Ende %s): %s" % (name, os.environ.get("DISPLAY"), verwalter.poll(),
+                                                    meldungen.read().decode(errors="replace").strip())
+        warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+              or verwalter.poll() is not None, lambda: "startet nicht: " + bericht())
+        if verwalter.poll() is not None:
+            raise Fehlschlag("endet beim Start: " + bericht())
+
+    def tu_bildschirmleser(self):
+        """What a desktop does when a screen reader starts: the accessibility bus says it is wanted."""
+        lauf("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+             "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
+             "variant:boolean:true")
+
+    def tu_starte(self):
+        """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
+        chooses one, and the dialog's completion never has to list a large folder on a busy machine."""
+        self.programm = subprocess.Popen([self.zemviewer], cwd=self.beispiele, stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL)
+        self.prozesse.append(self.programm)
 
     def programmfenster(self):
         return set(suche("--pid", self.programm.pid))
@@ -237,13 +266,11 @@ class Sitzung:
         return suche("--name", muster), None
 
     def ist_titel(self, name, text):
-        ist = titel(self.fenster[name])
-        return ist == text, ist
+        return (ist := titel(self.fenster[name])) == text, ist
 
     def ist_ort(self, name, links, oben):
         """The client area's top left corner at a place given in twips."""
-        ist = ort(self.fenster[name])[:2]
-        return ist == [int(links) * DPI // 1440, int(oben) * DPI // 1440], ist
+        return (ist := ort(self.fenster[name])[:2]) == [int(links) * DPI // 1440, int(oben) * DPI // 1440], ist
 
     def ist_mittig(self, name):
         """The window, frame included, in the middle of the screen to a pixel."""
@@ -255,8 +282,8 @@ class Sitzung:
     def ist_programmfenster(self, art, *namen):
         """The program's shown windows: at least ("mindestens") or at most ("hoechstens") the named ones."""
         gezeigt, genannt = self.programmfenster(), {self.fenster[n] for n in namen}
-        return (gezeigt >= genannt if art == "mindestens" else gezeigt <= genannt), \
-            lambda: sorted(titel(k) for k in gezeigt - genannt)
+        gilt = gezeigt >= genannt if art == "mindestens" else gezeigt <= genannt
+        return gilt, sorted(map(titel, gezeigt - genannt))
 
     def ist_leser(self, rolle, name, zustand_=None):
         """An accessible object whose role and name match the regular expressions, in a state if one is given."""
@@ -274,14 +301,15 @@ class Sitzung:
     def ist_werte(self, rolle, *werte):
         """The values of all accessible objects of a role, such as scroll bars."""
         ist = [o.queryValue().currentValue for o in alle() if o.getRoleName() == rolle]
-        return ist == [float(w) for w in werte], ist
+        return ist == list(map(float, werte)), ist
 
     def ende(self):
-        self.programm.terminate()
-        try:
-            self.programm.wait(10)
-        except subprocess.TimeoutExpired:
-            self.programm.kill()
+        for prozess in reversed(self.prozesse):
+            prozess.terminate()
+            try:
+                prozess.wait(10)
+            except subprocess.TimeoutExpired:
+                prozess.kill()
 
 
 def lies(datei, wm):
@@ -312,8 +340,8 @@ def pruefe(s, gruppe, sofort):
         return not offen
 
     def meldung():
-        return "; ".join("Zeile %d: %s hält nicht%s" % (n, z, "" if ist is None else " (ist: %.200s)" % (
-            ist() if callable(ist) else ist,)) for n, z, ist in offen)
+        return "; ".join("Zeile %d: %s hält nicht%s" % (n, z, "" if ist is None else " (ist: %.200s)" % (ist,))
+                         for n, z, ist in offen)
     if not (halten() if sofort else warte(halten, meldung)):
         raise Fehlschlag(meldung())
 
@@ -333,44 +361,15 @@ def ablauf(s, schritte):
         print("ok  ", text)
 
 
-def fensterverwalter(name):
-    """Starts the window manager and waits until it manages the screen; None for a bare server."""
-    if name == "leser":
-        # What a desktop does when a screen reader starts: the accessibility bus says it is wanted.
-        lauf("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-             "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
-             "variant:boolean:true")
-    if name in ("keiner", "leser"):
-        return None
-    # A window manager that ended before leaves its mark on the root window: it goes first, so that only
-    # the new one's counts.
-    lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
-    meldungen = tempfile.TemporaryFile()
-    verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=meldungen)
-    def bericht():
-        meldungen.seek(0)
-        return "%s (DISPLAY %s, Ende %s): %s" % (name, os.environ.get("DISPLAY"), verwalter.poll(),
-                                                meldungen.read().decode(errors="replace").strip())
-
-    warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or verwalter.poll() is not None,
-          lambda: "startet nicht: " + bericht())
-    if verwalter.poll() is not None:
-        raise Fehlschlag("endet beim Start: " + bericht())
-    return verwalter
-
-
 def main():
     argumente = argparse.ArgumentParser()
     argumente.add_argument("zemviewer")
     argumente.add_argument("beispiele")
     argumente.add_argument("--wm", default="keiner", choices=WM)
     a = argumente.parse_args()
-    verwalter = s = None
+    s = Sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele))
     try:
-        schritte = lies(os.path.join(os.path.dirname(os.path.abspath(__file__)), "sitzung.txt"), a.wm)
-        verwalter = fensterverwalter(a.wm)
-        s = Sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele))
-        ablauf(s, schritte)
+        ablauf(s, lies(os.path.join(os.path.dirname(os.path.abspath(__file__)), "sitzung.txt"), a.wm))
     except Fehlschlag as f:
         print("FEHLER", f)
         # What the screen showed then, for whoever reads the failure.
@@ -378,10 +377,7 @@ def main():
         print("Bildschirm:", os.path.abspath("sitzung-%s.png" % a.wm))
         return 1
     finally:
-        if s:
-            s.ende()
-        if verwalter:
-            verwalter.terminate()
+        s.ende()
     print("1 passed, 0 failed")
     return 0
 
