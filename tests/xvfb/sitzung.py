@@ -6,10 +6,11 @@ it reads the program through the AT-SPI accessibility bus as a screen reader wou
 of its own, dbus-run-session, and python3-pyatspi). Every wait is on a condition with a generous limit,
 so that a busy machine only makes the session slower.
 
-The steps, what the user does and what must then show, are in sitzung.txt beside this script; its head
-explains the language. This script holds the means: the commands of that language and their interpreter.
+The steps, what the user does and what must then show, are in sitzung.txt beside this script (or in
+another file of the same language, such as the README picture's); its head explains the language. This
+script holds the means: the commands of that language and their interpreter.
 
-    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|leser]
+    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|leser] [--schritte STEPS_FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
 import argparse, itertools, os, re, shlex, subprocess, sys, tempfile, time
@@ -223,6 +224,9 @@ class Sitzung:
     def tu_xdotool(self, *argumente):
         xdotool(*(self.fenster.get(a, a) for a in argumente))
 
+    def tu_foto(self, datei):
+        lauf("import", "-silent", "-window", self.fenster["haupt"], datei)
+
     def tu_schiebe(self, name, ziel=None, dx=0, dy=0):
         """Moves a window's frame to a place in another one's client area, or back to where it first stood."""
         kennung = self.fenster[name]
@@ -324,8 +328,8 @@ def lies(datei, wm):
             if m[1]:
                 schritte.append((zeile.partition(":")[2].strip(), wm in m[1].split(), []))
             elif (woerter := shlex.split(m[5], comments=True)) and wm in (m[2] or wm).split():
-                inhalt = re.sub(r"\s+#.*", "", zeile.strip())
-                schritte[-1][2].append((nummer, inhalt, bool(m[3]), bool(m[4]), woerter[0], woerter[1:]))
+                schritte[-1][2].append((nummer, re.sub(r"\s+#.*", "", zeile.strip()), bool(m[3]), bool(m[4]),
+                                        woerter[0], woerter[1:]))
     return [(text, zeilen) for text, gilt, zeilen in schritte if gilt]
 
 
@@ -366,10 +370,11 @@ def main():
     argumente.add_argument("zemviewer")
     argumente.add_argument("beispiele")
     argumente.add_argument("--wm", default="keiner", choices=WM)
+    argumente.add_argument("--schritte", default=os.path.join(os.path.dirname(__file__), "sitzung.txt"))
     a = argumente.parse_args()
     s = Sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele))
     try:
-        ablauf(s, lies(os.path.join(os.path.dirname(os.path.abspath(__file__)), "sitzung.txt"), a.wm))
+        ablauf(s, lies(a.schritte, a.wm))
     except Fehlschlag as f:
         print("FEHLER", f)
         # What the screen showed then, for whoever reads the failure.
