@@ -37,10 +37,9 @@ void Zuruecksetzen(Programm& p)
     Zeichenflaeche& flaeche = *p.f.Flaeche;
     flaeche.setScaleLeft(-flaeche.scaleWidth() / 2);
     flaeche.setScaleTop(-flaeche.scaleHeight() / 2);
-    for (QAction* punkt : p.f.MarkWith)
-        punkt->setChecked(false);
-    if (s.Markierart >= 0 && s.Markierart < int(p.f.MarkWith.size()))
-        p.f.MarkWith[s.Markierart]->setChecked(true);
+    // Each item set to its state at once: one that keeps its check mark sends no change to its menu.
+    for (std::size_t i = 0; i < p.f.MarkWith.size(); ++i)
+        p.f.MarkWith[i]->setChecked(int(i) == s.Markierart);
     ListenLeeren(p);
 }
 
