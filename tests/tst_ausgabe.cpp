@@ -350,6 +350,18 @@ private slots:
         }
     }
 
+    // The movement window's picture: an arrow from the middle in each of the eight directions, none between.
+    void pfeilbild()
+    {
+        const QImage bild = BewegungsFenster::pfeilbild();
+        const QTransform zwischen = QTransform().translate(90, 90).rotate(22.5).translate(-90, -90);
+        for (QPoint pfeil : { QPoint(140, 90), QPoint(125, 55), QPoint(90, 40), QPoint(55, 55), QPoint(40, 90),
+                 QPoint(55, 125), QPoint(90, 140), QPoint(125, 125) }) {
+            QVERIFY2(qGray(bild.pixel(pfeil)) < 64, qPrintable(QString("%1 %2").arg(pfeil.x()).arg(pfeil.y())));
+            QCOMPARE(bild.pixel(zwischen.map(pfeil)), qRgb(192, 192, 192));
+        }
+    }
+
     // Ending leaves the event loop at once, even while side windows are shown and refuse their close.
     void beendenEndetSofort()
     {
