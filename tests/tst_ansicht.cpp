@@ -81,9 +81,9 @@ QString skala(const Zeichenflaeche& f)
 class TestAnsicht : public QObject {
     Q_OBJECT
 private slots:
-    // The colour at user points. (5, 10) lies on the edge from corner 1 to 2 of every element and on
-    // nothing else. An element with a corner outside the point tables is skipped whole: the picture is
-    // the empty scene's.
+    // The colour at user points. The X arrow's barbs end at (27, 1) and (27, -1), just short of (26.6, 1)
+    // and (26.6, -1). (5, 10) lies on the edge from corner 1 to 2 of every element and on nothing else. An
+    // element with a corner outside the point tables is skipped whole: the picture is the empty scene's.
     void bild_data()
     {
         QTest::addColumn<QString>("szene");
