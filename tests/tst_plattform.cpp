@@ -156,8 +156,8 @@ private slots:
         zeile("vom rechten und zum unteren rand",
             { 64, 10, 60.5, 10, 60.5, 12, 64, 12, 10, 40, 10, 36.5, 12, 36.5, 12, 40 }, 16, QRect(10, 10, 54, 30),
             { 64, 40 });
-        zeile("von aussen in die erste spalte und zeile",
-            { 0.5, 5, -3, 5, -3, 6, 0, 6, 5, 0.5, 5, -3, 6, -3, 6, 0 }, 4, QRect(0, 0, 7, 7));
+        zeile("von aussen in die erste spalte und zeile", { 0.5, 5, -3, 5, -3, 6, 0, 6, 5, 0.5, 5, -3, 6, -3, 6, 0 }, 4,
+            QRect(0, 0, 7, 7));
         zeile("von der ersten spalte und zeile nach aussen", { 0, 8, -3, 8, 8, 0, 8, -3 }, 2, QRect(0, 0, 9, 9));
         zeile("bild 1 x 1", { -5, 0.5, 5, 0.5 }, 1, QRect(0, 0, 1, 1), { 1, 1 });
         zeile("1e30 rueckwaerts", { 10.5, 1e30, 10.5, -1e30 }, 48, QRect(10, 0, 1, 48));
