@@ -5,13 +5,9 @@
 
 #include "model/Programm.h"
 #include "platform/Dialoge.h"
-#include "platform/Listenfeld.h"
-#include "platform/SeitenFenster.h"
-#include "platform/Zeichenflaeche.h"
+#include "platform/Listenfeld.h" // the element lists, which most tests read
 #include "ui/main/Ausgabe.h"
-#include "view/Mathe.h"
 
-#include <QAction>
 #include <QStringList>
 #include <QTemporaryDir>
 

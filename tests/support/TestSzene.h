@@ -5,6 +5,7 @@
 #include "TestProgramm.h"
 
 #include "model/Anfang.h"
+#include "view/Mathe.h"
 
 #include <initializer_list>
 
