@@ -339,8 +339,11 @@ def pruefe(s, gruppe, sofort):
 
     def halten():
         s.bild = None
-        offen[:] = [(n, z, ist) for n, z, _, nicht, b, a in gruppe for gut, ist in [getattr(s, "ist_" + b)(*a)]
-                    if bool(gut) == nicht]
+        offen.clear()
+        for nummer, zeile, _, nicht, befehl, argumente in gruppe:
+            gut, ist = getattr(s, "ist_" + befehl)(*argumente)
+            if bool(gut) == nicht:
+                offen.append((nummer, zeile, ist))
         return not offen
 
     def meldung():
