@@ -1,10 +1,12 @@
 // The view of a model on a bare program, without the windows around it: the picture, turning by a right
 // drag, and the fit to the zoom.
 
-#include "TestSzene.h"
+#include "TestProgramm.h"
 
+#include "model/Anfang.h"
 #include "selection/Auswahl.h"
 #include "view/Bewegungen.h"
+#include "view/Mathe.h"
 #include "view/Zeichnen.h"
 
 #include <QScrollBar>
@@ -16,6 +18,35 @@ using namespace zem;
 
 namespace {
 
+// A quarter turn about Z: (x, y, z) to (-y, x, z).
+const Matrix Vierteldrehung { { 0, -1, 0, 1, 0, 0, 0, 0, 1 } };
+
+// A reset scene of extent e: its axis ends and the model points 1, 2, ... with one PunktList row each, all
+// seen through drehung; Fangweite 0.5 and ten pixels per unit with the origin in the middle of the 400 x 300
+// surface (left -20, top 15).
+void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Matrix& drehung = Mathe::Einheit())
+{
+    Anfang::Zuruecksetzen(p);
+    Szene& s = p.s;
+    s.Ausdehnung = e;
+    s.Punkte(-3) = { e, 0, 0 };
+    s.Punkte(-2) = { 0, e, 0 };
+    s.Punkte(-1) = { 0, 0, e };
+    for (const Vektor& punkt : punkte) {
+        s.Punkte(++s.AnzPunkte) = punkt;
+        p.f.PunktList->AddItem(QString::number(s.AnzPunkte));
+    }
+    s.Drehmatrix = drehung;
+    for (int k = -3; k <= s.AnzPunkte; ++k)
+        Mathe::MatrixMalVektor(s.Sichtpunkte(k), drehung, s.Punkte(k));
+    s.Fangweite = 0.5f;
+    p.f.Flaeche->resize(400, 300);
+    p.f.Flaeche->setScaleLeft(-20);
+    p.f.Flaeche->setScaleTop(15);
+    p.f.Flaeche->setScaleWidth(40);
+    p.f.Flaeche->setScaleHeight(-30);
+}
+
 // 200 x 200 pixels for the user scale -50..50 both ways with y up. Axes of extent 30, Fangweite 1,
 // Achsenmass 3, the centre point at (-40, -40). Points 1 (0, 10), 2 (20, 10), 3 = -4 = 1010 (10, 20),
 // 4 (10, 0); a triangle (corners 1 2 e), a quad (1 2 e 4) and a polygon (1 2 e 4), each counted by the
@@ -26,7 +57,7 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
     test::TestAusgabe t;
     Programm& p = t.p();
     Szene& s = p.s;
-    test::szene(p, 30, {});
+    szene(p, 30, {});
     p.f.Flaeche->resize(200, 200);
     Zeichnen::AllesZeichnen(p); // a picture at another scale, which the drawing below must clear
     const Vektor punkte[] = { { -40, -40, 0 }, { 0, 10, 0 }, { 20, 10, 0 }, { 10, 20, 0 }, { 10, 0, 0 } };
@@ -61,7 +92,7 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
 void ziehen(Programm& p, float e, const QPolygonF& weg)
 {
     const Vektor druck { float(weg[0].x()), float(weg[0].y()), 2 * e };
-    test::szene(p, e, { { druck.Y, -druck.X, druck.Z } }, test::Vierteldrehung);
+    szene(p, e, { { druck.Y, -druck.X, druck.Z } }, Vierteldrehung);
     p.s.Punkte(-4) = { 1, 2, 3 }; // a stray entry shows whether the origin turns too
     Auswahl::PunktFangen(p, druck.X, druck.Y);
     p.s.Druckmatrix = p.s.Drehmatrix;
@@ -187,7 +218,7 @@ private slots:
         QFETCH(int, zoom);
         test::TestAusgabe t;
         Programm& p = t.p();
-        test::szene(p, ausdehnung, {});
+        szene(p, ausdehnung, {});
         t.ausgabe->resize(fenster);
         const QSignalBlocker stumm(p.f.ZoomScroll); // the value alone, without the bar's own fit
         p.f.ZoomScroll->setValue(zoom);
