@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <clocale>
 #include <csignal>
 #include <random>
 #include <unistd.h>
@@ -203,6 +204,9 @@ QList<std::tuple<QString, QString, QString>> faelle()
 class TestAusgabe : public QObject {
     Q_OBJECT
 private slots:
+    // The program's users write German: numbers are written and read the same in its locale.
+    void initTestCase() { QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8")); }
+
     // The sessions of data/ausgabe.txt: steps (see Sitzung::schritt) and what then holds (see wert).
     void sitzung_data()
     {

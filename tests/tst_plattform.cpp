@@ -1,16 +1,14 @@
 // The runtime pieces under the program: the field input (where fields end, the search for the field with
-// a word, the 64 KiB blocks, the failures), the text of a number, the list's record of its selection,
-// points, lines and circles in pixels.
+// a word, the 64 KiB blocks, the failures), the list's record of its selection, points, lines and circles
+// in pixels.
 
 #include "TestProgramm.h"
 
 #include "platform/FeldEingabe.h"
 #include "platform/Raster.h"
-#include "platform/ZahlText.h"
 
 #include <QTest>
 
-#include <clocale>
 #include <cmath>
 
 #include <sys/stat.h>
@@ -90,26 +88,6 @@ private slots:
         std::string feld;
         QCOMPARE(eingabe.naechstesFeld(feld).size(), FeldEingabe::FeldMax); // the longest field reads
         QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld));
-    }
-
-    // The text of a number, also where a German locale would write a comma.
-    void zahlText_data()
-    {
-        QTest::addColumn<double>("wert");
-        const double werte[]
-            = { 0.5, 12, -0.25, 1e6, 1e7, 12345678, -0.0, 3.14159265, 0.0001, -0.00001, 0.1f, -HUGE_VAL };
-        const char* texte[] = { " .5", " 12", "-.25", " 1000000", " 1E+07", " 1.234568E+07", " 0", " 3.141593",
-            " .0001", "-1E-05", " .1", "-Inf" };
-        for (std::size_t i = 0; i < std::size(werte); ++i)
-            QTest::newRow(texte[i]) << werte[i];
-    }
-    void zahlText()
-    {
-        QFETCH(double, wert);
-        QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8"));
-        const QString text = ZahlText(wert);
-        std::setlocale(LC_ALL, "C");
-        QCOMPARE(text, QString(QTest::currentDataTag()));
     }
 
     // The list keeps each row's selection in a record of its own, which the renderer reads: rows within
