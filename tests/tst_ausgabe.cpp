@@ -331,21 +331,6 @@ private slots:
             QCOMPARE(bild.pixel(zwischen.map(pfeil)), qRgb(192, 192, 192));
         }
     }
-
-    // Ending leaves the event loop at once, even while side windows are shown and refuse their close.
-    void beendenEndetSofort()
-    {
-        test::TestDialoge dialoge;
-        Ausgabe ausgabe(dialoge);
-        ausgabe.show();
-        for (QAction* punkt : ausgabe.programm().f.Shows)
-            punkt->trigger();
-        QTimer::singleShot(0, &ausgabe, [&] { ausgabe.findChild<QAction*>("Beenden")->trigger(); });
-        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // the loop did not end
-        QCOMPARE(QCoreApplication::exec(), 0);
-        for (SeitenFenster* fenster : ausgabe.programm().f.Seiten)
-            QVERIFY(!fenster->isVisible());
-    }
 };
 
 QTEST_MAIN(TestAusgabe)

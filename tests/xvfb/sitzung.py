@@ -307,6 +307,9 @@ class Sitzung:
         ist = [o.queryValue().currentValue for o in alle() if o.getRoleName() == rolle]
         return ist == list(map(float, werte)), ist
 
+    def ist_beendet(self):
+        return self.programm.poll() == 0, self.programm.poll()
+
     def ende(self):
         for prozess in reversed(self.prozesse):
             prozess.terminate()
