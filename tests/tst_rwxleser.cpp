@@ -6,7 +6,6 @@
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
-#include "platform/FeldEingabe.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -20,11 +19,6 @@
 using namespace zem;
 
 namespace {
-QByteArray modell(const QByteArray& anweisungen)
-{
-    return "modelbegin\nclumpbegin\n" + anweisungen + "\nclumpend\nmodelend\n";
-}
-
 // The fixture's text as bytes: %XX is the byte of that hex number.
 QByteArray bytes(const QString& text)
 {
@@ -74,12 +68,6 @@ QString szeneText(const Programm& p)
     return (t + QStringLiteral(" A") + QString::number(s.Ausdehnung, 'g', 9)).trimmed();
 }
 
-void zeile(const char* name, const QByteArray& inhalt, const QString& szene, const QString& fehler = {},
-    const QStringList& eintraege = {})
-{
-    QTest::newRow(name) << inhalt << szene << fehler << QString() << eintraege << QString();
-}
-
 } // namespace
 
 class TestRwxLeser : public QObject {
@@ -123,18 +111,6 @@ private slots:
                 << z.mid(ergebnis).filter(QRegularExpression(QStringLiteral("^[PDVG]\\d+> ")))
                 << (inhalt.startsWith(u'<') ? inhalt.mid(2).trimmed() : QString());
         }
-
-        const QByteArray lang = "vertex 1 2 3 " + QByteArray(1 << 20, 'x');
-        zeile("read on to modelend", modell(lang + "\nclumpend\n" + QByteArray(FeldEingabe::FeldMax + 1, 'x')),
-            "P(1 2 3) A3", "Eingabe", { QString::fromLatin1("P1>      1  " + lang) });
-        QByteArray junk;
-        for (int i = 0; i < 1 << 18; ++i)
-            junk += char(i ^ i >> 8);
-        zeile("binary junk", junk + modell(junk), "A-1000");
-        QByteArray orte; // the keyword at every place of fields 4 to 44 bytes long, among bytes near its first
-        for (int n = 0; n <= 40; ++n)
-            orte += QByteArray("p\xf1\xf0\0\xffqua", 8).repeated(6).left(n) + "quad\n";
-        zeile("keyword at every place", modell(orte), "V#41 A-1000");
     }
     void lesen()
     {
