@@ -1,6 +1,5 @@
 // The whole program as a user drives it: open and reload, menus, side windows, the mouse on the main
-// window and on the movement window, the lists, the zoom; and the side windows' texts at two screen
-// resolutions.
+// window and on the movement window, the lists, the zoom.
 
 #include "TestProgramm.h"
 
@@ -15,8 +14,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -283,40 +280,6 @@ private slots:
             if (schritt == "Öffnen" || schritt == "Aktualisieren" || schritt.startsWith("oeffnen"))
                 s.sauber = s.t.ausgabe->windowTitle() != "-";
             s.pruefen();
-        }
-    }
-
-    // The side windows' texts fit their controls' design sizes at 96 and at 144 dpi: the design texts, and
-    // in the coordinates window every value of up to nine characters ("-8.88E+08" is the widest).
-    void schriftenPassen()
-    {
-        test::TestAusgabe t;
-        const auto feld = [&](const char* name) {
-            QWidget* gefunden = nullptr;
-            for (SeitenFenster* fenster : t.p().f.Seiten)
-                gefunden = gefunden ? gefunden : fenster->findChild<QWidget*>(name);
-            return gefunden;
-        };
-        const std::tuple<QWidget*, QString, QSize> felder[]
-            = { { feld("Label3_0"), "X:", { 135, 255 } }, { feld("Label1_2"), "-8.88E+08", { 855, 255 } },
-                  { feld("ZoomNormal"), "Normal", { 615, 255 } }, { feld("Command1"), "Mitte", { 495, 495 } } };
-        for (int dpi : { 96, 144 }) {
-            for (const auto& [feld, text, twips] : felder) {
-                // What the control keeps for its frame and margins, in pixels, which do not grow with the dpi.
-                QSize rand = feld->size() - feld->contentsRect().size();
-                if (auto* knopf = qobject_cast<QPushButton*>(feld)) {
-                    QStyleOptionButton option;
-                    option.initFrom(knopf);
-                    rand = knopf->size()
-                        - knopf->style()->subElementRect(QStyle::SE_PushButtonContents, &option, knopf).size();
-                }
-                QFont schrift = feld->font();
-                schrift.setPixelSize(qRound(schrift.pointSizeF() * dpi / 72));
-                const QFontMetricsF masse(schrift);
-                const QSizeF platz = QSizeF(twips) * dpi / 1440 - QSizeF(rand);
-                QVERIFY2(masse.horizontalAdvance(text) <= platz.width() && masse.height() <= platz.height(),
-                    qPrintable(QString("%1 at %2 dpi").arg(text).arg(dpi)));
-            }
         }
     }
 
