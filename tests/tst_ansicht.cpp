@@ -1,5 +1,5 @@
-// The view of a model on a bare program, without the windows around it: the picture, turning by a right
-// drag, and the fit to the zoom.
+// The view of a model on a bare program, without the windows around it: the picture and turning by a right
+// drag.
 
 #include "TestProgramm.h"
 
@@ -9,7 +9,6 @@
 #include "view/Mathe.h"
 #include "view/Zeichnen.h"
 
-#include <QScrollBar>
 #include <QTest>
 
 #include <cmath>
@@ -101,12 +100,6 @@ void ziehen(Programm& p, float e, const QPolygonF& weg)
         Bewegungen::MausDrehen(p, float(weg[i].x()), float(weg[i].y()));
 }
 
-// Left, top, width and height of the user scale, to six digits.
-QString skala(const Zeichenflaeche& f)
-{
-    return QString::asprintf("%g %g %g %g", f.scaleLeft(), f.scaleTop(), f.scaleWidth(), f.scaleHeight());
-}
-
 } // namespace
 
 class TestAnsicht : public QObject {
@@ -194,40 +187,6 @@ private slots:
         QCOMPARE(s.Sichtpunkte(0), p);
         QCOMPARE(s.MitteX, (p.X + 20) / 40);
         QCOMPARE(s.MitteY, (15 - p.Y) / -30);
-    }
-
-    // The user scale (left, top, width, height) and Fangweite for a window of a size, an extent and a zoom
-    // value, with the centre point at the origin and its fractions (0.5, -0.5). A model without a vertex
-    // (extent below 0) turns the picture by half a turn; an extent of 0 has no scale, and the one before
-    // stays.
-    void zoomSetzen_data()
-    {
-        QTest::addColumn<QSize>("fenster");
-        QTest::addColumn<float>("ausdehnung");
-        QTest::addColumn<int>("zoom");
-        QTest::addColumn<QString>("skala");
-        QTest::addColumn<float>("fangweite");
-        QTest::newRow("breiter als hoch") << QSize(480, 360) << 10.0f << 565 << "-15.0667 11.3 30.1333 -22.6" << 0.226f;
-        QTest::newRow("ohne Punkt, hoeher") << QSize(300, 600) << -5.0f << 1000 << "10 -20 -20 40" << -0.2f;
-        QTest::newRow("Ausdehnung 0") << QSize(400, 300) << 0.0f << 500 << "-20 15 40 -30" << 0.5f;
-    }
-    void zoomSetzen()
-    {
-        QFETCH(QSize, fenster);
-        QFETCH(float, ausdehnung);
-        QFETCH(int, zoom);
-        test::TestAusgabe t;
-        Programm& p = t.p();
-        szene(p, ausdehnung, {});
-        t.ausgabe->resize(fenster);
-        const QSignalBlocker stumm(p.f.ZoomScroll); // the value alone, without the bar's own fit
-        p.f.ZoomScroll->setValue(zoom);
-        p.s.Sichtpunkte(0) = {};
-        const float achsenmass = p.s.Achsenmass;
-        Bewegungen::ZoomSetzen(p);
-        QTEST(skala(*p.f.Flaeche), "skala");
-        QTEST(p.s.Fangweite, "fangweite");
-        QCOMPARE(p.s.Achsenmass, ausdehnung ? 3 * p.s.Fangweite : achsenmass);
     }
 };
 

@@ -105,6 +105,8 @@ struct Sitzung {
             zoom->ZoomNormal->click();
         } else if (s[0] == "merken") {
             gemerkt = skala();
+        } else if (s[0] == "groesse") {
+            t.ausgabe->resize(s[1].toInt(), s[2].toInt());
         } else if (s[0] == "takt") {
             BewegungsFenster::MoveTimer_Timer(t.p());
         } else {
@@ -169,11 +171,15 @@ struct Sitzung {
             : name == "dreht"                           ? QString::number(s.Drehmatrix != Mathe::Einheit())
             : name == "timer"                           ? QString::number(f.MoveTimer->isActive())
             : name == "beweg"                           ? QString::asprintf("%.2f %.2f", s.BewegX, s.BewegY)
-            : name == "druck"   ? QString::asprintf("%g %g %g", s.Druckvektor.X, s.Druckvektor.Y, s.Druckvektor.Z)
-            : name == "skala"   ? (skala() == gemerkt ? "gleich" : "anders")
-            : name == "tipp"    ? f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip()
-            : name == "meldung" ? t.dialoge.titel.join(',') + ": " + t.dialoge.texte.join(',')
-                                : text;
+            : name == "druck" ? QString::asprintf("%g %g %g", s.Druckvektor.X, s.Druckvektor.Y, s.Druckvektor.Z)
+            : name == "skala" ? (skala() == gemerkt ? "gleich" : "anders")
+            : name == "masse" // the longer side follows the drawing area, whose height depends on the menu's font
+            ? QString::asprintf("%g %g %g %g %g, %g %g", skala().x() / skala().width(), skala().y() / skala().height(),
+                std::copysign(1, skala().width()), std::copysign(1, skala().height()),
+                std::min(std::fabs(skala().width()), std::fabs(skala().height())), s.Fangweite, s.Achsenmass)
+            : name == "tipp"        ? f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip()
+                : name == "meldung" ? t.dialoge.titel.join(',') + ": " + t.dialoge.texte.join(',')
+                                    : text;
     }
 };
 
