@@ -216,11 +216,6 @@ class Sitzung:
         for x, y in zip(punkte[::2], punkte[1::2]):
             xdotool("mousemove", "--window", self.fenster["haupt"], *self.ansicht.pixel(float(x), float(y)))
 
-    def tu_zeiger(self, name, x, y):
-        """Moves the pointer to a place in a window given in per cent of its width and height."""
-        _, _, breite, hoehe = ort(self.fenster[name])
-        xdotool("mousemove", "--window", self.fenster[name], breite * int(x) // 100, hoehe * int(y) // 100)
-
     def tu_xdotool(self, *argumente):
         xdotool(*(self.fenster.get(a, a) for a in argumente))
 
