@@ -73,7 +73,7 @@ struct Sitzung {
         } else if (s[0] == "oeffnen") {
             const QString elemente
                 = s.size() > 1 ? text.mid(8) : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2";
-            t.dialoge.naechsteDateien.push_back(
+            t.dialoge.naechsteDateien.append(
                 test::schreibeDatei(ordner, "m.rwx", Modell.arg(elemente).replace('/', '\n').toUtf8()));
             t.ausgabe->Oeffnen_Click();
         } else if (s[0] == "datei") { // a model of statements, N*statement for N of them, for the next file dialog
@@ -85,7 +85,7 @@ struct Sitzung {
                 }
                 test::schreibeDatei(ordner, s[1], modell + "clumpend\nmodelend\n");
             }
-            t.dialoge.naechsteDateien.push_back(ordner.filePath(s[1]));
+            t.dialoge.naechsteDateien.append(ordner.filePath(s[1]));
         } else if (s[0] == "b") { // on the movement window
             maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1));
         } else if (s[0].size() == 1) {

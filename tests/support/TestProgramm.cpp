@@ -14,12 +14,7 @@ std::optional<QString> TestDialoge::dateiOeffnen(QWidget*, const QString& t, con
 {
     dialogTitel = t;
     dialogFilter = filter;
-    if (naechsteDateien.empty())
-        return std::nullopt;
-    const bool gewaehlt = naechsteDateien.front().has_value();
-    const QString pfad = naechsteDateien.front().value_or(QString());
-    naechsteDateien.pop_front();
-    return gewaehlt ? std::optional<QString>(pfad) : std::nullopt;
+    return naechsteDateien.isEmpty() ? std::nullopt : std::optional<QString>(naechsteDateien.takeFirst());
 }
 
 QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt)

@@ -11,7 +11,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <deque>
 #include <memory>
 
 namespace zem::test {
@@ -27,7 +26,7 @@ public:
     QStringList titel;
     QString dialogTitel;
     QString dialogFilter;
-    std::deque<std::optional<QString>> naechsteDateien;
+    QStringList naechsteDateien;
 };
 
 // Writes text into a file of a temporary folder and returns its path.
