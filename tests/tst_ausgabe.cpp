@@ -1,14 +1,18 @@
 // The whole program as a user drives it: open and reload, menus, side windows, the mouse on the main
-// window and on the movement window, the lists, the zoom.
+// window and on the movement window, the lists, the zoom; and the reader's cases of data/rwxleser.txt,
+// read into the program's element lists and message boxes.
 
 #include "TestProgramm.h"
 
+#include "model/Anfang.h"
+#include "model/RwxToZem.h"
 #include "platform/SeitenFenster.h"
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/KoordsFenster.h"
 #include "ui/side/ListenFenster.h"
 #include "ui/side/ZoomFenster.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -17,8 +21,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <charconv>
 #include <clocale>
 #include <csignal>
+#include <cstdlib>
 #include <random>
 #include <unistd.h>
 
@@ -34,6 +40,18 @@ const QString Modell
     = "modelbegin\nclumpbegin\nvertex 0 0 0\nvertex 4 0 0\nvertex 0 4 0\nvertex 4 4 0\nvertex -4 -4 2\n%1"
       "\nclumpend\nmodelend\n";
 
+// Numbers with the sign of a negative zero, which Qt leaves out.
+template <typename Werte> QString zahlen(const Werte& werte, int von, int bis)
+{
+    QString t;
+    for (int i = von; i < bis; ++i) {
+        char zahl[32] = { ' ' };
+        t += QLatin1String(
+            zahl, std::to_chars(zahl + 1, zahl + 32, double(werte[std::size_t(i)]), std::chars_format::general, 9).ptr);
+    }
+    return t;
+}
+
 // The program on the (offscreen) screen, run by steps of a script.
 struct Sitzung {
     QTemporaryDir ordner;
@@ -41,6 +59,8 @@ struct Sitzung {
     Fenster& f = t.p().f;
     QRectF gemerkt;
     bool sauber = true; // false after a reading that may have stopped inside a statement
+    QString fehler; // the error that the last "lesen" ended with: Zahl or Eingabe
+    const std::array<Listenfeld*, 4> listen { f.PunktList, f.DreieList, f.ViereList, f.PolyList };
 
     QRectF skala() const
     {
@@ -107,6 +127,19 @@ struct Sitzung {
             gemerkt = skala();
         } else if (s[0] == "groesse") {
             t.ausgabe->resize(s[1].toInt(), s[2].toInt());
+        } else if (s[0] == "lesen") { // the reader alone, into a reset scene: m.rwx or a file of examples/
+            t.dialoge.titel.clear();
+            t.dialoge.texte.clear();
+            Anfang::SzeneZuruecksetzen(t.p().s);
+            const uint offen = QDir("/proc/self/fd").count();
+            try {
+                RwxToZem::ModellLesen(t.p(), s.size() > 1 ? ZEM_EXAMPLES_DIR "/" + s[1] : ordner.filePath("m.rwx"));
+            } catch (const ZahlFehler&) {
+                fehler = "Zahl";
+            } catch (const EingabeFehler&) {
+                fehler = "Eingabe";
+            }
+            QCOMPARE(QDir("/proc/self/fd").count(), offen); // the file is closed
         } else if (s[0] == "takt") {
             BewegungsFenster::MoveTimer_Timer(t.p());
         } else {
@@ -125,11 +158,10 @@ struct Sitzung {
     {
         const Szene& s = t.p().s;
         const int anzahl[] = { s.AnzPunkte, s.AnzDreiecke, s.AnzVierecke, s.AnzPolygone };
-        const Listenfeld* listen[] = { f.PunktList, f.DreieList, f.ViereList, f.PolyList };
         for (int k = 0; k < 4; ++k) {
             // A reading that stopped may leave its statement counted without a row; past the limit the
             // points list keeps its 998 rows for 700 points.
-            const int zeilen = listen[k]->ListCount(), n = anzahl[k];
+            const int zeilen = listen[std::size_t(k)]->ListCount(), n = anzahl[k];
             QVERIFY2(n >= 0 && n <= Grenze
                     && (zeilen == n || (!sauber && zeilen == n - 1) || (k == 0 && n == 700 && zeilen == Grenze)),
                 qPrintable(QString("kind %1: count %2, %3 rows").arg(k).arg(n).arg(zeilen)));
@@ -144,6 +176,32 @@ struct Sitzung {
                 && (i > 3 || f.MarkWith[i]->isChecked() == (i == s.Markierart)));
     }
 
+    // The scene as data/rwxleser.txt writes it: "P(x y z).. D(a b c).. V(a b c d).. G(n: a ..).. A<extent>",
+    // more than nine elements as #count, a kind's list entries in brackets where they differ from its count.
+    QString szene()
+    {
+        const Szene& s = t.p().s;
+        QString text;
+        const auto art = [&](const char* name, int n, auto element) {
+            const int eintraege = listen[std::size_t(QString("PDVG").indexOf(name[1]))]->ListCount();
+            text += n != 0 || eintraege != 0 ? name : "";
+            for (int i = 1; i <= n && n <= 9; ++i)
+                text += '(' + element(i).trimmed() + ')';
+            text += n > 9 ? QString("#%1").arg(n) : "";
+            text += eintraege != n ? QString("[%1]").arg(eintraege) : "";
+        };
+        art(" P", s.AnzPunkte, [&](int i) {
+            return zahlen(std::array { s.Punkte(i).X, s.Punkte(i).Y, s.Punkte(i).Z }, 0, 3);
+        });
+        art(" D", s.AnzDreiecke, [&](int i) { return zahlen(s.Dreiecke(i).ecke, 0, 3); });
+        art(" V", s.AnzVierecke, [&](int i) { return zahlen(s.Vierecke(i).ecke, 0, 4); });
+        art(" G", s.AnzPolygone, [&](int i) {
+            const auto& g = s.Polygone(i).slot;
+            return QString::number(g[0]) + ':' + zahlen(g, 1, std::clamp(g[0] + 1, 1, int(g.size())));
+        });
+        return (text + " A" + QString::number(s.Ausdehnung, 'g', 9)).trimmed();
+    }
+
     QString wert(const QString& name)
     {
         QString text;
@@ -152,34 +210,50 @@ struct Sitzung {
                 2 * s->isVisible() + bool(s->windowState() & Qt::WindowMinimized), name == "fenster");
         for (QAction* a : f.MarkWith)
             text += name == "haken" && a->isChecked() ? QString::number(a->objectName().back().digitValue()) : "";
-        for (Listenfeld* l : { f.PunktList, f.DreieList, f.ViereList, f.PolyList })
+        for (Listenfeld* l : listen)
             text += name == "markiert" ? QString::number(l->SelCount()) : "";
+        for (qsizetype i = 0; name == "meldung" && i < t.dialoge.titel.size(); ++i) // "title|text" each
+            text += t.dialoge.titel[i] + '|' + t.dialoge.texte[i];
         for (SeitenFenster* s : f.Seiten) // 1 for a window of a fixed size
             text += name == "fest" ? QString::number(s->minimumSize() == s->maximumSize()) : "";
         for (QLabel* l : f.Label1)
             text += name == "koords" ? l->text() + ',' : "";
         const Szene& s = t.p().s;
-        return name.startsWith("t") && name.size() == 2 ? f.Seiten[name[1].digitValue()]->windowTitle()
-            : name == "titel"                           ? t.ausgabe->windowTitle()
-            : name == "zoom"                            ? QString::number(f.ZoomScroll->value())
-            : name == "fang"                            ? QString::number(s.Fangpunkt)
-            : name == "punkte"                          ? QString::number(s.AnzPunkte)
-            : name == "achse"                           ? QString::number(s.Sichtpunkte(-3).X)
-            : name == "auredra"                         ? QString::number(f.AuReDra->isChecked())
-            : name == "letzte"                          ? t.dialoge.titel.last()
-            : name == "dialog"                          ? t.dialoge.dialogTitel + '|' + t.dialoge.dialogFilter
-            : name == "dreht"                           ? QString::number(s.Drehmatrix != Mathe::Einheit())
-            : name == "timer"                           ? QString::number(f.MoveTimer->isActive())
-            : name == "beweg"                           ? QString::asprintf("%.2f %.2f", s.BewegX, s.BewegY)
+        const auto eintrag = QRegularExpression("^([PDVG])(\\d+)$").match(name); // entry 12 of the points list: P12
+        if (eintrag.hasMatch())
+            return listen[std::size_t(QString("PDVG").indexOf(eintrag.captured(1)))]
+                ->model()
+                ->index(eintrag.captured(2).toInt() - 1, 0)
+                .data()
+                .toString();
+        return name == "szene"                         ? szene()
+            : name == "fehler"                         ? fehler
+            : name.startsWith("t") && name.size() == 2 ? f.Seiten[name[1].digitValue()]->windowTitle()
+            : name == "titel"                          ? t.ausgabe->windowTitle()
+            : name == "zoom"                           ? QString::number(f.ZoomScroll->value())
+            : name == "fang"                           ? QString::number(s.Fangpunkt)
+            : name == "punkte"                         ? QString::number(s.AnzPunkte)
+            : name == "achse"                          ? QString::number(s.Sichtpunkte(-3).X)
+            : name == "auredra"                        ? QString::number(f.AuReDra->isChecked())
+            : name == "letzte"                         ? t.dialoge.titel.last()
+            : name == "dialog"                         ? t.dialoge.dialogTitel + '|' + t.dialoge.dialogFilter
+            : name == "dreht"                          ? QString::number(s.Drehmatrix != Mathe::Einheit())
+            : name == "timer"                          ? QString::number(f.MoveTimer->isActive())
+            : name == "beweg"                          ? QString::asprintf("%.2f %.2f", s.BewegX, s.BewegY)
             : name == "druck" ? QString::asprintf("%g %g %g", s.Druckvektor.X, s.Druckvektor.Y, s.Druckvektor.Z)
             : name == "skala" ? (skala() == gemerkt ? "gleich" : "anders")
             : name == "masse" // the longer side follows the drawing area, whose height depends on the menu's font
             ? QString::asprintf("%g %g %g %g %g, %g %g", skala().x() / skala().width(), skala().y() / skala().height(),
                 std::copysign(1, skala().width()), std::copysign(1, skala().height()),
                 std::min(std::fabs(skala().width()), std::fabs(skala().height())), s.Fangweite, s.Achsenmass)
-            : name == "tipp"        ? f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip()
-                : name == "meldung" ? t.dialoge.titel.join(',') + ": " + t.dialoge.texte.join(',')
-                                    : text;
+            : name == "tipp" ? f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip() : text;
+    }
+
+    // Each "name=value" of what must hold, separated by "|".
+    void gilt(const QString& erwartet)
+    {
+        for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-zA-Z0-9]+=)")))
+            QCOMPARE(paar.section('=', 0, 0) + '=' + wert(paar.section('=', 0, 0)), paar);
     }
 };
 
@@ -208,7 +282,12 @@ class TestAusgabe : public QObject {
     Q_OBJECT
 private slots:
     // The program's users write German: numbers are written and read the same in its locale.
-    void initTestCase() { QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8")); }
+    // In a German locale, strtod reads "1.5" as 1.
+    void initTestCase()
+    {
+        QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8"), "no German locale: scripts/abhaengigkeiten test makes it");
+        QCOMPARE(std::strtod("1.5", nullptr), 1.0);
+    }
 
     // The sessions of data/ausgabe.txt: steps (see Sitzung::schritt) and what then holds (see wert).
     void sitzung_data()
@@ -229,8 +308,57 @@ private slots:
             for (int i = 0; i < Seite::Anzahl; ++i)
                 QCOMPARE(s.f.Shows[i]->isChecked(), s.f.Seiten[i]->isVisible());
         }
-        for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-z0-9]+=)")))
-            QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
+        s.gilt(erwartet);
+    }
+
+    // The reader's cases of data/rwxleser.txt (its head tells the form), each read by "lesen" into the
+    // program: the scene, the error, the messages as "title|text" and the list entries.
+    void lesen_data()
+    {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QString>("schritt");
+        QTest::addColumn<QString>("erwartet");
+        QFile faelle(QStringLiteral(ZEM_TESTDATA_DIR "/rwxleser.txt"));
+        QVERIFY(faelle.open(QIODevice::ReadOnly));
+        for (const QString& fall : QString::fromUtf8(faelle.readAll()).split("\n== ").mid(1)) {
+            QStringList z = fall.split(u'\n');
+            const QString name = z.takeFirst();
+            const qsizetype ergebnis = z.indexOf(QRegularExpression("=> .*"));
+            QString inhalt;
+            for (const QString& m : z.first(ergebnis)) {
+                const auto n = QRegularExpression("^(\\d+)\\* (.*)$").match(m);
+                const QString zeile = n.hasMatch() ? n.captured(2) : m;
+                inhalt += (zeile.endsWith(u'%') ? zeile.chopped(1) : zeile + u'\n')
+                              .repeated(n.hasMatch() ? n.captured(1).toInt() : 1);
+            }
+            QMap<QString, QString> werte { { "fehler", {} }, { "meldung", {} } };
+            for (const QString& zeile : z.mid(ergebnis)) {
+                const auto teile = QRegularExpression("^([=!?]|[PDVG]\\d+)> (.*)$").match(zeile);
+                const QString art = teile.captured(1), wert = teile.captured(2);
+                if (teile.hasMatch())
+                    werte[art == "="     ? "szene"
+                            : art == "!" ? "fehler"
+                            : art == "?" ? "meldung"
+                                         : art]
+                        = QString::fromUtf8(QByteArray::fromPercentEncoding(wert.toUtf8())).replace("\\n", "\n");
+            }
+            QString erwartet;
+            for (auto [name, wert] : werte.asKeyValueRange())
+                erwartet += '|' + name + '=' + wert;
+            QTest::newRow(qPrintable(name))
+                << QByteArray::fromPercentEncoding(inhalt.toUtf8())
+                << (inhalt.startsWith('<') ? "lesen " + inhalt.mid(2).trimmed() : "lesen") << erwartet.mid(1);
+        }
+    }
+    void lesen()
+    {
+        QFETCH(QByteArray, inhalt);
+        QFETCH(QString, schritt);
+        QFETCH(QString, erwartet);
+        Sitzung s;
+        test::schreibeDatei(s.ordner, "m.rwx", inhalt);
+        s.schritt(schritt);
+        s.gilt(erwartet);
     }
 
     // The soak: the sessions' steps in a long, seeded, random order, ZEM_SCHRITTE of them for each seed
