@@ -1,6 +1,5 @@
 // The runtime pieces under the program: the field input (where fields end, the search for the field with
-// a word, the 64 KiB blocks, the failures), the list's record of its selection, points, lines and circles
-// in pixels.
+// a word, the 64 KiB blocks, the failures), points, lines and circles in pixels.
 
 #include "TestProgramm.h"
 
@@ -88,25 +87,6 @@ private slots:
         std::string feld;
         QCOMPARE(eingabe.naechstesFeld(feld).size(), FeldEingabe::FeldMax); // the longest field reads
         QVERIFY_THROWS_EXCEPTION(EingabeFehler, eingabe.naechstesFeld(feld));
-    }
-
-    // The list keeps each row's selection in a record of its own, which the renderer reads: rows within
-    // and beyond the record, appended rows, and a cleared list that fills again.
-    void listenAuswahl()
-    {
-        Listenfeld l;
-        for (int runde = 0; runde < 2; ++runde) {
-            for (int k = 0; k < 1100; ++k)
-                l.AddItem(QString());
-            for (int k : { 0, 5, 1022, 1023, 1098 })
-                l.setSelected(k + runde, true);
-            l.AddItem({});
-            for (int k = -1; k <= l.ListCount(); ++k)
-                QCOMPARE(l.Selected(k), l.selectionModel()->isSelected(l.model()->index(k, 0)));
-            QCOMPARE(l.SelCount(), 5);
-            l.Clear();
-            QCOMPARE(l.Selected(runde), false);
-        }
     }
 
     // Points (x, y), circles (x, y, r) and lines (x1, y1, x2, y2, and more lines after them) on an image
