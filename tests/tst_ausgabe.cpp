@@ -34,12 +34,6 @@ namespace {
 
 int g_schritt = 0; // of the random stream, for the report of a hang
 
-// Five points, and unless a step names others, two triangles, a quad and a polygon: point 2 is a corner of
-// each triangle, the quad and the polygon, point 5 of the polygon only.
-const QString Modell
-    = "modelbegin\nclumpbegin\nvertex 0 0 0\nvertex 4 0 0\nvertex 0 4 0\nvertex 4 4 0\nvertex -4 -4 2\n%1"
-      "\nclumpend\nmodelend\n";
-
 // Numbers with the sign of a negative zero, which Qt leaves out.
 template <typename Werte> QString zahlen(const Werte& werte, int von, int bis)
 {
@@ -90,12 +84,11 @@ struct Sitzung {
         auto* zoom = static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster]);
         if (punkt) {
             punkt->trigger();
-        } else if (s[0] == "oeffnen") {
-            const QString elemente
-                = s.size() > 1 ? text.mid(8) : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2";
-            t.dialoge.naechsteDateien.append(
-                test::schreibeDatei(ordner, "m.rwx", Modell.arg(elemente).replace('/', '\n').toUtf8()));
-            t.ausgabe->Oeffnen_Click();
+        } else if (s[0] == "oeffnen") { // five points, and unless the step names others, two triangles, a quad
+            // and a polygon: point 2 is a corner of each of them, point 5 of the polygon only
+            schritt("datei m.rwx vertex 0 0 0/vertex 4 0 0/vertex 0 4 0/vertex 4 4 0/vertex -4 -4 2/"
+                + (s.size() > 1 ? text.mid(8) : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2"));
+            schritt("Öffnen");
         } else if (s[0] == "datei") { // a model of statements, N*statement for N of them, for the next file dialog
             if (s.size() > 2) {
                 QByteArray modell = "modelbegin\nclumpbegin\n";

@@ -13,7 +13,7 @@ script holds the means: the commands of that language and their interpreter.
     sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|leser] [--schritte STEPS_FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
-import argparse, itertools, os, re, shlex, subprocess, sys, tempfile, time
+import argparse, itertools, os, re, shlex, subprocess, sys, time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
 DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
@@ -142,18 +142,12 @@ class Sitzung:
         # A window manager that ended before leaves its mark on the root window: it goes first, so that only
         # the new one's counts.
         lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
-        meldungen = tempfile.TemporaryFile()
-        verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=meldungen)
+        verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.prozesse.append(verwalter)
-
-        def bericht():
-            meldungen.seek(0)
-            return "%s (DISPLAY %s, Ende %s): %s" % (name, os.environ.get("DISPLAY"), verwalter.poll(),
-                                                    meldungen.read().decode(errors="replace").strip())
-        warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
-              or verwalter.poll() is not None, lambda: "startet nicht: " + bericht())
+        warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or verwalter.poll() is not None,
+              name + " startet nicht")
         if verwalter.poll() is not None:
-            raise Fehlschlag("endet beim Start: " + bericht())
+            raise Fehlschlag("%s endet beim Start mit %s" % (name, verwalter.poll()))
 
     def tu_bildschirmleser(self):
         """What a desktop does when a screen reader starts: the accessibility bus says it is wanted."""
