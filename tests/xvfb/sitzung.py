@@ -144,8 +144,8 @@ class Sitzung:
         lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
         verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.prozesse.append(verwalter)
-        warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK") or verwalter.poll() is not None,
-              name + " startet nicht")
+        warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+              or verwalter.poll() is not None, name + " startet nicht")
         if verwalter.poll() is not None:
             raise Fehlschlag("%s endet beim Start mit %s" % (name, verwalter.poll()))
 
