@@ -126,7 +126,8 @@ struct Sitzung {
             Anfang::SzeneZuruecksetzen(t.p().s);
             const uint offen = QDir("/proc/self/fd").count();
             try {
-                RwxToZem::ModellLesen(t.p(), s.size() > 1 ? ZEM_EXAMPLES_DIR "/" + s[1] : ordner.filePath("m.rwx"));
+                RwxToZem::ModellLesen(
+                    t.p(), s.size() > 1 ? QDir(ZEM_EXAMPLES_DIR).filePath(s[1]) : ordner.filePath("m.rwx"));
             } catch (const ZahlFehler&) {
                 fehler = "Zahl";
             } catch (const EingabeFehler&) {
