@@ -4,6 +4,7 @@
 #include "TestProgramm.h"
 
 #include "model/Anfang.h"
+#include "model/RwxToZem.h"
 #include "selection/Auswahl.h"
 #include "view/Bewegungen.h"
 #include "view/Mathe.h"
@@ -28,9 +29,7 @@ void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Mat
     Anfang::Zuruecksetzen(p);
     Szene& s = p.s;
     s.Ausdehnung = e;
-    s.Punkte(-3) = { e, 0, 0 };
-    s.Punkte(-2) = { 0, e, 0 };
-    s.Punkte(-1) = { 0, 0, e };
+    RwxToZem::AchsenSetzen(s);
     for (const Vektor& punkt : punkte) {
         s.Punkte(++s.AnzPunkte) = punkt;
         p.f.PunktList->AddItem(QString::number(s.AnzPunkte));
