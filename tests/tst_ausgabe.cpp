@@ -121,8 +121,7 @@ struct Sitzung {
         } else if (s[0] == "groesse") {
             t.ausgabe->resize(s[1].toInt(), s[2].toInt());
         } else if (s[0] == "lesen") { // the reader alone, into a reset scene: m.rwx or a file of examples/
-            t.dialoge.titel.clear();
-            t.dialoge.texte.clear();
+            t.dialoge.meldungen.clear();
             Anfang::SzeneZuruecksetzen(t.p().s);
             const uint offen = QDir("/proc/self/fd").count();
             try {
@@ -205,8 +204,7 @@ struct Sitzung {
             text += name == "haken" && a->isChecked() ? QString::number(a->objectName().back().digitValue()) : "";
         for (Listenfeld* l : listen)
             text += name == "markiert" ? QString::number(l->SelCount()) : "";
-        for (qsizetype i = 0; name == "meldung" && i < t.dialoge.titel.size(); ++i) // "title|text" each
-            text += t.dialoge.titel[i] + '|' + t.dialoge.texte[i];
+        text += name == "meldung" ? t.dialoge.meldungen.join("") : "";
         for (SeitenFenster* s : f.Seiten) // 1 for a window of a fixed size
             text += name == "fest" ? QString::number(s->minimumSize() == s->maximumSize()) : "";
         for (QLabel* l : f.Label1)
@@ -228,7 +226,7 @@ struct Sitzung {
             : name == "punkte"                         ? QString::number(s.AnzPunkte)
             : name == "achse"                          ? QString::number(s.Sichtpunkte(-3).X)
             : name == "auredra"                        ? QString::number(f.AuReDra->isChecked())
-            : name == "letzte"                         ? t.dialoge.titel.last()
+            : name == "letzte"                         ? t.dialoge.meldungen.last().section('|', 0, 0)
             : name == "dialog"                         ? t.dialoge.dialogTitel + '|' + t.dialoge.dialogFilter
             : name == "dreht"                          ? QString::number(s.Drehmatrix != Mathe::Einheit())
             : name == "timer"                          ? QString::number(f.MoveTimer->isActive())

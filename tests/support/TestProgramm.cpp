@@ -4,10 +4,9 @@
 
 namespace zem::test {
 
-void TestDialoge::meldung(QWidget*, const QString& text, const QString& t)
+void TestDialoge::meldung(QWidget*, const QString& text, const QString& titel)
 {
-    texte << text;
-    titel << t;
+    meldungen << titel + '|' + text;
 }
 
 std::optional<QString> TestDialoge::dateiOeffnen(QWidget*, const QString& t, const QString& filter, const QString&)

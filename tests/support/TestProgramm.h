@@ -22,8 +22,7 @@ public:
     std::optional<QString> dateiOeffnen(
         QWidget* eltern, const QString& titel, const QString& filter, const QString& bisher) override;
 
-    QStringList texte;
-    QStringList titel;
+    QStringList meldungen; // "title|text" of each message box
     QString dialogTitel;
     QString dialogFilter;
     QStringList naechsteDateien;
