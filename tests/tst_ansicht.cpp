@@ -72,13 +72,11 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
     s.Polygone(1).slot = { 4, 1, 2, e, 4 };
     for (QChar c : was) {
         const auto art = std::size_t(QString("dvpq").indexOf(c.toLower()));
-        if (art < 4) {
-            Listenfeld* l = std::array { p.f.DreieList, p.f.ViereList, p.f.PolyList, p.f.PunktList }[art];
-            l->AddItem({});
-            l->setSelected(l->ListCount() - 1, c.isUpper());
-            *std::array { &s.AnzDreiecke, &s.AnzVierecke, &s.AnzPolygone, &s.AnzPunkte }[art]
-                = std::int16_t(l->ListCount());
-        }
+        Listenfeld* l = std::array { p.f.DreieList, p.f.ViereList, p.f.PolyList, p.f.PunktList }[art];
+        l->AddItem({});
+        l->setSelected(l->ListCount() - 1, c.isUpper());
+        *std::array { &s.AnzDreiecke, &s.AnzVierecke, &s.AnzPolygone, &s.AnzPunkte }[art]
+            = std::int16_t(l->ListCount());
     }
     Zeichnen::AllesZeichnen(p);
     return p.f.Flaeche->bild();

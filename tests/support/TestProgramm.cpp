@@ -18,12 +18,8 @@ std::optional<QString> TestDialoge::dateiOeffnen(QWidget*, const QString& t, con
 
 QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt)
 {
-    const QString pfad = ordner.filePath(name);
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly))
-        return {};
-    datei.write(inhalt);
-    return pfad;
+    QFile datei(ordner.filePath(name));
+    return datei.open(QIODevice::WriteOnly) && datei.write(inhalt) == inhalt.size() ? datei.fileName() : QString();
 }
 
 TestAusgabe::TestAusgabe(QSize flaeche)
