@@ -223,10 +223,8 @@ struct Sitzung {
             : name == "titel"                          ? t.ausgabe->windowTitle()
             : name == "zoom"                           ? QString::number(f.ZoomScroll->value())
             : name == "fang"                           ? QString::number(s.Fangpunkt)
-            : name == "punkte"                         ? QString::number(s.AnzPunkte)
             : name == "achse"                          ? QString::number(s.Sichtpunkte(-3).X)
             : name == "auredra"                        ? QString::number(f.AuReDra->isChecked())
-            : name == "letzte"                         ? t.dialoge.meldungen.last().section('|', 0, 0)
             : name == "dialog"                         ? t.dialoge.dialogTitel + '|' + t.dialoge.dialogFilter
             : name == "dreht"                          ? QString::number(s.Drehmatrix != Mathe::Einheit())
             : name == "timer"                          ? QString::number(f.MoveTimer->isActive())
