@@ -21,11 +21,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include <charconv>
 #include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <random>
+#include <span>
 #include <unistd.h>
 
 using namespace zem;
@@ -33,18 +33,6 @@ using namespace zem;
 namespace {
 
 int g_schritt = 0; // of the random stream, for the report of a hang
-
-// Numbers with the sign of a negative zero, which Qt leaves out.
-template <typename Werte> QString zahlen(const Werte& werte, int von, int bis)
-{
-    QString t;
-    for (int i = von; i < bis; ++i) {
-        char zahl[32] = { ' ' };
-        t += QLatin1String(
-            zahl, std::to_chars(zahl + 1, zahl + 32, double(werte[std::size_t(i)]), std::chars_format::general, 9).ptr);
-    }
-    return t;
-}
 
 // The program on the (offscreen) screen, run by steps of a script.
 struct Sitzung {
@@ -174,6 +162,12 @@ struct Sitzung {
     {
         const Szene& s = t.p().s;
         QString text;
+        const auto zahlen = [](const auto& werte, std::size_t von, std::size_t bis) { // -0 with its sign
+            QString t;
+            for (double w : std::span(werte).subspan(von, bis - von))
+                t += w == 0 && std::signbit(w) ? " -0" : ' ' + QString::number(w, 'g', 9);
+            return t;
+        };
         const auto art = [&](const char* name, int n, auto element) {
             const int eintraege = listen[std::size_t(QString("PDVG").indexOf(name[1]))]->ListCount();
             text += n != 0 || eintraege != 0 ? name : "";
@@ -189,7 +183,7 @@ struct Sitzung {
         art(" V", s.AnzVierecke, [&](int i) { return zahlen(s.Vierecke(i).ecke, 0, 4); });
         art(" G", s.AnzPolygone, [&](int i) {
             const auto& g = s.Polygone(i).slot;
-            return QString::number(g[0]) + ':' + zahlen(g, 1, std::clamp(g[0] + 1, 1, int(g.size())));
+            return QString::number(g[0]) + ':' + zahlen(g, 1, std::size_t(std::clamp(g[0] + 1, 1, int(g.size()))));
         });
         return (text + " A" + QString::number(s.Ausdehnung, 'g', 9)).trimmed();
     }
