@@ -1,6 +1,6 @@
 // Fuzz target of the RWX reader: each input is a model file that is reset into and read like one the
-// user opens, with a report that writes the entries and messages down instead of the program's lists
-// and message boxes. The reader's errors (LeseFehler) end a reading normally; a crash, a sanitizer
+// user opens, with a report that counts the entries and messages instead of the program's lists and
+// message boxes. The reader's errors (LeseFehler) end a reading normally; a crash, a sanitizer
 // report, any other exception or a scene that breaks the invariants below is a finding.
 //
 // Built with ZEM_LIBFUZZER it is a libFuzzer target; otherwise its main runs the files given, or every

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <initializer_list>
 
 using namespace zem;
 

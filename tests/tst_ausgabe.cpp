@@ -21,11 +21,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <array>
 #include <clocale>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <random>
 #include <span>
+#include <tuple>
 #include <unistd.h>
 
 using namespace zem;
