@@ -268,8 +268,8 @@ QList<std::tuple<QString, QString, QString>> faelle()
 class TestAusgabe : public QObject {
     Q_OBJECT
 private slots:
-    // The program's users write German: numbers are written and read the same in its locale.
-    // In a German locale, strtod reads "1.5" as 1.
+    // The program's users write German: every session runs in their locale, where strtod reads "1.5" as 1,
+    // and numbers must be written and read the same.
     void initTestCase()
     {
         QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8"), "no German locale: scripts/abhaengigkeiten test makes it");
@@ -377,12 +377,10 @@ private slots:
                 = zahl(9) ? tabelle[zahl(int(tabelle.size()) - 1)] : punkte[zahl(int(punkte.size()) - 1)]->objectName();
             const bool bewegung = schritt.startsWith("b ");
             if (QRegularExpression("^(b )?[prkdm] ").match(schritt).hasMatch()) {
-                const double weit = bewegung ? 1
-                    : zahl(3)                ? 10
-                                             : 10000,
-                             x = zahl(200) / 100.0 - 1, y = zahl(200) / 100.0 - 1;
-                schritt
-                    = zahl(1) ? schritt.section(' ', 0, -3) + QString(" %1 %2").arg(x * weit).arg(y * weit) : schritt;
+                const double weit = bewegung ? 1 : zahl(3) ? 10 : 10000;
+                const double x = zahl(200) / 100.0 - 1, y = zahl(200) / 100.0 - 1;
+                if (zahl(1))
+                    schritt = schritt.section(' ', 0, -3) + QString(" %1 %2").arg(x * weit).arg(y * weit);
                 // the mouse needs its window on the screen
                 schritt = s.t.ausgabe->isMinimized()                                ? "wieder"
                     : bewegung && !s.f.Seiten[Seite::BewegungsFenster]->isVisible() ? "Shows_4"
