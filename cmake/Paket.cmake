@@ -36,7 +36,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 # dpkg-shlibdeps finds the libraries the binary links against. Qt loads its platform plugin (libqxcb)
-# only at run time, so nothing links against it and shlibdeps cannot see it: its package is named here.
+# and the German texts of its dialogs (qtbase_de.qm) only at run time, so nothing links against them and
+# shlibdeps cannot see them: their packages are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 include(CPack)

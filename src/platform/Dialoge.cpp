@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace zem {
@@ -11,6 +13,17 @@ void QtDialoge::meldung(QWidget* eltern, const QString& text, const QString& tit
 {
     QMessageBox box(
         QMessageBox::NoIcon, titel.isEmpty() ? QApplication::applicationName() : titel, text, QMessageBox::Ok, eltern);
+    // Qt sizes a box for its title in a normal font and a small allowance. Window managers draw the
+    // title in bold, beside an icon and up to three buttons, and cut a title that does not fit: the box
+    // is made at least that wide, with room for those four at a title bar's height each.
+    QFont fett = box.font();
+    fett.setBold(true);
+    const QFontMetrics mass(fett);
+    if (auto* gitter = qobject_cast<QGridLayout*>(box.layout())) {
+        const int breite = mass.horizontalAdvance(box.windowTitle()) + 4 * 2 * mass.height();
+        gitter->addItem(new QSpacerItem(breite, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), gitter->rowCount(), 0, 1,
+            gitter->columnCount());
+    }
     box.exec();
 }
 

@@ -18,8 +18,15 @@ public:
     // Lets every close through from now on (the program is ending).
     void schliessenErlauben() { beiSchliessen = nullptr; }
 
+    // Showing asks every window manager to leave the window off task bars and pagers, and brings back a
+    // window that a window manager minimised on its own (a button, a key, a pager) where it stood.
+    void setVisible(bool sichtbar) override;
+
 protected:
     void closeEvent(QCloseEvent* ereignis) override;
+
+private:
+    bool m_warGezeigt = false;
 };
 
 } // namespace zem

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Drives the real zemviewer on an X server (Xvfb) as a user would, on a bare server or under the
-openbox window manager: keys and mouse through xdotool, captions and window places through xdotool,
+openbox or xfwm4 window manager, or on a bare server at a Qt scale factor of 2 or 1.5 (skala2, skala15): keys and mouse through xdotool, captions and window places through xdotool,
 xprop and xwininfo, pixels from screenshots (ImageMagick's import). With --wm leser, on a bare server,
 it reads the program through the AT-SPI accessibility bus as a screen reader would (needs a session bus
 of its own, dbus-run-session, and python3-pyatspi). Every wait is on a condition with a generous limit,
@@ -10,15 +10,19 @@ The steps, what the user does and what must then show, are in sitzung.txt beside
 another file of the same language, such as the README picture's); its head explains the language. This
 script holds the means: the commands of that language and their interpreter.
 
-    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|leser] [--schritte STEPS_FILE]
+    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15] [--schritte STEPS_FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
 import argparse, itertools, os, re, shlex, subprocess, sys, time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
 DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
-FARBEN = {"schwarz": (0, 0, 0), "rot": (255, 0, 0), "blau": (0, 0, 255), "gruen": (0, 255, 0), "cyan": (0, 255, 255)}
-WM = ("keiner", "openbox", "leser")  # the modes: a bare server, a window manager, a screen reader
+FARBEN = {"schwarz": (0, 0, 0), "rot": (255, 0, 0), "blau": (0, 0, 255), "gruen": (0, 255, 0), "cyan": (0, 255, 255),
+          "dreieck": (0, 100, 255)}
+# The modes: a bare server, two window managers, a screen reader, and a bare server at two scale factors.
+WM = ("keiner", "openbox", "xfwm4", "leser", "skala2", "skala15")
+SKALA = {"skala2": 2.0, "skala15": 1.5}
+KNOEPFE = ("CLOSE", "MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE")  # what a frame's buttons and edges do
 MENUE_X = {"Datei": 20, "Fenster": 70, "Optionen": 125}  # where the menu titles stand
 
 
@@ -62,6 +66,12 @@ def ort(kennung=None):
             for feld in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
 
 
+def eigenschaft(kennung, name):
+    """The atoms of a window's property, without their common prefix: _NET_WM_STATE gives SKIP_TASKBAR and the like."""
+    return {a.removeprefix(name.replace("ALLOWED_ACTIONS", "ACTION") + "_")
+            for a in re.findall(r"\w+", lauf("xprop", "-id", kennung, name).decode().partition("=")[2])}
+
+
 def rahmen(kennung):
     """The window manager's frame around the client area: left, right, top, bottom (0 without one)."""
     zahlen = re.findall(r"\d+", lauf("xprop", "-id", kennung, "_NET_FRAME_EXTENTS").decode().partition("=")[2])
@@ -71,8 +81,9 @@ def rahmen(kennung):
 class Bild:
     """A screenshot of one window as rows of (r, g, b)."""
 
-    def __init__(self, kennung):
-        roh = lauf("import", "-silent", "-window", kennung, "-depth", "8", "ppm:-")
+    def __init__(self, kennung, ausschnitt=None):
+        roh = lauf("import", "-silent", "-window", kennung, *(("-crop", ausschnitt) if ausschnitt else ()),
+                   "-depth", "8", "ppm:-")
         kopf = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", roh)
         self.breite, self.hoehe = int(kopf.group(1)), int(kopf.group(2))
         self.daten = roh[kopf.end():]
@@ -84,6 +95,10 @@ class Bild:
     def nahe(self, x, y, farbe, rand):
         umkreis = range(-rand, rand + 1)
         return any(self.pixel(x + dx, y + dy) == farbe for dx in umkreis for dy in umkreis)
+
+    def spalten(self, farbe, x0, x1, y0, y1):
+        """For each column from x0 to x1, the rows from y0 to y1 that have the colour."""
+        return [[y for y in range(y0, y1 + 1) if self.pixel(x, y) == farbe] for x in range(x0, x1 + 1)]
 
     def rot(self):
         """The box around every red pixel: the axes; None without one."""
@@ -133,16 +148,16 @@ class Sitzung:
     """The program under test, the windows and values that the steps name, and the commands of the steps:
     tu_* acts, ist_* checks and says whether it holds and what is there (or None)."""
 
-    def __init__(self, zemviewer, beispiele):
-        self.zemviewer, self.beispiele, self.prozesse = zemviewer, beispiele, []
+    def __init__(self, zemviewer, beispiele, wm):
+        self.zemviewer, self.beispiele, self.prozesse, self.skala = zemviewer, beispiele, [], SKALA.get(wm, 1.0)
         self.fenster, self.werte, self.heim, self.ansicht, self.bild = {}, {}, {}, None, None
 
-    def tu_verwalter(self, name):
+    def tu_verwalter(self, name, *optionen):
         """Starts a window manager and waits until it manages the screen."""
         # A window manager that ended before leaves its mark on the root window: it goes first, so that only
         # the new one's counts.
         lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
-        verwalter = subprocess.Popen([name], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        verwalter = subprocess.Popen([name, *optionen], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.prozesse.append(verwalter)
         warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
               or verwalter.poll() is not None, name + " startet nicht")
@@ -155,11 +170,15 @@ class Sitzung:
              "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
              "variant:boolean:true")
 
-    def tu_starte(self):
+    def tu_starte(self, *umgebung):
         """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
-        chooses one, and the dialog's completion never has to list a large folder on a busy machine."""
+        chooses one, and the dialog's completion never has to list a large folder on a busy machine. Words
+        NAME=WERT set its environment; the mode sets its scale factor."""
+        env = dict(os.environ, **dict(w.split("=", 1) for w in umgebung))
+        if self.skala != 1:
+            env["QT_SCALE_FACTOR"] = str(self.skala)
         self.programm = subprocess.Popen([self.zemviewer], cwd=self.beispiele, stdout=subprocess.DEVNULL,
-                                         stderr=subprocess.DEVNULL)
+                                         stderr=subprocess.DEVNULL, env=env)
         self.prozesse.append(self.programm)
 
     def programmfenster(self):
@@ -200,7 +219,8 @@ class Sitzung:
     def tu_menue(self, menue, nummer):
         """Chooses item nummer (from 1) of the menu "Datei", "Fenster" or "Optionen"."""
         vorher = self.programmfenster()
-        xdotool("mousemove", "--window", self.fenster["haupt"], MENUE_X[menue], self.ansicht.menue // 2, "click", 1)
+        xdotool("mousemove", "--window", self.fenster["haupt"], int(MENUE_X[menue] * self.skala), self.ansicht.menue // 2,
+                "click", 1)
         aufgeklappt = warte(lambda: self.programmfenster() - vorher, "das Menü %s geht nicht auf" % menue)
         xdotool("key", *(["Down"] * int(nummer)), "Return")
         warte(lambda: not self.programmfenster() & aufgeklappt, "das Menü %s geht nicht zu" % menue)
@@ -238,6 +258,7 @@ class Sitzung:
     # What merke keeps and gleich compares: every pixel, the box around the red pixels, and the red column
     # nearest the middle of the drawing area in the row at height y.
     MASSE = {"bild": lambda s: s.foto().daten, "achsen": lambda s: s.foto().rot(),
+             "platz": lambda s, name: ort(s.fenster[name])[:2],
              "rotspalte": lambda s, y: min(s.rotspalten(y), key=lambda x: abs(x - s.ansicht.breite // 2), default=None)}
 
     def ist_gleich(self, name, mass, *argumente):
@@ -254,6 +275,51 @@ class Sitzung:
         pixels left of it ("links")."""
         spalten, mitte = self.rotspalten(y), self.werte[name]
         return (mitte in spalten if art == "auf" else spalten and max(spalten) < mitte - int(abstand)), spalten
+
+    def ist_linie(self, farbe, x0, x1, y0, y1, dicke):
+        """In the box of the user scale, every column holds one run of dicke pixels of the colour, and from one
+        column to the next the run climbs or falls by one pixel at most, somewhere by one."""
+        (links, oben), (rechts, unten) = self.ansicht.pixel(float(x0), float(y1)), self.ansicht.pixel(float(x1), float(y0))
+        zeilen = self.foto().spalten(FARBEN[farbe], links, rechts, oben, unten)
+        laeufe = all(z and z == list(range(z[0], z[0] + int(dicke))) for z in zeilen)
+        stufen = {b[0] - a[0] for a, b in zip(zeilen, zeilen[1:])} if laeufe else set()
+        return laeufe and stufen <= {-1, 0, 1} and len(stufen) > 1, [z[:1] + z[-1:] for z in zeilen][:60]
+
+    def ist_zustand(self, name, wert):
+        """The window's _NET_WM_STATE holds the state."""
+        return wert in (ist := eigenschaft(self.fenster[name], "_NET_WM_STATE")), sorted(ist)
+
+    def ist_angeboten(self, name, *aktionen):
+        """Of closing, minimising, maximising and resizing, the window manager offers exactly these for the
+        window (_NET_WM_ALLOWED_ACTIONS)."""
+        ist = eigenschaft(self.fenster[name], "_NET_WM_ALLOWED_ACTIONS") & set(KNOEPFE)
+        return ist == set(aktionen), sorted(ist)
+
+    def titelschrift(self, kennung):
+        """How many pixels of a window's title bar differ from the most frequent colour of their row: the
+        title's letters, and the icon and buttons beside them."""
+        (x, y, breite, _), (links, rechts, oben, _) = ort(kennung), rahmen(kennung)
+        bild = Bild("root", "%dx%d+%d+%d" % (links + breite + rechts, oben, x - links, y - oben))
+        zeilen = [[bild.pixel(i, j) for i in range(bild.breite)] for j in range(bild.hoehe)]
+        return sum(len(z) - max(map(z.count, set(z))) for z in zeilen)
+
+    def ist_ganzer_titel(self, name):
+        """The window's title bar shows its whole title: it holds as much writing as the title bar of a wide
+        window with the same title (xmessage), both the active window when read."""
+        kennung = self.fenster[name]
+        xdotool("windowactivate", "--sync", kennung)
+        hier = self.titelschrift(kennung)
+        vergleich = subprocess.Popen(["xmessage", "-title", titel(kennung), "-geometry", "800x60", " "],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            breit = warte(lambda: [k for k in suche("--name", "^%s$" % re.escape(titel(kennung))) if k != kennung],
+                          "xmessage zeigt kein Fenster")[-1]
+            xdotool("windowactivate", "--sync", breit)
+            ganz = self.titelschrift(breit)
+        finally:
+            vergleich.kill()
+            vergleich.wait()
+        return hier >= 0.98 * ganz, "%d statt %d Pixel" % (hier, ganz)
 
     def ist_sichtbar(self, muster):
         return suche("--name", muster), None
@@ -367,7 +433,7 @@ def main():
     argumente.add_argument("--wm", default="keiner", choices=WM)
     argumente.add_argument("--schritte", default=os.path.join(os.path.dirname(__file__), "sitzung.txt"))
     a = argumente.parse_args()
-    s = Sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele))
+    s = Sitzung(os.path.abspath(a.zemviewer), os.path.abspath(a.beispiele), a.wm)
     try:
         ablauf(s, lies(a.schritte, a.wm))
     except Fehlschlag as f:
