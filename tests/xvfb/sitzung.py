@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Drives the real zemviewer on an X server (Xvfb) as a user would, on a bare server or under the
-openbox or xfwm4 window manager, or on a bare server at a Qt scale factor of 2 or 1.5 (skala2, skala15): keys and mouse through xdotool, captions and window places through xdotool,
+openbox or xfwm4 window manager, on a bare server at a Qt scale factor of 2 or 1.5 (skala2, skala15), or beside
+a Wayland compositor (wayland): keys and mouse through xdotool, captions and window places through xdotool,
 xprop and xwininfo, pixels from screenshots (ImageMagick's import). With --wm leser, on a bare server,
 it reads the program through the AT-SPI accessibility bus as a screen reader would (needs a session bus
 of its own, dbus-run-session, and python3-pyatspi). Every wait is on a condition with a generous limit,
@@ -10,17 +11,18 @@ The steps, what the user does and what must then show, are in sitzung.txt beside
 another file of the same language, such as the README picture's); its head explains the language. This
 script holds the means: the commands of that language and their interpreter.
 
-    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15] [--schritte STEPS_FILE]
+    sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15|wayland] [--schritte FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
-import argparse, itertools, os, re, shlex, subprocess, sys, time
+import argparse, itertools, os, re, shlex, subprocess, sys, tempfile, time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
 DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
 FARBEN = {"schwarz": (0, 0, 0), "rot": (255, 0, 0), "blau": (0, 0, 255), "gruen": (0, 255, 0), "cyan": (0, 255, 255),
           "dreieck": (0, 100, 255)}
-# The modes: a bare server, two window managers, a screen reader, and a bare server at two scale factors.
-WM = ("keiner", "openbox", "xfwm4", "leser", "skala2", "skala15")
+# The modes: a bare server, two window managers, a screen reader, a bare server at two scale factors, and a
+# bare server in a Wayland session.
+WM = ("keiner", "openbox", "xfwm4", "leser", "skala2", "skala15", "wayland")
 SKALA = {"skala2": 2.0, "skala15": 1.5}
 KNOEPFE = ("CLOSE", "MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE")  # what a frame's buttons and edges do
 MENUE_X = {"Datei": 20, "Fenster": 70, "Optionen": 125}  # where the menu titles stand
@@ -150,6 +152,7 @@ class Sitzung:
 
     def __init__(self, zemviewer, beispiele, wm):
         self.zemviewer, self.beispiele, self.prozesse, self.skala = zemviewer, beispiele, [], SKALA.get(wm, 1.0)
+        self.umgebung = {}
         self.fenster, self.werte, self.heim, self.ansicht, self.bild = {}, {}, {}, None, None
 
     def tu_verwalter(self, name, *optionen):
@@ -170,16 +173,34 @@ class Sitzung:
              "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
              "variant:boolean:true")
 
+    def tu_compositor(self):
+        """Starts weston without a screen and makes the session a Wayland session for the programs started
+        after it, with DISPLAY still naming the X server, as XWayland does."""
+        laufzeit = tempfile.mkdtemp()  # weston's socket; it must be private, as mkdtemp makes it
+        self.umgebung.update(XDG_RUNTIME_DIR=laufzeit, XDG_SESSION_TYPE="wayland", WAYLAND_DISPLAY="zem-wayland")
+        self.prozesse.append(subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--socket=zem-wayland", "--idle-time=0"],
+            env=dict(os.environ, **self.umgebung), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        warte(lambda: os.path.exists(os.path.join(laufzeit, "zem-wayland")), "weston startet nicht")
+
     def tu_starte(self, *umgebung):
         """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
         chooses one, and the dialog's completion never has to list a large folder on a busy machine. Words
-        NAME=WERT set its environment; the mode sets its scale factor."""
-        env = dict(os.environ, **dict(w.split("=", 1) for w in umgebung))
+        NAME=WERT set its environment (NAME= removes it); the mode sets its scale factor. Its error output
+        goes to a file of its own, which "ausgabe" reads."""
+        env = dict(os.environ, **self.umgebung, **dict(w.split("=", 1) for w in umgebung))
+        env = {k: v for k, v in env.items() if v}
         if self.skala != 1:
             env["QT_SCALE_FACTOR"] = str(self.skala)
+        self.fehlerausgabe = tempfile.TemporaryFile("w+", errors="replace")
         self.programm = subprocess.Popen([self.zemviewer], cwd=self.beispiele, stdout=subprocess.DEVNULL,
-                                         stderr=subprocess.DEVNULL, env=env)
+                                         stderr=self.fehlerausgabe, env=env)
         self.prozesse.append(self.programm)
+
+    def ist_ausgabe(self, muster):
+        """The error output of the program started last has a line that the regular expression matches."""
+        self.fehlerausgabe.seek(0)
+        return any(re.search(muster, zeile) for zeile in self.fehlerausgabe), None
 
     def programmfenster(self):
         return set(suche("--pid", self.programm.pid))
