@@ -94,15 +94,10 @@ long weiter(long position, long schritte)
     return neu;
 }
 
-// The reading position right after the keyword's first occurrence, at stelle or searched for. Without
-// the keyword (a reader called on its own) that is the keyword's length, as if it were found at
-// position 0.
-std::int16_t nachDemWort(Feld zeile, std::string_view wort, std::size_t stelle)
+// The 1-based reading position right after the keyword that stands at stelle.
+std::int16_t nachDemWort(std::string_view wort, std::size_t stelle)
 {
-    if (stelle == WortSuchen)
-        stelle = Bytesuche::stelle(zeile, wort);
-    const long vorn = stelle == std::string_view::npos ? 0 : long(stelle) + 1;
-    return std::int16_t(weiter(vorn, long(wort.size())));
+    return std::int16_t(weiter(long(stelle) + 1, long(wort.size())));
 }
 
 float alsSingle(double wert)
@@ -423,26 +418,28 @@ bool eckenLesen(
 {
     if (!zaehlen(bericht, anzahl, art))
         return false;
-    std::int16_t position = nachDemWort(zeile, art.wort, wortStelle);
+    std::int16_t position = nachDemWort(art.wort, wortStelle);
     auto& ecken = tabelle(anzahl).ecke;
     ganzzahlenLesen(zeile, position, ecken.data(), int(ecken.size()));
     bericht.eintrag(art.art, zeile);
     return true;
 }
 
-} // namespace
-
+// The next number of the line from the 1-based reading position on, which it advances past the number;
+// 0 when the line has ended.
 double NaechsteZahl(Feld zeile, std::int16_t& position)
 {
     const Wert wert = zahlLesen(zeile, position);
     return wert.istGanz ? static_cast<double>(wert.ganz) : wert.sonst;
 }
 
+// The statement readers: each reads its numbers from right after its keyword, which stands at wortStelle
+// in the field.
 bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle)
 {
     if (!zaehlen(bericht, s.AnzPunkte, Vertex))
         return false;
-    std::int16_t position = nachDemWort(zeile, Vertex.wort, wortStelle);
+    std::int16_t position = nachDemWort(Vertex.wort, wortStelle);
     Vektor punkt;
     for (float* koordinate : { &punkt.X, &punkt.Y, &punkt.Z }) {
         *koordinate = alsSingle(NaechsteZahl(zeile, position));
@@ -467,7 +464,7 @@ bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle
 {
     if (!zaehlen(bericht, s.AnzPolygone, Polygon))
         return false;
-    std::int16_t position = nachDemWort(zeile, Polygon.wort, wortStelle);
+    std::int16_t position = nachDemWort(Polygon.wort, wortStelle);
     auto& slot = s.Polygone(s.AnzPolygone).slot;
     slot[0] = std::min<std::int16_t>(naechsteGanzzahl(zeile, position), PolygonEckenMax);
     ganzzahlenLesen(zeile, position, slot.data() + 1, slot[0]);
@@ -503,6 +500,8 @@ bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile)
         weiterLesen = PolygonLesen(s, bericht, zeile, wort.polygon);
     return weiterLesen;
 }
+
+} // namespace
 
 void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname)
 {

@@ -71,19 +71,6 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname);
 void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::string& feldpuffer);
 // The same into the program's scene, its element lists and its dialogs, with the program's field buffer.
 void ModellLesen(Programm& p, const QString& dateiname);
-// Acts on one field inside the clump; false ends the statements.
-bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile);
-// The statement readers: each reads its numbers from right after the first occurrence of its keyword,
-// which stands at wortStelle in the field when the caller knows it and is searched for otherwise.
-constexpr std::size_t WortSuchen = std::string_view::npos;
-bool VertexLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
-bool DreieckLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
-bool ViereckLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
-bool PolygonLesen(Szene& s, Bericht& bericht, Feld zeile, std::size_t wortStelle = WortSuchen);
-// The next number of the line from the 1-based reading position on, which it advances past the number;
-// 0 when the line has ended.
-double NaechsteZahl(Feld zeile, std::int16_t& position);
-
 // Sets the three axis end points from Ausdehnung, then copies the points into the view table.
 void AchsenSetzen(Szene& s);
 // Copies Punkte(-4 .. AnzPunkte) unchanged into Sichtpunkte.

@@ -34,11 +34,4 @@ int ZahlTextSchreiben(double wert, char* puffer)
     return laenge;
 }
 
-QString ZahlText(double wert)
-{
-    char puffer[32];
-    const int laenge = ZahlTextSchreiben(wert, puffer);
-    return QString::fromLatin1(puffer, laenge);
-}
-
 } // namespace zem

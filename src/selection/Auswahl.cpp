@@ -85,19 +85,12 @@ void elementMarkieren(std::vector<char>& zeilen, int zeile, const std::vector<ch
 {
     if (zeile >= static_cast<int>(zeilen.size()))
         return;
+    if (!EckenInTabelle(ecken, von, bis))
+        return;
     int gezaehlt = 0;
-    for (int j = von; j <= bis; ++j) {
-        if (!PunktTabelle::enthaelt(ecken[j]))
-            return;
-        if (markiert(punktmarken, ecken[j]))
-            ++gezaehlt; // a corner that names the same point twice counts twice
-    }
+    for (int j = von; j <= bis; ++j)
+        gezaehlt += markiert(punktmarken, ecken[static_cast<std::size_t>(j)]); // a corner named twice counts twice
     zeilen[static_cast<std::size_t>(zeile)] = gezaehlt >= mindestens;
-}
-
-int anzahl(std::int16_t wert)
-{
-    return std::clamp<int>(wert, 0, ElementMax);
 }
 
 // The caption and the labels are compared with the new texts before they are set: PunktZeigen runs on
@@ -154,27 +147,27 @@ void PunktUmschalten(Programm& p)
 void MarkierungAnwenden(Programm& p)
 {
     const Szene& s = p.s;
-    for (QAction* punkt : p.f.MarkWith)
-        punkt->setChecked(false);
-    if (s.Markierart >= 0 && s.Markierart < static_cast<int>(p.f.MarkWith.size()))
-        p.f.MarkWith[static_cast<std::size_t>(s.Markierart)]->setChecked(true);
+    // Each item is set once, to its state: unchecking all and checking one would tell every listener of
+    // a change twice.
+    for (std::size_t i = 0; i < p.f.MarkWith.size(); ++i)
+        p.f.MarkWith[i]->setChecked(static_cast<int>(i) == s.Markierart);
 
     if (s.Markierart != 0) {
         const std::vector<char> punktmarken = zeilenLesen(*p.f.PunktList);
         const int mindestens = s.Markierart;
 
         std::vector<char> zeilen = zeilenLesen(*p.f.DreieList);
-        for (int t = 1; t <= anzahl(s.AnzDreiecke); ++t)
+        for (int t = 1; t <= ElementAnzahl(s.AnzDreiecke); ++t)
             elementMarkieren(zeilen, t - 1, punktmarken, s.Dreiecke(t).ecke, 0, 2, mindestens);
         zeilenSetzen(*p.f.DreieList, zeilen);
 
         zeilen = zeilenLesen(*p.f.ViereList);
-        for (int q = 1; q <= anzahl(s.AnzVierecke); ++q)
+        for (int q = 1; q <= ElementAnzahl(s.AnzVierecke); ++q)
             elementMarkieren(zeilen, q - 1, punktmarken, s.Vierecke(q).ecke, 0, 3, mindestens);
         zeilenSetzen(*p.f.ViereList, zeilen);
 
         zeilen = zeilenLesen(*p.f.PolyList);
-        for (int i = 1; i <= anzahl(s.AnzPolygone); ++i) {
+        for (int i = 1; i <= ElementAnzahl(s.AnzPolygone); ++i) {
             const Polygon& poly = s.Polygone(i);
             const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
             elementMarkieren(zeilen, i - 1, punktmarken, poly.slot, 1, n, mindestens);

@@ -111,17 +111,11 @@ void ZoomSetzen(Programm& p)
         return;
     }
     const Vektor& mitte = s.Sichtpunkte(0);
-    if (q > 1) {
-        f.setScaleWidth(2 * h);
-        f.setScaleLeft(mitte.X - f.scaleWidth() * s.MitteX);
-        f.setScaleHeight(-2 * h * q);
-        f.setScaleTop(f.scaleHeight() * s.MitteY + mitte.Y);
-    } else {
-        f.setScaleWidth(2 * h / q);
-        f.setScaleLeft(mitte.X - f.scaleWidth() * s.MitteX);
-        f.setScaleHeight(-2 * h);
-        f.setScaleTop(f.scaleHeight() * s.MitteY + mitte.Y);
-    }
+    // The shorter side spans 2 h.
+    f.setScaleWidth(q > 1 ? 2 * h : 2 * h / q);
+    f.setScaleLeft(mitte.X - f.scaleWidth() * s.MitteX);
+    f.setScaleHeight(q > 1 ? -2 * h * q : -2 * h);
+    f.setScaleTop(f.scaleHeight() * s.MitteY + mitte.Y);
     s.Fangweite = h / 50;
     s.Achsenmass = 3 * s.Fangweite;
     seitenfensterZustand(p, false);

@@ -17,21 +17,13 @@ constexpr QRgb Blau = qRgb(0, 0, 255);
 constexpr QRgb Gruen = qRgb(0, 255, 0);
 constexpr QRgb Cyan = qRgb(0, 255, 255);
 
-// The reader stores corner numbers as the file gives them. An element with a corner outside the point
-// tables (-4 to 1010) has no position to draw there, and we skip it whole, in its own colour and in
-// the highlights alike, rather than draw the corners that do exist.
-template <std::size_t N> bool eckenGueltig(const std::array<std::int16_t, N>& ecken, int von, int bis)
-{
-    for (int j = von; j <= bis; ++j)
-        if (!PunktTabelle::enthaelt(ecken[j]))
-            return false;
-    return true;
-}
+// An element with a corner outside the point tables is skipped whole, in its own colour and in the
+// highlights alike, rather than drawn with the corners that do exist.
 
 template <std::size_t N>
 void umriss(Zeichenflaeche& f, const PunktTabelle& sp, const std::array<std::int16_t, N>& ecke, QRgb farbe)
 {
-    if (!eckenGueltig(ecke, 0, N - 1))
+    if (!EckenInTabelle(ecke, 0, N - 1))
         return;
     const Vektor& erste = sp(ecke[0]);
     f.linie(erste.X, erste.Y, sp(ecke[1]).X, sp(ecke[1]).Y, farbe);
@@ -47,7 +39,7 @@ void umriss(Zeichenflaeche& f, const PunktTabelle& sp, const std::array<std::int
 void polygon(Zeichenflaeche& f, const PunktTabelle& sp, const Polygon& poly, QRgb farbe, bool punktInFarbe)
 {
     const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
-    if (!eckenGueltig(poly.slot, 1, std::max(n, 1)))
+    if (!EckenInTabelle(poly.slot, 1, std::max(n, 1)))
         return;
     const Vektor& erste = sp(poly.slot[1]);
     if (punktInFarbe)
@@ -57,12 +49,6 @@ void polygon(Zeichenflaeche& f, const PunktTabelle& sp, const Polygon& poly, QRg
     for (int j = 2; j <= n; ++j)
         f.linieNach(sp(poly.slot[j]).X, sp(poly.slot[j]).Y, farbe);
     f.linieNach(erste.X, erste.Y, farbe);
-}
-
-// Element counts above the tables' size are read as the size, so no loop runs past a table.
-int anzahl(std::int16_t wert)
-{
-    return std::clamp<int>(wert, 0, ElementMax);
 }
 
 } // namespace
@@ -109,21 +95,21 @@ void AchseZeichnen(Programm& p, int a)
 
 void DreieckeZeichnen(Programm& p)
 {
-    const int n = anzahl(p.s.AnzDreiecke);
+    const int n = ElementAnzahl(p.s.AnzDreiecke);
     for (int i = 1; i <= n; ++i)
         umriss(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Dreiecke(i).ecke, DreieckFarbe);
 }
 
 void ViereckeZeichnen(Programm& p)
 {
-    const int n = anzahl(p.s.AnzVierecke);
+    const int n = ElementAnzahl(p.s.AnzVierecke);
     for (int i = 1; i <= n; ++i)
         umriss(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Vierecke(i).ecke, Blau);
 }
 
 void PolygoneZeichnen(Programm& p)
 {
-    const int n = anzahl(p.s.AnzPolygone);
+    const int n = ElementAnzahl(p.s.AnzPolygone);
     for (int i = 1; i <= n; ++i)
         polygon(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Polygone(i), Blau, true);
 }
@@ -132,15 +118,15 @@ void AuswahlZeichnen(Programm& p)
 {
     Zeichenflaeche& f = *p.f.Flaeche;
     const Szene& s = p.s;
-    const int dreiecke = anzahl(s.AnzDreiecke);
+    const int dreiecke = ElementAnzahl(s.AnzDreiecke);
     for (int i = 1; i <= dreiecke; ++i)
         if (p.f.DreieList->Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Dreiecke(i).ecke, Gruen);
-    const int vierecke = anzahl(s.AnzVierecke);
+    const int vierecke = ElementAnzahl(s.AnzVierecke);
     for (int i = 1; i <= vierecke; ++i)
         if (p.f.ViereList->Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Vierecke(i).ecke, Gruen);
-    const int polygone = anzahl(s.AnzPolygone);
+    const int polygone = ElementAnzahl(s.AnzPolygone);
     for (int i = 1; i <= polygone; ++i)
         if (p.f.PolyList->Selected(i - 1))
             polygon(f, s.Sichtpunkte, s.Polygone(i), Gruen, false);
