@@ -8,7 +8,7 @@
 #include "AllocZaehler.h"
 #include "TestProgramm.h"
 
-#include "ui/main/RwxToZem.h"
+#include "ui/main/DateiBefehle.h"
 #include "view/Zeichnen.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < Laeufe; ++i) {
         const std::size_t vorher = zem::bench::allokationen();
         const auto start = std::chrono::steady_clock::now();
-        zem::RwxToZem::RwxNeuLaden(p); // the open command after its dialog
+        zem::DateiBefehle::RwxNeuLaden(p); // the open command after its dialog
         const auto ende = std::chrono::steady_clock::now();
         allokationen = zem::bench::allokationen() - vorher;
         zeiten.push_back(ms(ende - start));

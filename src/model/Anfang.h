@@ -1,7 +1,7 @@
 #pragma once
 
-// Anfang, the scene's side: the reset to the empty initial state. The start and the refresh are the
-// window side, ui/main/Anfang.h.
+// Anfang: the reset to the empty initial state. The start and the refresh of the windows are
+// Auffrischen (ui/main/Auffrischen.h).
 
 namespace zem {
 struct Programm;

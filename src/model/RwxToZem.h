@@ -1,8 +1,8 @@
 #pragma once
 
-// RwxToZem, the scene's side: reading RWX model files into the scene tables, and setting the axis ends
-// and view points from them. Opening and reloading, with their dialog, are the window side,
-// ui/main/RwxToZem.h.
+// RwxToZem: reading RWX model files into the scene tables, and setting the axis ends and view points
+// from them. The commands that open and reload a file, with their dialog, are DateiBefehle
+// (ui/main/DateiBefehle.h).
 
 #include "platform/FeldEingabe.h"
 #include "platform/LeseFehler.h"

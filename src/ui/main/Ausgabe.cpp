@@ -5,8 +5,8 @@
 #include "platform/Listenfeld.h"
 #include "platform/Twips.h"
 #include "selection/Auswahl.h"
-#include "ui/main/Anfang.h"
-#include "ui/main/RwxToZem.h"
+#include "ui/main/Auffrischen.h"
+#include "ui/main/DateiBefehle.h"
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/KoordsFenster.h"
 #include "ui/side/ListenFenster.h"
@@ -79,7 +79,7 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
 
     // Creation: the welcome box, then the empty start state.
     dialoge.meldung(nullptr, QStringLiteral("This program is a program\n"), QStringLiteral("ZemViewer " ZEM_VERSION));
-    Anfang::Starten(m_p);
+    Auffrischen::Starten(m_p);
     m_gesamtGroesse = frameGeometry().size();
 }
 
@@ -232,17 +232,17 @@ void Ausgabe::programmBeenden()
 
 void Ausgabe::MachsNeu_Click()
 {
-    Anfang::Starten(m_p);
+    Auffrischen::Starten(m_p);
 }
 
 void Ausgabe::Oeffnen_Click()
 {
-    RwxToZem::RwxOeffnen(m_p);
+    DateiBefehle::RwxOeffnen(m_p);
 }
 
 void Ausgabe::Aktualisieren_Click()
 {
-    RwxToZem::RwxNeuLaden(m_p);
+    DateiBefehle::RwxNeuLaden(m_p);
 }
 
 void Ausgabe::Beenden_Click()

@@ -1,12 +1,12 @@
 #pragma once
 
-// Anfang, the window side: the start into the empty state and the one refresh after every load. The
-// reset is the scene's side, model/Anfang.h.
+// The start into the empty state and the one refresh after every load, which bring the windows in line
+// with the scene. The reset of the scene itself is Anfang::Zuruecksetzen (model/Anfang.h).
 
 namespace zem {
 struct Programm;
 
-namespace Anfang {
+namespace Auffrischen {
 
 // Resets the scene, clears the file name, titles the main window "Neu - ZemViewer" and refreshes.
 void Starten(Programm& p);
@@ -14,5 +14,5 @@ void Starten(Programm& p);
 // in line with the scene tables.
 void AllesAktualisieren(Programm& p);
 
-} // namespace Anfang
+} // namespace Auffrischen
 } // namespace zem

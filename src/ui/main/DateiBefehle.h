@@ -1,12 +1,12 @@
 #pragma once
 
-// RwxToZem, the window side: the commands "Öffnen" and "Aktualisieren". The reading itself is the
-// scene's side, model/RwxToZem.h.
+// The commands "Öffnen" and "Aktualisieren" of the "Datei" menu: the file dialog, the reset, the reading
+// (RwxToZem::ModellLesen, model/RwxToZem.h) and the refresh.
 
 namespace zem {
 struct Programm;
 
-namespace RwxToZem {
+namespace DateiBefehle {
 
 // "Öffnen": lets the user choose a file, then reset, read and refresh. A failure of the reading ends
 // it quietly.
@@ -15,5 +15,5 @@ void RwxOeffnen(Programm& p);
 // quietly.
 void RwxNeuLaden(Programm& p);
 
-} // namespace RwxToZem
+} // namespace DateiBefehle
 } // namespace zem

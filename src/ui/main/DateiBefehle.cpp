@@ -1,13 +1,13 @@
-#include "ui/main/RwxToZem.h"
+#include "ui/main/DateiBefehle.h"
 
 #include "model/Anfang.h"
 #include "model/Programm.h"
 #include "model/RwxToZem.h"
 #include "platform/Dialoge.h"
 #include "platform/LeseFehler.h"
-#include "ui/main/Anfang.h"
+#include "ui/main/Auffrischen.h"
 
-namespace zem::RwxToZem {
+namespace zem::DateiBefehle {
 
 namespace {
 
@@ -21,8 +21,8 @@ void laden(Programm& p)
 {
     try {
         Anfang::Zuruecksetzen(p);
-        ModellLesen(p, p.CommonDialog1.FileName);
-        Anfang::AllesAktualisieren(p);
+        RwxToZem::ModellLesen(p, p.CommonDialog1.FileName);
+        Auffrischen::AllesAktualisieren(p);
     } catch (const LeseFehler&) {
     }
 }
@@ -43,4 +43,4 @@ void RwxNeuLaden(Programm& p)
     laden(p);
 }
 
-} // namespace zem::RwxToZem
+} // namespace zem::DateiBefehle

@@ -1,4 +1,4 @@
-#include "ui/main/Anfang.h"
+#include "ui/main/Auffrischen.h"
 
 #include "model/Anfang.h"
 #include "model/Programm.h"
@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QWidget>
 
-namespace zem::Anfang {
+namespace zem::Auffrischen {
 
 namespace {
 const QString Neu = QStringLiteral("Neu - ZemViewer");
@@ -34,7 +34,7 @@ void titelSetzen(Programm& p)
 
 void Starten(Programm& p)
 {
-    Zuruecksetzen(p);
+    Anfang::Zuruecksetzen(p);
     p.CommonDialog1.FileName.clear();
     p.f.Ausgabe->setWindowTitle(Neu);
     AllesAktualisieren(p);
@@ -52,4 +52,4 @@ void AllesAktualisieren(Programm& p)
     Zeichnen::AllesZeichnen(p);
 }
 
-} // namespace zem::Anfang
+} // namespace zem::Auffrischen
