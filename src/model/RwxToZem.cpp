@@ -60,14 +60,13 @@ bool bisFeldMit(FeldEingabe& eingabe, std::string& zeile, std::string_view wort)
 
 void meldeFehlerhafteZeile(Bericht& bericht, Feld zeile)
 {
-    // An empty title: the message box shows the program's title, as the runtime does for a box
-    // without one.
+    // An empty title: the message box shows the program's title.
     bericht.meldung(
         QStringLiteral("Da stimmt was nicht\n") + FeldText(QByteArrayView(zeile.data(), qsizetype(zeile.size()))),
         QString());
 }
 
-// Steps 1 and 2 of every statement reader: counts the element; past the limit shows the message, puts
+// How every statement reader begins: counts the element; past the limit shows the message, puts
 // the count to its value after the limit and gives false.
 bool zaehlen(Bericht& bericht, std::int16_t& anzahl, const Anweisung& art)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Variablen: the loaded model and the state of its view, in fixed tables sized once.
+// The scene: the loaded model and the state of its view, in fixed tables sized once.
 
 #include "model/VektorMatrix.h"
 

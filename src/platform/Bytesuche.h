@@ -85,8 +85,9 @@ inline bool enthaelt(std::string_view text, std::string_view wort)
 }
 
 // Copies n bytes without a library call: glibc's copy routines use the widest vector registers there
-// are, and on current Xeons the SSE code that runs right after them, such as the searches above, then
-// takes twice its time. Copies of a field's length are done in 16-byte blocks, the last one overlapping.
+// are (AVX2, AVX-512), and on processors that slow down after those the SSE2 code that runs right after
+// them, such as the searches above, then takes twice its time. Copies of a field's length are done in
+// 16-byte blocks, the last one overlapping.
 inline void kopieren(char* ziel, const char* quelle, std::size_t n)
 {
 #ifdef __SSE2__

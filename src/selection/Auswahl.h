@@ -1,6 +1,6 @@
 #pragma once
 
-// Modul_Auswahl: picking the point under the mouse, marking points and elements, and showing the point
+// Auswahl: picking the point under the mouse, marking points and elements, and showing the point
 // under the pointer in the coordinates window.
 
 namespace zem {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Modul_Mathe: the small linear algebra of the view. Every operation computes its whole result
+// Mathe: the small linear algebra of the view. Every operation computes its whole result
 // before it stores it, so the result may also be an operand. The types, NeuerVektor and Einheit are in
 // model/VektorMatrix.h.
 
