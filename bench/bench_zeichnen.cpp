@@ -5,6 +5,14 @@
 //   a_short_edges       edges between neighbours of a grid,
 //   b_long_edges        edges across the whole model, through its middle,
 //   c_long_edges_zoom6  the same at zoom value 6, where most lines cross the window and end far outside.
+// Then the first two on a 4K screen at scale 2 (a_short_edges_4k_scale2, b_long_edges_4k_scale2): a
+// 1920 x 1080 area drawn on its 3840 x 2160 device pixels and the changed part copied into a window
+// image of that device size, as the paint event copies it, against the way such a screen showed the
+// picture before: drawn on 1920 x 1080 pixels, cleared whole, and the whole picture copied doubled into
+// the window image. Both run in this process on two offscreen screens of their own, one of ratio 1 and
+// one of ratio 2; each program's window is put on its screen through its native window, never shown.
+// The 1000 x 1000 area is on the screen of ratio 1. Allocations count the redraw and the copy, whose
+// painter allocates as every paint event's does.
 // One line per scene on standard output; a plausibility check of both pictures on standard error.
 // With arguments, only the scenes named.
 
@@ -15,6 +23,10 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -39,12 +51,17 @@ constexpr int Laeufe = 41;
 using Uhr = std::chrono::steady_clock;
 
 struct Umgebung {
-    test::TestAusgabe t { QSize(Seite, Seite) };
+    test::TestAusgabe t;
     Programm& p = t.p();
     Zeichenflaeche& flaeche = *p.f.Flaeche;
 
-    Umgebung()
+    // On the screen of that number, which gives the surface its device pixel ratio.
+    explicit Umgebung(QSize groesse = { Seite, Seite }, int schirm = 0)
+        : t(groesse)
     {
+        QWidget& fenster = *flaeche.window();
+        fenster.winId();
+        fenster.windowHandle()->setScreen(QGuiApplication::screens().at(schirm));
         // Marked row by row, as clicks and the marking do, which leaves one selection range per row.
         for (Listenfeld* liste : { p.f.PunktList, p.f.DreieList, p.f.ViereList, p.f.PolyList }) {
             for (int k = 1; k <= Anzahl; ++k)
@@ -55,14 +72,16 @@ struct Umgebung {
     }
 };
 
-// The view of zoom value v for a square window: the shorter side spans 2 H, H = v * Ausdehnung / 500.
+// The view of zoom value v, the origin in the middle: the shorter side spans 2 H, H = v * Ausdehnung / 500.
 void zoom(Programm& p, float wert)
 {
     const float h = wert * Ausdehnung / 500;
-    p.f.Flaeche->setScaleWidth(2 * h);
-    p.f.Flaeche->setScaleHeight(-2 * h);
-    p.f.Flaeche->setScaleLeft(-h);
-    p.f.Flaeche->setScaleTop(h);
+    const float breit = std::max(1.0f, float(p.f.Flaeche->width()) / float(p.f.Flaeche->height()));
+    const float hoch = std::max(1.0f, float(p.f.Flaeche->height()) / float(p.f.Flaeche->width()));
+    p.f.Flaeche->setScaleWidth(2 * h * breit);
+    p.f.Flaeche->setScaleHeight(-2 * h * hoch);
+    p.f.Flaeche->setScaleLeft(-h * breit);
+    p.f.Flaeche->setScaleTop(h * hoch);
     p.s.Fangweite = h / 50;
     p.s.Achsenmass = 3 * p.s.Fangweite;
 }
@@ -343,20 +362,106 @@ void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&
         liste.size(), leuchtend(u.flaeche.bild()), leuchtend(bild));
 }
 
+// The picture on a 4K screen at scale 2, drawn and copied into the window image of 3840 x 2160 device
+// pixels: on the device pixels, the changed part copied (neu), against half resolution, cleared whole,
+// copied doubled (alt).
+void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, void (*aufbau)(Szene&))
+{
+    for (Umgebung* u : { &neu, &alt }) {
+        aufbau(u->p.s);
+        zoom(u->p, zoomwert);
+    }
+    QImage fenster(neu.flaeche.size() * 2, QImage::Format_RGB32);
+    fenster.setDevicePixelRatio(2);
+    const auto neuerWeg = [&] {
+        Zeichnen::AllesZeichnen(neu.p);
+        QPainter maler(&fenster);
+        neu.flaeche.zeigen(maler, neu.flaeche.ungezeigtNehmen());
+    };
+    const auto alterWeg = [&] {
+        alt.flaeche.setHintergrund(Qt::black); // the next clear clears everything
+        Zeichnen::AllesZeichnen(alt.p);
+        QPainter maler(&fenster);
+        alt.flaeche.zeigen(maler, alt.flaeche.rect());
+    };
+    for (int i = 0; i < 3; ++i) {
+        neuerWeg();
+        alterWeg();
+    }
+    std::vector<double> neuZeiten, altZeiten;
+    std::size_t allokationen = 0;
+    for (int i = 0; i < Laeufe; ++i) {
+        const std::size_t vorher = bench::allokationen();
+        const auto start = Uhr::now();
+        neuerWeg();
+        const auto ende = Uhr::now();
+        allokationen = std::max(allokationen, bench::allokationen() - vorher);
+        neuZeiten.push_back(ms(ende - start));
+
+        const auto altStart = Uhr::now();
+        alterWeg();
+        altZeiten.push_back(ms(Uhr::now() - altStart));
+    }
+    const double zeit = median(neuZeiten);
+    const double altZeit = median(altZeiten);
+    std::printf("scene=%s redraw_copy_ms=%.2f half_resolution_ms=%.2f ratio_to_half_resolution=%.2f allocations=%zu\n",
+        name, zeit, altZeit, zeit / altZeit, allokationen);
+    std::fflush(stdout);
+
+    // Shown whole once, as an expose shows it, then a view that draws elsewhere and back, each cleared
+    // and copied only where it changed: the window image must show the device picture pixel for pixel.
+    {
+        QPainter maler(&fenster);
+        maler.fillRect(fenster.rect(), Qt::white);
+        neu.flaeche.zeigen(maler, neu.flaeche.rect());
+    }
+    zoom(neu.p, zoomwert / 2);
+    neuerWeg();
+    zoom(neu.p, zoomwert);
+    neuerWeg();
+    const QImage bild = neu.flaeche.bild();
+    QImage gezeigt = fenster.copy(bild.rect());
+    gezeigt.setDevicePixelRatio(bild.devicePixelRatio());
+    std::fprintf(stderr, "check scene=%s device_size=%dx%d lit_pixels_device=%ld lit_pixels_half=%ld copy_exact=%s\n",
+        name, bild.width(), bild.height(), leuchtend(bild), leuchtend(alt.flaeche.bild()),
+        gezeigt == bild ? "yes" : "no");
+}
+
+// Two offscreen screens side by side, of ratio 1 and 2.
+QByteArray schirme(const QTemporaryDir& ordner)
+{
+    const QByteArray text = R"({ "screens": [
+        { "name": "eins", "x": 0, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 96, "dpr": 1 },
+        { "name": "zwei", "x": 3840, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96, "dpr": 2 } ] })";
+    return "offscreen:configfile=" + test::schreibeDatei(ordner, "schirme.json", text).toLocal8Bit();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QTemporaryDir ordner;
+    qputenv("QT_QPA_PLATFORM", schirme(ordner));
     QApplication app(argc, argv);
     const QStringList namen = QCoreApplication::arguments().mid(1);
+    const auto gewaehlt = [&](const char* name) { return namen.isEmpty() || namen.contains(QLatin1String(name)); };
     auto u = std::make_unique<Umgebung>();
     const auto szene = [&](const char* name, float zoomwert, void (*aufbau)(Szene&)) {
-        if (namen.isEmpty() || namen.contains(QLatin1String(name)))
+        if (gewaehlt(name))
             messen(name, *u, zoomwert, aufbau);
     };
     szene("a_short_edges", 600, gitter);
     szene("b_long_edges", 600, quer);
     szene("c_long_edges_zoom6", 6, quer);
+    u.reset();
+
+    auto neu = std::make_unique<Umgebung>(QSize(1920, 1080), 1);
+    auto alt = std::make_unique<Umgebung>(QSize(1920, 1080), 0);
+    const auto szene4k = [&](const char* name, float zoomwert, void (*aufbau)(Szene&)) {
+        if (gewaehlt(name))
+            messen4k(name, *neu, *alt, zoomwert, aufbau);
+    };
+    szene4k("a_short_edges_4k_scale2", 600, gitter);
+    szene4k("b_long_edges_4k_scale2", 600, quer);
     return 0;
 }

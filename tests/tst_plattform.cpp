@@ -1,14 +1,16 @@
 // The runtime pieces under the program: the field input (where fields end, the search for the field with
-// a word, the 64 KiB blocks, the failures), points, lines and circles in pixels.
+// a word, the 64 KiB blocks, the failures), points, lines and circles in pixels, the drawing surface.
 
 #include "TestProgramm.h"
 
 #include "platform/FeldEingabe.h"
 #include "platform/Raster.h"
+#include "platform/Zeichenflaeche.h"
 
 #include <QTest>
 
 #include <cmath>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -84,11 +86,12 @@ private slots:
     }
 
     // Points (x, y), circles (x, y, r) and lines (x1, y1, x2, y2, and more lines after them) on an image
-    // of a size (within a 64 x 48 buffer): the pixels set, as their count and bounding box; both ends of a
-    // line included, the edge pixels whole. Far, huge, infinite and NaN values: the visible part where the
-    // geometry puts it, and nothing outside the image (a write past a row's end shows in the next row, one
-    // outside the buffer stops the sanitizer build). A slanted line takes in each column or row the pixel
-    // nearest to it.
+    // of a size (within a 64 x 48 buffer): the pixels set, as their count and bounding box, which the image
+    // keeps too; both ends of a line included, the edge pixels whole. Far, huge, infinite and NaN values:
+    // the visible part where the geometry puts it, and nothing outside the image (a write past a row's end
+    // shows in the next row, one outside the buffer stops the sanitizer build). A slanted line takes in
+    // each column or row the pixel nearest to it. A pen w wide adds pixels across the major axis, from
+    // -(w - 1) / 2 to w / 2, to each step of one pixel; a point becomes a block.
     void raster_data()
     {
         QTest::addColumn<QList<double>>("w");
@@ -96,9 +99,11 @@ private slots:
         QTest::addColumn<int>("anzahl");
         QTest::addColumn<QRect>("box");
         QTest::addColumn<QPoint>("gesetzt"); // a pixel that must be set, the nearest to the line in its column
-        const auto zeile
-            = [](const char* name, QList<double> w, int anzahl, QRect box, QSize groesse = { 64, 48 },
-                  QPoint gesetzt = {}) { QTest::newRow(name) << w << groesse << anzahl << box << gesetzt; };
+        QTest::addColumn<int>("stift");
+        const auto zeile = [](const char* name, QList<double> w, int anzahl, QRect box, QSize groesse = { 64, 48 },
+                               QPoint gesetzt = {}, int stift = 1) {
+            QTest::newRow(name) << w << groesse << anzahl << box << gesetzt << stift;
+        };
         zeile("punkt in der ecke", { 0, 0 }, 1, QRect(0, 0, 1, 1));
         zeile("punkt rechts unten daneben", { 64, 47.5 }, 0, QRect());
         zeile("waagrecht", { 1.2, 2.7, 4.9, 2.1 }, 4, QRect(1, 2, 4, 1));
@@ -122,30 +127,44 @@ private slots:
         zeile("kreis r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
         zeile("kreis r 1e9, oberer rand", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
         zeile("kreis um das bild", { 32, 24, 1e30 }, 0, QRect());
+        zeile("stift 2, flach", { 0.5, 10.5, 10.5, 12.5 }, 22, QRect(0, 10, 11, 4), { 64, 48 }, { 3, 12 }, 2);
+        zeile("stift 3, steil", { 20.5, 5.5, 22.5, 15.5 }, 33, QRect(19, 5, 5, 11), { 64, 48 }, { 23, 15 }, 3);
+        zeile("stift 3, punkt am rechten rand", { 63, 20 }, 6, QRect(62, 19, 2, 3), { 64, 48 }, { 63, 21 }, 3);
+        zeile("stift 3, raender", { 0, 0, 0, 47, 63, 0, 63, 47, 0, 0, 63, 0, 0, 47, 63, 47 }, 432, QRect(0, 0, 64, 48),
+            { 64, 48 }, {}, 3);
     }
     void raster()
     {
         QFETCH(QList<double>, w);
         QFETCH(QSize, groesse);
-        QImage bild(64, 48, QImage::Format_RGB32);
-        bild.fill(Qt::black);
-        Raster::Bild raster { reinterpret_cast<std::uint32_t*>(bild.bits()), groesse.width(), groesse.height(), 64 };
+        QFETCH(int, stift);
+        std::vector<std::uint32_t> pixel(64 * 48, 0xff000000);
+        Raster::Bild r { pixel.data(), groesse.width(), groesse.height(), 64, stift };
         if (w.size() < 4)
-            w.size() == 2 ? Raster::Punkt(raster, w[0], w[1], 0xffff0000)
-                          : Raster::Kreis(raster, w[0], w[1], w[2], 0xffff0000);
+            w.size() == 2 ? Raster::Punkt(r, w[0], w[1], 0xffff0000) : Raster::Kreis(r, w[0], w[1], w[2], 0xffff0000);
         for (qsizetype i = 0; i + 3 < w.size(); i += 4)
-            Raster::Linie(raster, w[i], w[i + 1], w[i + 2], w[i + 3], 0xffff0000);
+            Raster::Linie(r, w[i], w[i + 1], w[i + 2], w[i + 3], 0xffff0000);
         QRect box;
         int anzahl = 0;
-        for (int i = 0; i < 64 * 48; ++i) {
-            if (bild.pixel(i % 64, i / 64) == qRgb(0, 0, 0))
-                continue;
-            ++anzahl, box |= QRect(i % 64, i / 64, 1, 1);
-        }
+        for (int i = 0; i < 64 * 48; ++i)
+            if (pixel[i] != 0xff000000)
+                ++anzahl, box |= QRect(i % 64, i / 64, 1, 1);
         QTEST(anzahl, "anzahl");
         QTEST(box, "box");
+        QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
         QFETCH(QPoint, gesetzt);
-        QVERIFY(gesetzt.isNull() || bild.pixel(gesetzt) != qRgb(0, 0, 0));
+        QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()] != 0xff000000);
+    }
+
+    // Clearing clears where it drew since the last clear, up to the last row and column: after a line to
+    // the far corner, the picture of a surface that never drew.
+    void loeschen()
+    {
+        Zeichenflaeche flaeche, frisch;
+        flaeche.loeschen();
+        flaeche.linie(0, 0, 1e9, 1e9, 0xffff0000);
+        flaeche.loeschen();
+        QCOMPARE(flaeche.bild(), frisch.bild());
     }
 };
 

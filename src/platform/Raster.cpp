@@ -59,10 +59,109 @@ bool kappen(double& x0, double& y0, double& x1, double& y1, double maxX, double 
     return false;
 }
 
+// Widens the box by the pixels from (x0, y0) to (x1, y1) that lie inside the image.
+inline void umfassen(Bild& bild, int x0, int y0, int x1, int y1)
+{
+    bild.links = std::min(bild.links, std::max(x0, 0));
+    bild.oben = std::min(bild.oben, std::max(y0, 0));
+    bild.rechts = std::max(bild.rechts, std::min(x1, bild.breite - 1));
+    bild.unten = std::max(bild.unten, std::min(y1, bild.hoehe - 1));
+}
+
+// The pen around the pixel (x, y), which lies inside the image.
+void tupfen(Bild& bild, int x, int y, std::uint32_t farbe)
+{
+    const int x0 = std::max(0, x - (bild.stift - 1) / 2), x1 = std::min(bild.breite - 1, x + bild.stift / 2);
+    const int y0 = std::max(0, y - (bild.stift - 1) / 2), y1 = std::min(bild.hoehe - 1, y + bild.stift / 2);
+    for (int j = y0; j <= y1; ++j) {
+        std::uint32_t* zeile = bild.zeilen + static_cast<std::ptrdiff_t>(j) * bild.zeilenlaenge;
+        std::fill(zeile + x0, zeile + x1 + 1, farbe);
+    }
+    umfassen(bild, x0, y0, x1, y1);
+}
+
 inline void setzen(Bild& bild, int x, int y, std::uint32_t farbe)
 {
     if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
-        bild.zeilen[static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge + x] = farbe;
+        tupfen(bild, x, y, farbe);
+}
+
+// The line from pixel (x0, y0) to (x1, y1), both inside the image, as Bresenham draws it: along the major
+// axis (x when dx >= dy) one pixel a step.
+struct Zug {
+    std::uint32_t* p;
+    int lang, kurz; // the steps along the major axis and across it
+    std::ptrdiff_t haupt, neben;
+    int quer, querSchritt; // the coordinate across the major axis
+    bool steil;
+
+    Zug(const Bild& bild, int x0, int y0, int x1, int y1)
+    {
+        const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+        const int stepX = x0 < x1 ? 1 : -1, richtungY = y0 < y1 ? 1 : -1;
+        const std::ptrdiff_t stepY = std::ptrdiff_t(richtungY) * bild.zeilenlaenge;
+        p = bild.zeilen + static_cast<std::ptrdiff_t>(y0) * bild.zeilenlaenge + x0;
+        steil = dy > dx;
+        lang = steil ? dy : dx;
+        kurz = steil ? dx : dy;
+        haupt = steil ? stepY : stepX;
+        neben = steil ? stepX : stepY;
+        quer = steil ? x0 : y0;
+        querSchritt = steil ? stepX : richtungY;
+    }
+
+    // setze(pixel, coordinate across the major axis) for each pixel, both ends included.
+    template <typename Setzen> void ziehen(Setzen setze) const
+    {
+        std::uint32_t* q = p;
+        int fehler = lang / 2, querNun = quer;
+        for (int i = 0; i <= lang; ++i) {
+            setze(q, querNun);
+            q += haupt;
+            fehler -= kurz;
+            if (fehler < 0) {
+                fehler += lang;
+                q += neben;
+                querNun += querSchritt;
+            }
+        }
+    }
+};
+
+// LinieInnen for a pen wider than a pixel, whose pixels across the line may leave the image; kept out
+// of LinieInnen, whose 1-pixel lines then need fewer registers. The pen's pixels across the major axis
+// lie quer apart: side by side in a row for a steep line, stacked in a column for a shallow one.
+[[gnu::noinline]] void breitInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
+{
+    const Zug zug(bild, x0, y0, x1, y1);
+    const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
+    const int von = std::min(zug.quer, zug.steil ? x1 : y1) - vor;
+    const int bis = std::max(zug.quer, zug.steil ? x1 : y1) + nach;
+    const int letzte = (zug.steil ? bild.breite : bild.hoehe) - 1;
+    if (zug.steil)
+        umfassen(bild, von, std::min(y0, y1), bis, std::max(y0, y1));
+    else
+        umfassen(bild, std::min(x0, x1), von, std::max(x0, x1), bis);
+    const std::ptrdiff_t quer = zug.steil ? 1 : bild.zeilenlaenge;
+    // The widths of the usual screen scales, written out where the pen stays inside. The offset stays a
+    // variable: a steep line's pixels merged into one wider store make it slower.
+    if (von >= 0 && bis <= letzte && bild.stift == 2) {
+        zug.ziehen([quer, farbe](std::uint32_t* p, int) {
+            p[0] = farbe;
+            p[quer] = farbe;
+        });
+    } else if (von >= 0 && bis <= letzte && bild.stift == 3) {
+        zug.ziehen([quer, farbe](std::uint32_t* p, int) {
+            p[-quer] = farbe;
+            p[0] = farbe;
+            p[quer] = farbe;
+        });
+    } else {
+        zug.ziehen([vor, nach, letzte, quer, farbe](std::uint32_t* p, int q) {
+            for (int k = std::max(-vor, -q); k <= std::min(nach, letzte - q); ++k)
+                p[k * quer] = farbe;
+        });
+    }
 }
 
 // Midpoint circle around the pixel that holds the centre; r at most a few thousand pixels.
@@ -122,34 +221,15 @@ void grosserKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
 
 void LinieInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
 {
-    const int dx = std::abs(x1 - x0);
-    const int dy = std::abs(y1 - y0);
-    const int stepX = x0 < x1 ? 1 : -1;
-    const int stepY = (y0 < y1 ? 1 : -1) * bild.zeilenlaenge;
-    std::uint32_t* p = bild.zeilen + static_cast<std::ptrdiff_t>(y0) * bild.zeilenlaenge + x0;
-    if (dx >= dy) {
-        int fehler = dx / 2;
-        for (int i = 0; i <= dx; ++i) {
-            *p = farbe;
-            p += stepX;
-            fehler -= dy;
-            if (fehler < 0) {
-                fehler += dx;
-                p += stepY;
-            }
-        }
-    } else {
-        int fehler = dy / 2;
-        for (int i = 0; i <= dy; ++i) {
-            *p = farbe;
-            p += stepY;
-            fehler -= dx;
-            if (fehler < 0) {
-                fehler += dy;
-                p += stepX;
-            }
-        }
+    if (bild.stift > 1) {
+        breitInnen(bild, x0, y0, x1, y1, farbe);
+        return;
     }
+    bild.links = std::min({ bild.links, x0, x1 });
+    bild.rechts = std::max({ bild.rechts, x0, x1 });
+    bild.oben = std::min({ bild.oben, y0, y1 });
+    bild.unten = std::max({ bild.unten, y0, y1 });
+    Zug(bild, x0, y0, x1, y1).ziehen([farbe](std::uint32_t* p, int) { *p = farbe; });
 }
 
 void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t farbe)
@@ -178,9 +258,21 @@ void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t
 
 void Punkt(Bild& bild, double x, double y, std::uint32_t farbe)
 {
-    if (!(x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe))
-        return;
-    bild.zeilen[static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge + static_cast<int>(x)] = farbe;
+    if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
+        tupfen(bild, static_cast<int>(x), static_cast<int>(y), farbe);
+}
+
+void BoxFuellen(const Bild& bild, std::uint32_t farbe)
+{
+    for (int y = bild.oben; y <= bild.unten; ++y) {
+        std::uint32_t* p = bild.zeilen + static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge + bild.links;
+        std::uint32_t* const ende = p + (bild.rechts - bild.links + 1);
+        // Eight at a time, which the compiler turns into vector stores.
+        for (; ende - p >= 8; p += 8)
+            for (int k = 0; k < 8; ++k)
+                p[k] = farbe;
+        std::fill(p, ende, farbe);
+    }
 }
 
 void Kreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace zem::Raster {
 
@@ -10,13 +11,26 @@ struct Bild {
     int breite = 0;
     int hoehe = 0;
     int zeilenlaenge = 0; // in pixels
+    // The pen's width in pixels. Around each pixel that a 1-pixel drawing sets, a pen w wide covers the
+    // offsets -(w - 1) / 2 to w / 2: across the major axis of a line, along both axes for a point and a
+    // circle's outline. A line thus weighs w pixels in every column or row it passes.
+    int stift = 1;
+    // The box around every pixel written since it was last emptied, both ends included.
+    int links = std::numeric_limits<int>::max();
+    int oben = std::numeric_limits<int>::max();
+    int rechts = std::numeric_limits<int>::min();
+    int unten = std::numeric_limits<int>::min();
+
+    bool boxLeer() const { return rechts < links; }
+    void boxLeeren() { *this = { zeilen, breite, hoehe, zeilenlaenge, stift }; }
 };
 
 // Every function takes positions in pixel coordinates: pixel (i, j) covers [i, i + 1) x [j, j + 1), so
-// a position lands on the pixel floor(x), floor(y). Nothing is ever written outside the image.
+// a position lands on the pixel floor(x), floor(y). What a 1-pixel drawing would set outside the image
+// is left out, and so is every pen pixel around it; nothing is ever written outside the image.
 
-// Solid 1-pixel line, both ends included. A segment that leaves the image is clipped to it first, so
-// ends far outside cost no more than ends inside; a segment with an infinite or NaN end draws nothing.
+// Solid line, both ends included. A segment that leaves the image is clipped to it first, so ends far
+// outside cost no more than ends inside; a segment with an infinite or NaN end draws nothing.
 void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t farbe);
 
 // Bresenham line between two pixels that both lie inside the image, both ends included.
@@ -25,7 +39,10 @@ void LinieInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
 // Circle outline around (x, y) with the radius |r|; nothing for an infinite or NaN value.
 void Kreis(Bild& bild, double x, double y, double r, std::uint32_t farbe);
 
-// Sets the pixel under (x, y) when it lies inside the image.
+// Sets the pen's pixels around the pixel under (x, y) when that lies inside the image.
 void Punkt(Bild& bild, double x, double y, std::uint32_t farbe);
+
+// Fills the box with a colour.
+void BoxFuellen(const Bild& bild, std::uint32_t farbe);
 
 } // namespace zem::Raster

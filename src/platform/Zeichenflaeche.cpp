@@ -2,7 +2,6 @@
 
 #include "platform/Twips.h"
 
-#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -26,7 +25,7 @@ Zeichenflaeche::Zeichenflaeche(QWidget* eltern)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    bereit();
+    verhaeltnisPruefen();
 }
 
 float Zeichenflaeche::scaleWidth() const
@@ -44,17 +43,39 @@ QPointF Zeichenflaeche::proEinheit() const
     return { std::max(1, width()) / double(scaleWidth()), std::max(1, height()) / double(scaleHeight()) };
 }
 
+bool Zeichenflaeche::verhaeltnisPruefen()
+{
+    const qreal verhaeltnis = devicePixelRatio();
+    if (verhaeltnis == m_verhaeltnis)
+        return false;
+    m_verhaeltnis = verhaeltnis;
+    if (m_hintergrundMaler)
+        m_hintergrundbild = m_hintergrundMaler(verhaeltnis);
+    groesseUebernehmen();
+    return true;
+}
+
 void Zeichenflaeche::groesseUebernehmen()
 {
-    QImage neu(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    m_groesse = QSize(std::max(1, width()), std::max(1, height()));
+    const qreal v = m_verhaeltnis;
+    QImage neu(int(std::ceil(m_groesse.width() * v)), int(std::ceil(m_groesse.height() * v)), QImage::Format_RGB32);
+    neu.setDevicePixelRatio(v);
     neu.fill(m_hintergrund);
-    if (!m_bild.isNull()) {
+    // What clearing would restore where there is a background picture, else the picture so far, at
+    // the new ratio stretched, until its owner draws it anew.
+    if (!m_hintergrundbild.isNull() || !m_bild.isNull()) {
         QPainter maler(&neu);
-        maler.drawImage(0, 0, m_bild);
+        if (!m_hintergrundbild.isNull())
+            maler.drawImage(QRectF(QPointF(), neu.deviceIndependentSize()), m_hintergrundbild);
+        else
+            maler.drawImage(0, 0, m_bild);
     }
     m_bild = std::move(neu);
     m_raster = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), m_bild.width(), m_bild.height(),
-        static_cast<int>(m_bild.bytesPerLine() / 4) };
+        static_cast<int>(m_bild.bytesPerLine() / 4), std::max(1, qRound(v)) };
+    m_ganzLoeschen = true;
+    m_angefragt = {}; // a new size or ratio repaints everything
     if (!m_benutzerMassstab) {
         m_breite = scaleWidth();
         m_hoehe = scaleHeight();
@@ -108,76 +129,52 @@ void Zeichenflaeche::setScaleHeight(float wert)
 void Zeichenflaeche::setHintergrund(QColor farbe)
 {
     m_hintergrund = farbe.rgb();
+    m_ganzLoeschen = true;
 }
 
-void Zeichenflaeche::setHintergrundbild(const QImage& bild)
+void Zeichenflaeche::setHintergrundbild(std::function<QImage(qreal verhaeltnis)> maler)
 {
-    m_hintergrundbild = bild;
+    m_hintergrundMaler = std::move(maler);
+    m_hintergrundbild = m_hintergrundMaler ? m_hintergrundMaler(m_verhaeltnis) : QImage();
     loeschen();
 }
 
-// The request to show the drawn picture, which the surface posts to itself. QWidget::update() would
-// post a new event on the heap for every redraw; this one is built in storage that the surface owns,
-// and its delete only ends its life there.
-class Zeichenflaeche::ZeigenAnfrage : public QEvent {
-public:
-    static constexpr Type Typ = Type(QEvent::User + 1);
-    explicit ZeigenAnfrage(bool& unterwegs)
-        : QEvent(Typ)
-        , m_unterwegs(unterwegs)
-    {
-    }
-    ~ZeigenAnfrage() override { m_unterwegs = false; }
-    static void* operator new(std::size_t, void* ort) { return ort; }
-    static void operator delete(void*) { }
-
-private:
-    bool& m_unterwegs;
-};
-
-Zeichenflaeche::~Zeichenflaeche()
+void Zeichenflaeche::anfragen(const QRect& box)
 {
-    // While the flag that the request clears still lives.
-    QCoreApplication::removePostedEvents(this, ZeigenAnfrage::Typ);
+    m_angefragt |= box;
+    const qreal v = m_verhaeltnis;
+    update(QRectF(box.x() / v, box.y() / v, box.width() / v, box.height() / v).toAlignedRect());
 }
 
-void Zeichenflaeche::gezeichnet()
+QRect Zeichenflaeche::ungezeigtNehmen()
 {
-    // One request per paint: a redraw of thousands of lines asks for a single repaint.
-    if (m_ungezeigt)
-        return;
-    m_ungezeigt = true;
-    if (!m_anfrageUnterwegs) {
-        static_assert(sizeof(ZeigenAnfrage) <= sizeof m_anfrage);
-        m_anfrageUnterwegs = true;
-        QCoreApplication::postEvent(this, new (m_anfrage) ZeigenAnfrage(m_anfrageUnterwegs), Qt::LowEventPriority);
-    }
-}
-
-bool Zeichenflaeche::event(QEvent* ereignis)
-{
-    if (ereignis->type() != ZeigenAnfrage::Typ)
-        return QWidget::event(ereignis);
-    // A repaint at once: Qt's own request event would be one more allocation. Hidden, the surface
-    // keeps its picture until it is shown.
-    if (m_ganz.boundingRect() != rect())
-        m_ganz = QRegion(rect());
-    repaint(m_ganz);
-    return true;
+    const qreal v = m_verhaeltnis;
+    const QRect box = m_angefragt;
+    m_angefragt = {};
+    return QRectF(box.x() / v, box.y() / v, box.width() / v, box.height() / v).toAlignedRect();
 }
 
 void Zeichenflaeche::loeschen()
 {
     bereit();
-    if (m_hintergrundbild.isNull()) {
-        m_bild.fill(m_hintergrund);
-    } else {
-        QPainter maler(&m_bild);
-        maler.drawImage(m_bild.rect(), m_hintergrundbild);
+    if (m_ganzLoeschen || !m_hintergrundbild.isNull()) {
+        if (m_hintergrundbild.isNull()) {
+            m_bild.fill(m_hintergrund);
+        } else {
+            QPainter maler(&m_bild);
+            maler.drawImage(QRectF(QPointF(), m_bild.deviceIndependentSize()), m_hintergrundbild);
+        }
+        m_ganzLoeschen = false;
+        anfragen(m_bild.rect());
+    } else if (!m_raster.boxLeer()) {
+        // Outside the box the image is plain background already.
+        const Raster::Bild& r = m_raster;
+        Raster::BoxFuellen(m_raster, m_hintergrund);
+        anfragen(QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)));
     }
+    m_raster.boxLeeren();
     m_aktX = 0;
     m_aktY = 0;
-    gezeichnet();
 }
 
 void Zeichenflaeche::linie(float x1, float y1, float x2, float y2, QRgb farbe)
@@ -219,7 +216,7 @@ void Zeichenflaeche::rechteck(float x1, float y1, float x2, float y2, QRgb farbe
 void Zeichenflaeche::kreis(float x, float y, float radius, QRgb farbe)
 {
     bereit();
-    Raster::Kreis(m_raster, pixelX(x), pixelY(y), double(radius) * m_proEinheitX, farbe);
+    Raster::Kreis(m_raster, pixelX(x), pixelY(y), double(radius) * m_proEinheitX * m_verhaeltnis, farbe);
     m_aktX = x;
     m_aktY = y;
     gezeichnet();
@@ -237,17 +234,43 @@ QPointF Zeichenflaeche::zuPixel(float x, float y) const
     return { (double(x) - m_links) * pro.x(), (double(y) - m_oben) * pro.y() };
 }
 
+void Zeichenflaeche::zeigen(QPainter& maler, const QRect& bereich) const
+{
+    // Outward to whole device pixels, and back: the copy maps each pixel onto one of the painter's.
+    const qreal v = m_verhaeltnis;
+    const QRect quelle
+        = QRectF(bereich.x() * v, bereich.y() * v, bereich.width() * v, bereich.height() * v).toAlignedRect()
+        & m_bild.rect();
+    if (!quelle.isEmpty())
+        maler.drawImage(
+            QRectF(quelle.x() / v, quelle.y() / v, quelle.width() / v, quelle.height() / v), m_bild, QRectF(quelle));
+}
+
 void Zeichenflaeche::paintEvent(QPaintEvent* ereignis)
 {
+    // The owner draws the picture anew for the new ratio once this paint is over; until then the old
+    // one shows, stretched.
+    if (verhaeltnisPruefen())
+        QMetaObject::invokeMethod(this, &Zeichenflaeche::groesseGeaendert, Qt::QueuedConnection);
     bereit();
     QPainter maler(this);
     for (const QRect& r : ereignis->region())
-        maler.drawImage(r.topLeft(), m_bild, r);
-    m_ungezeigt = false;
+        zeigen(maler, r);
+    m_angefragt = {};
+}
+
+bool Zeichenflaeche::event(QEvent* ereignis)
+{
+    // A window moved to another screen; its ratio is looked at here, not per clear, where asking a
+    // hidden widget's screen allocates.
+    if (ereignis->type() == QEvent::ScreenChangeInternal && verhaeltnisPruefen())
+        emit groesseGeaendert();
+    return QWidget::event(ereignis);
 }
 
 void Zeichenflaeche::resizeEvent(QResizeEvent*)
 {
+    verhaeltnisPruefen();
     bereit();
     emit groesseGeaendert();
 }

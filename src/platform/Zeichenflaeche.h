@@ -4,11 +4,12 @@
 
 #include <QColor>
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
 
 #include <algorithm>
-#include <cstddef>
+#include <functional>
+
+class QPainter;
 
 namespace zem {
 
@@ -38,13 +39,21 @@ public:
 // off-screen copy would show it, leaves black holes after every dialog and every restore on a
 // compositing desktop, where no window loses its picture.)
 //
+// The image has the screen's device pixels: the widget's size times its device pixel ratio, rounded
+// up. Positions, the user scale and the mouse stay in logical pixels; a drawing lands on the device
+// pixel floor(logical position * ratio), with a pen of round(ratio) device pixels, so that lines weigh
+// at every scale what they weigh at 100 %. A new ratio (the window moved to another screen) is taken
+// up on a resize, a change of screen and a repaint, and told of as a new size.
+//
+// Clearing a plain background clears only the box around what was drawn since the last clear, and a
+// repaint is asked for only where the picture changed: the box cleared and the box drawn.
+//
 // Mouse events reach the receiver in the order press, release, click, double click, release: the
 // second press of a double click raises no press and its release no click.
 class Zeichenflaeche : public QWidget {
     Q_OBJECT
 public:
     explicit Zeichenflaeche(QWidget* eltern = nullptr);
-    ~Zeichenflaeche() override;
 
     void setEmpfaenger(MausEmpfaenger* empfaenger) { m_empfaenger = empfaenger; }
 
@@ -64,8 +73,9 @@ public:
     void setHintergrund(QColor farbe);
     QColor vordergrund() const { return QColor::fromRgb(m_vordergrund); }
     void setVordergrund(QColor farbe) { m_vordergrund = farbe.rgb(); }
-    // A picture that clearing restores instead of the plain background, stretched over the area.
-    void setHintergrundbild(const QImage& bild);
+    // A picture that clearing restores instead of the plain background, stretched over the area. The
+    // maker draws it for a device pixel ratio, which it gets again whenever the surface's ratio changes.
+    void setHintergrundbild(std::function<QImage(qreal verhaeltnis)> maler);
 
     // Drawing, in user coordinates. Each operation leaves the current position at its end point, the
     // circle at its centre, clearing at (0, 0).
@@ -80,8 +90,15 @@ public:
     float currentX() const { return m_aktX; }
     float currentY() const { return m_aktY; }
 
-    // A copy of the off-screen picture; later drawing does not change it.
+    // A copy of the off-screen picture, in device pixels; later drawing does not change it.
     QImage bild() const { return m_bild.copy(); }
+
+    // The part of the area, in logical pixels, that changed since it was last shown: what the surface
+    // asked Qt to repaint. Taking it counts it as shown.
+    QRect ungezeigtNehmen();
+    // Copies the picture under a part of the area, in logical pixels, onto a painter of the widget's
+    // device pixel ratio: whole device pixels, each onto one of the painter's, without smoothing.
+    void zeigen(QPainter& maler, const QRect& bereich) const;
 
 signals:
     // The client area has a new size; the image and a twips scale already follow it.
@@ -105,29 +122,42 @@ private:
     // Brings the image and the mapping to the widget's current size before anything uses them.
     void bereit()
     {
-        if (m_raster.breite != std::max(1, width()) || m_raster.hoehe != std::max(1, height()))
+        if (m_groesse.width() != std::max(1, width()) || m_groesse.height() != std::max(1, height()))
             groesseUebernehmen();
     }
+    // True when the ratio changed; the image is made anew for it.
+    bool verhaeltnisPruefen();
     void groesseUebernehmen();
-    void gezeichnet();
-    double pixelX(float x) const { return (double(x) - m_links) * m_proEinheitX; }
-    double pixelY(float y) const { return (double(y) - m_oben) * m_proEinheitY; }
-    // Pixels per user unit, horizontally and vertically, for the widget's current size.
+    void gezeichnet()
+    {
+        // Nothing drawn outside what is asked for already: no request, so a redraw of thousands of lines
+        // makes a few (the empty box lies within any).
+        const Raster::Bild& r = m_raster;
+        if (r.links >= m_angefragt.left() && r.rechts <= m_angefragt.right() && r.oben >= m_angefragt.top()
+            && r.unten <= m_angefragt.bottom())
+            return;
+        anfragen(QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)));
+    }
+    // Asks for a repaint of the device pixels of a box.
+    void anfragen(const QRect& box);
+    // User coordinates to device pixels: the logical pixel position times the ratio.
+    double pixelX(float x) const { return (double(x) - m_links) * m_proEinheitX * m_verhaeltnis; }
+    double pixelY(float y) const { return (double(y) - m_oben) * m_proEinheitY * m_verhaeltnis; }
+    // Logical pixels per user unit, horizontally and vertically, for the widget's current size.
     QPointF proEinheit() const;
     void abbildungNeu();
     QPointF mausPosition(const QMouseEvent* ereignis) const;
 
     MausEmpfaenger* m_empfaenger = nullptr;
     QImage m_bild;
+    std::function<QImage(qreal)> m_hintergrundMaler;
     QImage m_hintergrundbild;
     Raster::Bild m_raster;
-    bool m_ungezeigt = false; // drawn since the last paint
-    class ZeigenAnfrage;
-    bool m_anfrageUnterwegs = false; // the request to show is posted and not yet deleted
-    alignas(std::max_align_t) std::byte m_anfrage[64];
-    // The whole surface as a region: the repaint takes a copy of it, which costs nothing, where one for
-    // a rectangle would build a region on the heap on every redraw.
-    QRegion m_ganz;
+    QSize m_groesse; // in logical pixels
+    qreal m_verhaeltnis = 0; // device pixels per logical pixel of the image
+    // Outside the raster's box the image may hold more than the plain background.
+    bool m_ganzLoeschen = true;
+    QRect m_angefragt; // device pixels asked to be repainted since the last paint
     bool m_benutzerMassstab = false;
     bool m_nachDoppelklick = false;
     float m_links = 0, m_oben = 0, m_breite = 1, m_hoehe = 1;

@@ -98,10 +98,6 @@ class Bild:
         umkreis = range(-rand, rand + 1)
         return any(self.pixel(x + dx, y + dy) == farbe for dx in umkreis for dy in umkreis)
 
-    def spalten(self, farbe, x0, x1, y0, y1):
-        """For each column from x0 to x1, the rows from y0 to y1 that have the colour."""
-        return [[y for y in range(y0, y1 + 1) if self.pixel(x, y) == farbe] for x in range(x0, x1 + 1)]
-
     def rot(self):
         """The box around every red pixel: the axes; None without one."""
         stellen = [i // 3 for i in range(0, len(self.daten), 3) if self.daten[i:i + 3] == bytes(FARBEN["rot"])]
@@ -174,24 +170,20 @@ class Sitzung:
              "variant:boolean:true")
 
     def tu_compositor(self):
-        """Starts weston without a screen and makes the session a Wayland session for the programs started
-        after it, with DISPLAY still naming the X server, as XWayland does."""
+        """Starts weston without a screen: what starts after it is in a Wayland session, as beside XWayland."""
         laufzeit = tempfile.mkdtemp()  # weston's socket; it must be private, as mkdtemp makes it
         self.umgebung.update(XDG_RUNTIME_DIR=laufzeit, XDG_SESSION_TYPE="wayland", WAYLAND_DISPLAY="zem-wayland")
-        self.prozesse.append(subprocess.Popen(
-            ["weston", "--backend=headless-backend.so", "--socket=zem-wayland", "--idle-time=0"],
-            env=dict(os.environ, **self.umgebung), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.prozesse.append(subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=zem-wayland"],
+                                              env=dict(os.environ, **self.umgebung), stderr=subprocess.DEVNULL))
         warte(lambda: os.path.exists(os.path.join(laufzeit, "zem-wayland")), "weston startet nicht")
 
-    def tu_starte(self, *umgebung):
+    def tu_starte(self, *woerter):
         """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
         chooses one, and the dialog's completion never has to list a large folder on a busy machine. Words
         NAME=WERT set its environment (NAME= removes it); the mode sets its scale factor. Its error output
         goes to a file of its own, which "ausgabe" reads."""
-        env = dict(os.environ, **self.umgebung, **dict(w.split("=", 1) for w in umgebung))
-        env = {k: v for k, v in env.items() if v}
-        if self.skala != 1:
-            env["QT_SCALE_FACTOR"] = str(self.skala)
+        env = dict(os.environ, **self.umgebung, QT_SCALE_FACTOR=str(self.skala))
+        env = {k: v for k, v in dict(env, **dict(w.split("=", 1) for w in woerter)).items() if v}
         self.fehlerausgabe = tempfile.TemporaryFile("w+", errors="replace")
         self.programm = subprocess.Popen([self.zemviewer], cwd=self.beispiele, stdout=subprocess.DEVNULL,
                                          stderr=self.fehlerausgabe, env=env)
@@ -240,8 +232,8 @@ class Sitzung:
     def tu_menue(self, menue, nummer):
         """Chooses item nummer (from 1) of the menu "Datei", "Fenster" or "Optionen"."""
         vorher = self.programmfenster()
-        xdotool("mousemove", "--window", self.fenster["haupt"], int(MENUE_X[menue] * self.skala), self.ansicht.menue // 2,
-                "click", 1)
+        xdotool("mousemove", "--window", self.fenster["haupt"], int(MENUE_X[menue] * self.skala),
+                self.ansicht.menue // 2, "click", 1)
         aufgeklappt = warte(lambda: self.programmfenster() - vorher, "das Menü %s geht nicht auf" % menue)
         xdotool("key", *(["Down"] * int(nummer)), "Return")
         warte(lambda: not self.programmfenster() & aufgeklappt, "das Menü %s geht nicht zu" % menue)
@@ -298,48 +290,39 @@ class Sitzung:
         return (mitte in spalten if art == "auf" else spalten and max(spalten) < mitte - int(abstand)), spalten
 
     def ist_linie(self, farbe, x0, x1, y0, y1, dicke):
-        """In the box of the user scale, every column holds one run of dicke pixels of the colour, and from one
-        column to the next the run climbs or falls by one pixel at most, somewhere by one."""
-        (links, oben), (rechts, unten) = self.ansicht.pixel(float(x0), float(y1)), self.ansicht.pixel(float(x1), float(y0))
-        zeilen = self.foto().spalten(FARBEN[farbe], links, rechts, oben, unten)
+        """In the box, each column has one run of dicke pixels of the colour, one pixel from the last or none."""
+        (links, oben), (rechts, unten), bild = self.ansicht.pixel(float(x0), float(y1)), \
+            self.ansicht.pixel(float(x1), float(y0)), self.foto()
+        zeilen = [[y for y in range(oben, unten + 1) if bild.pixel(x, y) == FARBEN[farbe]]
+                  for x in range(links, rechts + 1)]
         laeufe = all(z and z == list(range(z[0], z[0] + int(dicke))) for z in zeilen)
         stufen = {b[0] - a[0] for a, b in zip(zeilen, zeilen[1:])} if laeufe else set()
         return laeufe and stufen <= {-1, 0, 1} and len(stufen) > 1, [z[:1] + z[-1:] for z in zeilen][:60]
 
-    def ist_zustand(self, name, wert):
-        """The window's _NET_WM_STATE holds the state."""
-        return wert in (ist := eigenschaft(self.fenster[name], "_NET_WM_STATE")), sorted(ist)
-
-    def ist_angeboten(self, name, *aktionen):
-        """Of closing, minimising, maximising and resizing, the window manager offers exactly these for the
-        window (_NET_WM_ALLOWED_ACTIONS)."""
-        ist = eigenschaft(self.fenster[name], "_NET_WM_ALLOWED_ACTIONS") & set(KNOEPFE)
-        return ist == set(aktionen), sorted(ist)
+    def ist_hat(self, name, art, *atome):
+        """The window's _NET_WM_STATE or _NET_WM_ALLOWED_ACTIONS holds the atoms, and of KNOEPFE no others."""
+        ist = eigenschaft(self.fenster[name], "_NET_WM_" + art)
+        return set(atome) <= ist and not ist & set(KNOEPFE) - set(atome), sorted(ist)
 
     def titelschrift(self, kennung):
-        """How many pixels of a window's title bar differ from the most frequent colour of their row: the
-        title's letters, and the icon and buttons beside them."""
+        """The pixels of a window's title bar that differ from their row's most frequent colour: the writing."""
         (x, y, breite, _), (links, rechts, oben, _) = ort(kennung), rahmen(kennung)
         bild = Bild("root", "%dx%d+%d+%d" % (links + breite + rechts, oben, x - links, y - oben))
         zeilen = [[bild.pixel(i, j) for i in range(bild.breite)] for j in range(bild.hoehe)]
         return sum(len(z) - max(map(z.count, set(z))) for z in zeilen)
 
     def ist_ganzer_titel(self, name):
-        """The window's title bar shows its whole title: it holds as much writing as the title bar of a wide
-        window with the same title (xmessage), both the active window when read."""
+        """As much writing in the title bar as on a wide window (xmessage) of the same title, both active."""
         kennung = self.fenster[name]
         xdotool("windowactivate", "--sync", kennung)
         hier = self.titelschrift(kennung)
-        vergleich = subprocess.Popen(["xmessage", "-title", titel(kennung), "-geometry", "800x60", " "],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        try:
-            breit = warte(lambda: [k for k in suche("--name", "^%s$" % re.escape(titel(kennung))) if k != kennung],
-                          "xmessage zeigt kein Fenster")[-1]
-            xdotool("windowactivate", "--sync", breit)
-            ganz = self.titelschrift(breit)
-        finally:
-            vergleich.kill()
-            vergleich.wait()
+        self.prozesse.append(vergleich := subprocess.Popen(
+            ["xmessage", "-title", titel(kennung), "-geometry", "800x60", " "], stderr=subprocess.DEVNULL))
+        breit = warte(lambda: [k for k in suche("--name", "^%s$" % re.escape(titel(kennung))) if k != kennung],
+                      "xmessage zeigt kein Fenster")[-1]
+        xdotool("windowactivate", "--sync", breit)
+        ganz = self.titelschrift(breit)
+        vergleich.kill()
         return hier >= 0.98 * ganz, "%d statt %d Pixel" % (hier, ganz)
 
     def ist_sichtbar(self, muster):

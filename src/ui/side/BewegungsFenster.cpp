@@ -13,9 +13,12 @@
 
 namespace zem {
 
-QImage BewegungsFenster::pfeilbild()
+QImage BewegungsFenster::pfeilbild(qreal verhaeltnis)
 {
-    QImage bild(180, 180, QImage::Format_RGB32);
+    // On the screen's device pixels, in the same logical coordinates: sharp at every scale.
+    const int seite = int(std::ceil(180 * verhaeltnis));
+    QImage bild(seite, seite, QImage::Format_RGB32);
+    bild.setDevicePixelRatio(verhaeltnis);
     bild.fill(QColor(192, 192, 192));
     QPainter maler(&bild);
     maler.setRenderHint(QPainter::Antialiasing);
@@ -49,7 +52,7 @@ BewegungsFenster::BewegungsFenster(Programm& p)
     m_flaeche->setObjectName(QStringLiteral("BewegungsFlaeche"));
     m_flaeche->setGeometry(rect());
     m_flaeche->setEmpfaenger(this);
-    m_flaeche->setHintergrundbild(pfeilbild());
+    m_flaeche->setHintergrundbild(pfeilbild);
     m_flaeche->setScaleLeft(-0.5f);
     m_flaeche->setScaleTop(-0.5f);
     m_flaeche->setScaleWidth(1);

@@ -26,8 +26,9 @@ public:
     static void MoveTimer_Timer(Programm& p);
     // Puts the coordinate origin into the middle of the main window and redraws.
     static void Command1_Click(Programm& p);
-    // The picture under the movement window: eight black arrows from the centre on grey.
-    static QImage pfeilbild();
+    // The picture under the movement window: eight black arrows from the centre on grey, 180 logical
+    // pixels square, for a device pixel ratio.
+    static QImage pfeilbild(qreal verhaeltnis = 1);
 
 private:
     void mausRunter(int taste, int umschalt, float x, float y) override;
