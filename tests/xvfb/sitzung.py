@@ -23,7 +23,6 @@ FARBEN = {"schwarz": (0, 0, 0), "rot": (255, 0, 0), "blau": (0, 0, 255), "gruen"
 # The modes: a bare server, two window managers, a screen reader, a bare server at two scale factors, and a
 # bare server in a Wayland session.
 WM = ("keiner", "openbox", "xfwm4", "leser", "skala2", "skala15", "wayland")
-SKALA = {"skala2": 2.0, "skala15": 1.5}
 KNOEPFE = ("CLOSE", "MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE")  # what a frame's buttons and edges do
 MENUE_X = {"Datei": 20, "Fenster": 70, "Optionen": 125}  # where the menu titles stand
 
@@ -147,8 +146,8 @@ class Sitzung:
     tu_* acts, ist_* checks and says whether it holds and what is there (or None)."""
 
     def __init__(self, zemviewer, beispiele, wm):
-        self.zemviewer, self.beispiele, self.prozesse, self.skala = zemviewer, beispiele, [], SKALA.get(wm, 1.0)
-        self.umgebung = {}
+        self.zemviewer, self.beispiele, self.prozesse = zemviewer, beispiele, []
+        self.skala, self.umgebung = {"skala2": 2, "skala15": 1.5}.get(wm, 1), {}
         self.fenster, self.werte, self.heim, self.ansicht, self.bild = {}, {}, {}, None, None
 
     def tu_verwalter(self, name, *optionen):
@@ -179,13 +178,15 @@ class Sitzung:
 
     def tu_starte(self, *woerter):
         """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
-        chooses one, and the dialog's completion never has to list a large folder on a busy machine. Words
-        NAME=WERT set its environment (NAME= removes it); the mode sets its scale factor. Its error output
-        goes to a file of its own, which "ausgabe" reads."""
+        chooses one, and the dialog's completion never has to list a large folder on a busy machine. A first
+        word without "=" names another folder, relative to that one. Words NAME=WERT set its environment
+        (NAME= removes it); the mode sets its scale factor. Its error output goes to a file of its own,
+        which "ausgabe" reads."""
+        ordner = os.path.join(self.beispiele, *woerter[:1]) if woerter[:1] and "=" not in woerter[0] else None
         env = dict(os.environ, **self.umgebung, QT_SCALE_FACTOR=str(self.skala))
-        env = {k: v for k, v in dict(env, **dict(w.split("=", 1) for w in woerter)).items() if v}
+        env = {k: v for k, v in dict(env, **dict(w.split("=", 1) for w in woerter[bool(ordner):])).items() if v}
         self.fehlerausgabe = tempfile.TemporaryFile("w+", errors="replace")
-        self.programm = subprocess.Popen([self.zemviewer], cwd=self.beispiele, stdout=subprocess.DEVNULL,
+        self.programm = subprocess.Popen([self.zemviewer], cwd=ordner or self.beispiele, stdout=subprocess.DEVNULL,
                                          stderr=self.fehlerausgabe, env=env)
         self.prozesse.append(self.programm)
 
