@@ -225,10 +225,7 @@ void LinieInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
         breitInnen(bild, x0, y0, x1, y1, farbe);
         return;
     }
-    bild.links = std::min({ bild.links, x0, x1 });
-    bild.rechts = std::max({ bild.rechts, x0, x1 });
-    bild.oben = std::min({ bild.oben, y0, y1 });
-    bild.unten = std::max({ bild.unten, y0, y1 });
+    umfassen(bild, std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
     Zug(bild, x0, y0, x1, y1).ziehen([farbe](std::uint32_t* p, int) { *p = farbe; });
 }
 

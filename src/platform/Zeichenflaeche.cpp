@@ -139,19 +139,33 @@ void Zeichenflaeche::setHintergrundbild(std::function<QImage(qreal verhaeltnis)>
     loeschen();
 }
 
+namespace {
+
+// A rectangle times mal / durch: device pixels to logical ones and back. Multiplying by 1 and dividing
+// by 1 are exact, so a whole device pixel stays whole where 1 / ratio would round.
+QRectF umgerechnet(const QRect& r, qreal mal, qreal durch)
+{
+    return { r.x() * mal / durch, r.y() * mal / durch, r.width() * mal / durch, r.height() * mal / durch };
+}
+
+} // namespace
+
+QRect Zeichenflaeche::rasterBox() const
+{
+    return QRect(QPoint(m_raster.links, m_raster.oben), QPoint(m_raster.rechts, m_raster.unten));
+}
+
 void Zeichenflaeche::anfragen(const QRect& box)
 {
     m_angefragt |= box;
-    const qreal v = m_verhaeltnis;
-    update(QRectF(box.x() / v, box.y() / v, box.width() / v, box.height() / v).toAlignedRect());
+    update(umgerechnet(box, 1, m_verhaeltnis).toAlignedRect());
 }
 
 QRect Zeichenflaeche::ungezeigtNehmen()
 {
-    const qreal v = m_verhaeltnis;
     const QRect box = m_angefragt;
     m_angefragt = {};
-    return QRectF(box.x() / v, box.y() / v, box.width() / v, box.height() / v).toAlignedRect();
+    return umgerechnet(box, 1, m_verhaeltnis).toAlignedRect();
 }
 
 void Zeichenflaeche::loeschen()
@@ -168,9 +182,8 @@ void Zeichenflaeche::loeschen()
         anfragen(m_bild.rect());
     } else if (!m_raster.boxLeer()) {
         // Outside the box the image is plain background already.
-        const Raster::Bild& r = m_raster;
         Raster::BoxFuellen(m_raster, m_hintergrund);
-        anfragen(QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)));
+        anfragen(rasterBox());
     }
     m_raster.boxLeeren();
     m_aktX = 0;
@@ -237,13 +250,9 @@ QPointF Zeichenflaeche::zuPixel(float x, float y) const
 void Zeichenflaeche::zeigen(QPainter& maler, const QRect& bereich) const
 {
     // Outward to whole device pixels, and back: the copy maps each pixel onto one of the painter's.
-    const qreal v = m_verhaeltnis;
-    const QRect quelle
-        = QRectF(bereich.x() * v, bereich.y() * v, bereich.width() * v, bereich.height() * v).toAlignedRect()
-        & m_bild.rect();
+    const QRect quelle = umgerechnet(bereich, m_verhaeltnis, 1).toAlignedRect() & m_bild.rect();
     if (!quelle.isEmpty())
-        maler.drawImage(
-            QRectF(quelle.x() / v, quelle.y() / v, quelle.width() / v, quelle.height() / v), m_bild, QRectF(quelle));
+        maler.drawImage(umgerechnet(quelle, 1, m_verhaeltnis), m_bild, QRectF(quelle));
 }
 
 void Zeichenflaeche::paintEvent(QPaintEvent* ereignis)

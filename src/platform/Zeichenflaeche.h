@@ -136,8 +136,10 @@ private:
         if (r.links >= m_angefragt.left() && r.rechts <= m_angefragt.right() && r.oben >= m_angefragt.top()
             && r.unten <= m_angefragt.bottom())
             return;
-        anfragen(QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)));
+        anfragen(rasterBox());
     }
+    // The raster's box around what was drawn since the last clear, in device pixels.
+    QRect rasterBox() const;
     // Asks for a repaint of the device pixels of a box.
     void anfragen(const QRect& box);
     // User coordinates to device pixels: the logical pixel position times the ratio.
