@@ -60,7 +60,7 @@ void grossesModell(Programm& p)
         Mathe::NeuerVektor(s.Punkte(i), x, y, 20 * std::sin(x / 15) * std::cos(y / 15));
         s.Ausdehnung
             = std::max({ s.Ausdehnung, std::fabs(s.Punkte(i).X), std::fabs(s.Punkte(i).Y), std::fabs(s.Punkte(i).Z) });
-        p.f.PunktList->AddItem(QString::number(i));
+        p.listen.PunktList.AddItem(QString::number(i));
     }
     s.AnzPunkte = std::int16_t(n);
     auto punkt = [n](int i, int unten, int rechts) { return std::int16_t((i - 1 + unten * zeile + rechts) % n + 1); };
@@ -78,9 +78,9 @@ void grossesModell(Programm& p)
             poly.slot[std::size_t(j++)] = punkt(i, 13, rechts);
         for (int unten = 12; unten >= 1; --unten)
             poly.slot[std::size_t(j++)] = punkt(i, unten, 0);
-        p.f.DreieList->AddItem(QString::number(i));
-        p.f.ViereList->AddItem(QString::number(i));
-        p.f.PolyList->AddItem(QString::number(i));
+        p.listen.DreieList.AddItem(QString::number(i));
+        p.listen.ViereList.AddItem(QString::number(i));
+        p.listen.PolyList.AddItem(QString::number(i));
     }
     s.AnzDreiecke = s.AnzVierecke = s.AnzPolygone = std::int16_t(n);
 
@@ -99,9 +99,9 @@ void grossesModell(Programm& p)
     s.Achsenmass = 3 * s.Fangweite;
 
     for (int i = 1; i <= n; i += 40)
-        p.f.PunktList->setSelected(i - 1, true);
+        p.listen.PunktList.setSelected(i - 1, true);
     s.Markierart = 1;
-    Auswahl::MarkierungAnwenden(p);
+    MarkierungAnwenden(p);
 }
 
 } // namespace
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     // A right press, then steps along a circle around the press position, each step timed against a
     // redraw of the scene it left. The first steps warm the caches and are not counted.
     s.Maustaste = 2;
-    Auswahl::PunktFangen(p, 0.1f * e, 0.2f * e);
+    Auswahl::PunktFangen(p.s, *p.f.Flaeche, 0.1f * e, 0.2f * e);
     s.Druckmatrix = s.Drehmatrix;
     Mathe::NeuerVektor(s.Druckvektor, 0.1f * e, 0.2f * e, 2.0 * e);
 
@@ -135,10 +135,10 @@ int main(int argc, char** argv)
         const float y = float(0.2 * e + 0.6 * e * std::sin(w));
         const std::size_t vorher = allokationen();
         const Uhr::time_point t0 = Uhr::now();
-        Bewegungen::MausDrehen(p, x, y);
+        Bewegungen::MausDrehen(p.s, p.listen, *p.f.Flaeche, x, y);
         const Uhr::time_point t1 = Uhr::now();
         const std::size_t nachher = allokationen();
-        Zeichnen::AllesZeichnen(p);
+        AllesZeichnen(p);
         const Uhr::time_point t2 = Uhr::now();
         if (i >= aufwaermen) {
             schrittZeiten.push_back(millisekunden(t0, t1));
@@ -161,16 +161,16 @@ int main(int argc, char** argv)
     std::vector<double> hoverZeiten;
     hoverZeiten.reserve(hovers);
     std::size_t hoverAllokationen = 0;
-    Auswahl::PunktZeigen(p, zielX, zielY);
+    Auswahl::PunktZeigen(p.s, *p.f.koords, zielX, zielY);
     std::size_t vorher = allokationen();
     for (int i = 0; i < hovers; ++i)
-        Auswahl::PunktZeigen(p, zielX, zielY);
+        Auswahl::PunktZeigen(p.s, *p.f.koords, zielX, zielY);
     hoverAllokationen += allokationen() - vorher;
-    Auswahl::PunktZeigen(p, leerX, leerY);
+    Auswahl::PunktZeigen(p.s, *p.f.koords, leerX, leerY);
     vorher = allokationen();
     for (int i = 0; i < hovers; ++i) {
         const Uhr::time_point t0 = Uhr::now();
-        Auswahl::PunktZeigen(p, leerX, leerY);
+        Auswahl::PunktZeigen(p.s, *p.f.koords, leerX, leerY);
         hoverZeiten.push_back(millisekunden(t0, Uhr::now()));
     }
     hoverAllokationen += allokationen() - vorher;

@@ -13,6 +13,8 @@
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
+#include "ui/main/DateiBefehle.h"
+#include "ui/widgets/Zeichenflaeche.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -38,9 +40,9 @@ struct Aufbau {
     // Reset and read, as the open command does; a file that ends in an error counts all the same.
     void laden(const QString& pfad)
     {
-        Anfang::Zuruecksetzen(p);
+        Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
         try {
-            RwxToZem::ModellLesen(p, pfad);
+            DateiBefehle::ModellLesen(p, pfad);
         } catch (const LeseFehler& fehler) {
             if (!gemeldet)
                 std::fprintf(stderr, "reading ends with an error: %s\n", fehler.what());
@@ -144,8 +146,8 @@ int main(int argc, char* argv[])
     std::vector<double> lesen, teilen;
     std::size_t zeilen = 0;
     for (int lauf = 0; lauf < 7; ++lauf) {
-        Anfang::Zuruecksetzen(a.p);
-        lesen.push_back(millisekunden([&] { RwxToZem::ModellLesen(a.p, gross); }));
+        Anfang::Zuruecksetzen(a.p.s, a.p.listen, *a.p.f.Flaeche, *a.p.f.haken);
+        lesen.push_back(millisekunden([&] { DateiBefehle::ModellLesen(a.p, gross); }));
         teilen.push_back(millisekunden([&] { zeilen += zeilenZaehlen(gross); }));
     }
     if (a.p.s.AnzPolygone != Grenze || zeilen == 0) {

@@ -9,7 +9,6 @@
 #include "TestProgramm.h"
 
 #include "ui/main/DateiBefehle.h"
-#include "view/Zeichnen.h"
 
 #include <QApplication>
 
@@ -48,7 +47,7 @@ int main(int argc, char* argv[])
         QApplication::processEvents();
 
         const auto zeichnenStart = std::chrono::steady_clock::now();
-        zem::Zeichnen::AllesZeichnen(p);
+        zem::AllesZeichnen(p);
         zeichnen.push_back(ms(std::chrono::steady_clock::now() - zeichnenStart));
         QApplication::processEvents();
     }

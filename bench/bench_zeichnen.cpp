@@ -63,7 +63,7 @@ struct Umgebung {
         fenster.winId();
         fenster.windowHandle()->setScreen(QGuiApplication::screens().at(schirm));
         // Marked row by row, as clicks and the marking do, which leaves one selection range per row.
-        for (Listenfeld* liste : { p.f.PunktList, p.f.DreieList, p.f.ViereList, p.f.PolyList }) {
+        for (Liste* liste : { &p.listen.PunktList, &p.listen.DreieList, &p.listen.ViereList, &p.listen.PolyList }) {
             for (int k = 1; k <= Anzahl; ++k)
                 liste->AddItem(QString::number(k));
             for (int k = 0; k < Anzahl; ++k)
@@ -334,7 +334,7 @@ void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&
     const std::vector<Pixelstrecke> liste = inPixel(strecken(p.s), u.flaeche);
     QImage bild(Seite, Seite, QImage::Format_RGB32);
     for (int i = 0; i < 3; ++i) {
-        Zeichnen::AllesZeichnen(p);
+        AllesZeichnen(p);
         referenz(bild, liste);
     }
     // The two passes take turns, so that a burst of load from elsewhere on the machine hits both.
@@ -343,7 +343,7 @@ void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&
     for (int i = 0; i < Laeufe; ++i) {
         const std::size_t vorher = bench::allokationen();
         const auto start = Uhr::now();
-        Zeichnen::AllesZeichnen(p);
+        AllesZeichnen(p);
         const auto ende = Uhr::now();
         allokationen = std::max(allokationen, bench::allokationen() - vorher);
         zeichenzeiten.push_back(ms(ende - start));
@@ -374,13 +374,13 @@ void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, vo
     QImage fenster(neu.flaeche.size() * 2, QImage::Format_RGB32);
     fenster.setDevicePixelRatio(2);
     const auto neuerWeg = [&] {
-        Zeichnen::AllesZeichnen(neu.p);
+        AllesZeichnen(neu.p);
         QPainter maler(&fenster);
         neu.flaeche.zeigen(maler, neu.flaeche.ungezeigtNehmen());
     };
     const auto alterWeg = [&] {
         alt.flaeche.setHintergrund(Qt::black); // the next clear clears everything
-        Zeichnen::AllesZeichnen(alt.p);
+        AllesZeichnen(alt.p);
         QPainter maler(&fenster);
         alt.flaeche.zeigen(maler, alt.flaeche.rect());
     };

@@ -8,7 +8,6 @@
 #include "selection/Auswahl.h"
 #include "view/Bewegungen.h"
 #include "view/Mathe.h"
-#include "view/Zeichnen.h"
 
 #include <QTest>
 
@@ -27,13 +26,13 @@ const Matrix Vierteldrehung { { 0, -1, 0, 1, 0, 0, 0, 0, 1 } };
 // surface (left -20, top 15).
 void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Matrix& drehung = Mathe::Einheit())
 {
-    Anfang::Zuruecksetzen(p);
+    Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
     Szene& s = p.s;
     s.Ausdehnung = e;
     RwxToZem::AchsenSetzen(s);
     for (const Vektor& punkt : punkte) {
         s.Punkte(++s.AnzPunkte) = punkt;
-        p.f.PunktList->AddItem(QString::number(s.AnzPunkte));
+        p.listen.PunktList.AddItem(QString::number(s.AnzPunkte));
     }
     s.Drehmatrix = drehung;
     for (int k = -3; k <= s.AnzPunkte; ++k)
@@ -58,7 +57,7 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
     Szene& s = p.s;
     szene(p, 30, {});
     p.f.Flaeche->resize(200, 200);
-    Zeichnen::AllesZeichnen(p); // a picture at another scale, which the drawing below must clear
+    AllesZeichnen(p); // a picture at another scale, which the drawing below must clear
     const Vektor punkte[] = { { -40, -40, 0 }, { 0, 10, 0 }, { 20, 10, 0 }, { 10, 20, 0 }, { 10, 0, 0 } };
     std::copy(std::begin(punkte), std::end(punkte), &s.Sichtpunkte(0));
     s.Sichtpunkte(-4) = s.Sichtpunkte(1010) = s.Sichtpunkte(3);
@@ -73,13 +72,14 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
     s.Polygone(1).slot = { 4, 1, 2, e, 4 };
     for (QChar c : was) {
         const auto art = std::size_t(QString("dvpq").indexOf(c.toLower()));
-        Listenfeld* l = std::array { p.f.DreieList, p.f.ViereList, p.f.PolyList, p.f.PunktList }[art];
+        Liste* l
+            = std::array { &p.listen.DreieList, &p.listen.ViereList, &p.listen.PolyList, &p.listen.PunktList }[art];
         l->AddItem({});
         l->setSelected(l->ListCount() - 1, c.isUpper());
         *std::array { &s.AnzDreiecke, &s.AnzVierecke, &s.AnzPolygone, &s.AnzPunkte }[art]
             = std::int16_t(l->ListCount());
     }
-    Zeichnen::AllesZeichnen(p);
+    AllesZeichnen(p);
     return p.f.Flaeche->bild();
 }
 
@@ -91,11 +91,11 @@ void ziehen(Programm& p, float e, const QPolygonF& weg)
     const Vektor druck { float(weg[0].x()), float(weg[0].y()), 2 * e };
     szene(p, e, { { druck.Y, -druck.X, druck.Z } }, Vierteldrehung);
     p.s.Punkte(-4) = { 1, 2, 3 }; // a stray entry shows whether the origin turns too
-    Auswahl::PunktFangen(p, druck.X, druck.Y);
+    Auswahl::PunktFangen(p.s, *p.f.Flaeche, druck.X, druck.Y);
     p.s.Druckmatrix = p.s.Drehmatrix;
     p.s.Druckvektor = druck;
     for (qsizetype i = 1; i < weg.size(); ++i)
-        Bewegungen::MausDrehen(p, float(weg[i].x()), float(weg[i].y()));
+        Bewegungen::MausDrehen(p.s, p.listen, *p.f.Flaeche, float(weg[i].x()), float(weg[i].y()));
 }
 
 } // namespace

@@ -6,11 +6,12 @@
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
-#include "platform/SeitenFenster.h"
+#include "ui/main/DateiBefehle.h"
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/KoordsFenster.h"
 #include "ui/side/ListenFenster.h"
 #include "ui/side/ZoomFenster.h"
+#include "ui/widgets/SeitenFenster.h"
 
 #include <QDir>
 #include <QLabel>
@@ -46,7 +47,8 @@ struct Sitzung {
     QRectF gemerkt;
     bool sauber = true; // false after a reading that may have stopped inside a statement
     QString fehler; // the error that the last "lesen" ended with: Zahl or Eingabe
-    const std::array<Listenfeld*, 4> listen { f.PunktList, f.DreieList, f.ViereList, f.PolyList };
+    Listen& l = t.p().listen;
+    const std::array<Liste*, 4> listen { &l.PunktList, &l.DreieList, &l.ViereList, &l.PolyList };
 
     QRectF skala() const
     {
@@ -96,7 +98,9 @@ struct Sitzung {
         } else if (s[0].size() == 1) {
             maus(f.Flaeche, s);
         } else if (s[0] == "zeile") { // clicks on rows of a list
-            auto* liste = std::array { f.PunktList, f.DreieList, f.ViereList, f.PolyList }[s[1].toUInt()];
+            Listenfeld* liste = static_cast<ListenFenster*>(f.Seiten[s[1].toInt()])->liste();
+            if (!liste->isVisible())
+                return; // no rows to click
             for (const QString& k : s.mid(2)) {
                 const QModelIndex zeile = liste->model()->index(k.toInt(), 0);
                 liste->scrollTo(zeile);
@@ -117,7 +121,7 @@ struct Sitzung {
             Anfang::SzeneZuruecksetzen(t.p().s);
             const uint offen = QDir("/proc/self/fd").count();
             try {
-                RwxToZem::ModellLesen(
+                DateiBefehle::ModellLesen(
                     t.p(), s.size() > 1 ? QDir(ZEM_EXAMPLES_DIR).filePath(s[1]) : ordner.filePath("m.rwx"));
             } catch (const ZahlFehler&) {
                 fehler = "Zahl";
@@ -200,7 +204,7 @@ struct Sitzung {
                 2 * s->isVisible() + bool(s->windowState() & Qt::WindowMinimized), name == "fenster");
         for (QAction* a : f.MarkWith)
             text += name == "haken" && a->isChecked() ? QString::number(a->objectName().back().digitValue()) : "";
-        for (Listenfeld* l : listen)
+        for (Liste* l : listen)
             text += name == "markiert" ? QString::number(l->SelCount()) : "";
         text += name == "meldung" ? t.dialoge.meldungen.join("") : "";
         for (SeitenFenster* s : f.Seiten) // 1 for a window of a fixed size
@@ -211,8 +215,8 @@ struct Sitzung {
         const auto eintrag = QRegularExpression("^([PDVG])(\\d+)$").match(name); // entry 12 of the points list: P12
         if (eintrag.hasMatch())
             return listen[std::size_t(QString("PDVG").indexOf(eintrag.captured(1)))]
-                ->model()
-                ->index(eintrag.captured(2).toInt() - 1, 0)
+                ->modell()
+                .index(eintrag.captured(2).toInt() - 1, 0)
                 .data()
                 .toString();
         return name == "szene"                         ? szene()

@@ -5,7 +5,7 @@
 
 #include "platform/FeldEingabe.h"
 #include "platform/Raster.h"
-#include "platform/Zeichenflaeche.h"
+#include "ui/widgets/Zeichenflaeche.h"
 
 #include <QTest>
 

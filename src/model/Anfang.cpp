@@ -1,10 +1,8 @@
 #include "model/Anfang.h"
 
-#include "model/Programm.h"
-#include "platform/Listenfeld.h"
-#include "platform/Zeichenflaeche.h"
-
-#include <QAction>
+#include "model/Anzeigen.h"
+#include "model/Szene.h"
+#include "platform/Zeichenziel.h"
 
 namespace zem::Anfang {
 
@@ -29,26 +27,22 @@ void SzeneZuruecksetzen(Szene& s)
     s.AnzVierecke = 0;
 }
 
-void Zuruecksetzen(Programm& p)
+void Zuruecksetzen(Szene& s, Listen& listen, Zeichenziel& ziel, MarkierartAnzeige& haken)
 {
-    const Szene& s = p.s;
     // The scene first: the scale and the marks below neither depend on it nor change it.
-    SzeneZuruecksetzen(p.s);
-    Zeichenflaeche& flaeche = *p.f.Flaeche;
-    flaeche.setScaleLeft(-flaeche.scaleWidth() / 2);
-    flaeche.setScaleTop(-flaeche.scaleHeight() / 2);
-    // Each item set to its state at once: one that keeps its check mark sends no change to its menu.
-    for (std::size_t i = 0; i < p.f.MarkWith.size(); ++i)
-        p.f.MarkWith[i]->setChecked(int(i) == s.Markierart);
-    ListenLeeren(p);
+    SzeneZuruecksetzen(s);
+    ziel.setScaleLeft(-ziel.scaleWidth() / 2);
+    ziel.setScaleTop(-ziel.scaleHeight() / 2);
+    haken.markierartZeigen(s.Markierart);
+    ListenLeeren(listen);
 }
 
-void ListenLeeren(Programm& p)
+void ListenLeeren(Listen& listen)
 {
-    p.f.PunktList->Clear();
-    p.f.DreieList->Clear();
-    p.f.ViereList->Clear();
-    p.f.PolyList->Clear();
+    listen.PunktList.Clear();
+    listen.DreieList.Clear();
+    listen.ViereList.Clear();
+    listen.PolyList.Clear();
 }
 
 } // namespace zem::Anfang

@@ -4,17 +4,20 @@
 // Auffrischen (ui/main/Auffrischen.h).
 
 namespace zem {
-struct Programm;
+class MarkierartAnzeige;
+class Zeichenziel;
+struct Listen;
 struct Szene;
 
 namespace Anfang {
 
-// Empties the scene and puts the view back to its initial state; does not redraw.
-void Zuruecksetzen(Programm& p);
+// Empties the scene and the lists and puts the view back to its initial state: the scale's origin in the
+// middle of the area, the check mark on the marking mode. Does not redraw.
+void Zuruecksetzen(Szene& s, Listen& listen, Zeichenziel& ziel, MarkierartAnzeige& haken);
 // Zuruecksetzen's part in the scene tables alone: counts, extent, matrices, centre point and fractions.
 void SzeneZuruecksetzen(Szene& s);
 // Removes every entry (and so every mark) from the four element lists.
-void ListenLeeren(Programm& p);
+void ListenLeeren(Listen& listen);
 // Sets Druckmatrix and Drehmatrix to the identity.
 void Einheitsmatrizen(Szene& s);
 

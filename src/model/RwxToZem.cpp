@@ -1,11 +1,9 @@
 #include "model/RwxToZem.h"
 
-#include "model/Programm.h"
+#include "model/Szene.h"
 #include "platform/Bytesuche.h"
-#include "platform/Dialoge.h"
 #include "platform/FeldEingabe.h"
 #include "platform/FeldText.h"
-#include "platform/Listenfeld.h"
 
 #include <QFile>
 #include <QStringEncoder>
@@ -543,42 +541,6 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::stri
         if (eingabe.dateiende())
             return;
     }
-}
-
-void ModellLesen(Programm& p, const QString& dateiname)
-{
-    ListenBericht bericht(p);
-    try {
-        ModellLesen(p.s, bericht, dateiname, p.Feldpuffer);
-    } catch (...) {
-        bericht.zeigen(); // what was read up to the failure stays in the lists
-        throw;
-    }
-    bericht.zeigen();
-}
-
-// The field goes to the list of its kind, whose rows show it behind its number.
-void ListenBericht::eintrag(Art art, std::string_view feld)
-{
-    listen()[static_cast<int>(art)]->Anhaengen(feld);
-}
-
-// The entries read so far are shown before the box, so that the lists behind it show them.
-void ListenBericht::meldung(const QString& text, const QString& titel)
-{
-    zeigen();
-    m_p.dialoge->meldung(m_p.f.Ausgabe, text, titel);
-}
-
-void ListenBericht::zeigen()
-{
-    for (Listenfeld* liste : listen())
-        liste->Zeigen();
-}
-
-std::array<Listenfeld*, 4> ListenBericht::listen() const
-{
-    return { m_p.f.PunktList, m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList };
 }
 
 void AchsenSetzen(Szene& s)

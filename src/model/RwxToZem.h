@@ -9,14 +9,11 @@
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace zem {
-class Listenfeld;
-struct Programm;
 struct Szene;
 
 // A number of a model file that does not fit its target (single precision, a 16-bit integer), or a
@@ -43,25 +40,6 @@ public:
     virtual void meldung(const QString& text, const QString& titel) = 0;
 };
 
-// The program's report: each entry is appended to the element list of its kind, numbered by its place
-// there, and each message is shown by the program's dialogs over the main window. The lists show the
-// entries appended so far before a message and on zeigen().
-class ListenBericht final : public Bericht {
-public:
-    explicit ListenBericht(Programm& p)
-        : m_p(p)
-    {
-    }
-    void eintrag(Art art, std::string_view feld) override;
-    void meldung(const QString& text, const QString& titel) override;
-    void zeigen();
-
-private:
-    std::array<Listenfeld*, 4> listen() const;
-
-    Programm& m_p;
-};
-
 // Reads the first clump of the file into the scene tables and reports the entries and messages. A file
 // that cannot be opened or a number that does not fit its target throws a LeseFehler, after the file is
 // closed. What was stored stays.
@@ -69,8 +47,6 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname);
 // The same with the buffer that holds the current field given, so that its memory serves the next
 // reading too.
 void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::string& feldpuffer);
-// The same into the program's scene, its element lists and its dialogs, with the program's field buffer.
-void ModellLesen(Programm& p, const QString& dateiname);
 // Sets the three axis end points from Ausdehnung, then copies the points into the view table.
 void AchsenSetzen(Szene& s);
 // Copies Punkte(-4 .. AnzPunkte) unchanged into Sichtpunkte.

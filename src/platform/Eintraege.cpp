@@ -45,23 +45,19 @@ void Eintraege::anhaengen(std::string_view text)
     m_enden.push_back(m_belegt);
 }
 
-void Eintraege::zeigen(bool leise)
+void Eintraege::zeigen()
 {
     if (m_gezeigt == anzahl())
         return;
-    if (leise) {
-        m_gezeigt = anzahl();
-        return;
-    }
     beginInsertRows(QModelIndex(), m_gezeigt, anzahl() - 1);
     m_gezeigt = anzahl();
     endInsertRows();
 }
 
-bool Eintraege::leeren(bool leise)
+void Eintraege::leeren()
 {
-    // Views that know of no row need not hear of it.
-    const bool melden = m_gezeigt > 0 && (!leise || !persistentIndexList().isEmpty());
+    // Entries that are no rows yet leave the rows as they are.
+    const bool melden = m_gezeigt > 0;
     if (melden)
         beginResetModel();
     m_belegt = 0;
@@ -69,13 +65,6 @@ bool Eintraege::leeren(bool leise)
     m_gezeigt = 0;
     if (melden)
         endResetModel();
-    return !melden;
-}
-
-void Eintraege::nachholen()
-{
-    emit layoutAboutToBeChanged();
-    emit layoutChanged();
 }
 
 int Eintraege::rowCount(const QModelIndex& eltern) const

@@ -4,19 +4,23 @@
 // under the pointer in the coordinates window.
 
 namespace zem {
-struct Programm;
+class KoordinatenAnzeige;
+class MarkierartAnzeige;
+class Zeichenziel;
+struct Listen;
+struct Szene;
 
 namespace Auswahl {
 
 // Finds the point under (x, y) (the highest number wins; the origin when none), stores it in Fangpunkt
 // and makes it the centre point.
-void PunktFangen(Programm& p, float x, float y);
+void PunktFangen(Szene& s, const Zeichenziel& ziel, float x, float y);
 // Toggles the mark of point Fangpunkt (model points only), then applies the marking mode.
-void PunktUmschalten(Programm& p);
+void PunktUmschalten(const Szene& s, Listen& listen, MarkierartAnzeige& haken, Zeichenziel& ziel);
 // Puts the check mark on the current marking mode, marks the elements by it, redraws.
-void MarkierungAnwenden(Programm& p);
+void MarkierungAnwenden(const Szene& s, Listen& listen, MarkierartAnzeige& haken, Zeichenziel& ziel);
 // Shows the model point under (x, y) and its coordinates in the coordinates window.
-void PunktZeigen(Programm& p, float x, float y);
+void PunktZeigen(const Szene& s, KoordinatenAnzeige& anzeige, float x, float y);
 
 } // namespace Auswahl
 } // namespace zem

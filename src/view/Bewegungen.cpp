@@ -1,12 +1,10 @@
 #include "view/Bewegungen.h"
 
-#include "model/Programm.h"
-#include "platform/Zeichenflaeche.h"
+#include "model/Anzeigen.h"
+#include "model/Szene.h"
+#include "platform/Zeichenziel.h"
 #include "view/Mathe.h"
 #include "view/Zeichnen.h"
-
-#include <QScrollBar>
-#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -15,22 +13,13 @@ namespace zem::Bewegungen {
 
 using namespace Mathe;
 
-namespace {
-void seitenfensterZustand(Programm& p, bool minimiert)
+void MausDrehen(Szene& s, const Listen& listen, Zeichenziel& ziel, float x, float y)
 {
-    if (p.seitenfensterZustand)
-        p.seitenfensterZustand(minimiert);
-}
-} // namespace
-
-void MausDrehen(Programm& p, float x, float y)
-{
-    Szene& s = p.s;
     Vektor b;
     NeuerVektor(b, x, y, 2.0 * s.Ausdehnung);
     // DrehungBerechnen normalises its arguments in place; Druckvektor keeps its length.
     Vektor a = s.Druckvektor;
-    DrehungBerechnen(p, a, b);
+    DrehungBerechnen(s, a, b);
 
     // Entry -4, the origin, is the pivot and never turns. The bound keeps a corrupt count inside the table.
     const int letzter = std::min<int>(s.AnzPunkte, PunktMax);
@@ -38,13 +27,12 @@ void MausDrehen(Programm& p, float x, float y)
         MatrixMalVektor(s.Sichtpunkte(i), s.Drehmatrix, s.Punkte(i));
 
     // The user scale stays as it is, so the origin keeps its place and the centre point moves with the model.
-    MitteBestimmen(p);
-    Zeichnen::AllesZeichnen(p);
+    MitteBestimmen(s, ziel);
+    Zeichnen::AllesZeichnen(s, listen, ziel);
 }
 
-void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b)
+void DrehungBerechnen(Szene& s, Vektor& a, Vektor& b)
 {
-    Szene& s = p.s;
     Normiere(a);
     Normiere(b);
     const float c = static_cast<float>(double(a.X) * b.X + double(a.Y) * b.Y + double(a.Z) * b.Z);
@@ -92,22 +80,19 @@ void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b)
     MatrixMalMatrix(s.Drehmatrix, Q2, s.Druckmatrix);
 }
 
-void ZoomSetzen(Programm& p)
+void ZoomSetzen(Szene& s, Zeichenziel& f, Fensterlage& lage)
 {
-    QWidget& ausgabe = *p.f.Ausgabe;
-    if (ausgabe.isMinimized()) {
-        seitenfensterZustand(p, true);
+    if (lage.hauptfensterMinimiert()) {
+        lage.seitenfensterMinimieren(true);
         return;
     }
-    Szene& s = p.s;
-    Zeichenflaeche& f = *p.f.Flaeche;
-    const float h = static_cast<float>(p.f.ZoomScroll->value()) * s.Ausdehnung / 500.0f;
-    const QRect rahmen = ausgabe.frameGeometry();
+    const float h = static_cast<float>(lage.zoomWert()) * s.Ausdehnung / 500.0f;
+    const QSize rahmen = lage.hauptfensterRahmen();
     const float q = static_cast<float>(rahmen.height()) / static_cast<float>(std::max(1, rahmen.width()));
     // An extent of 0 (every vertex at the origin) gives no scale at all; the scale stays as it was then,
     // and so does everything measured from it.
     if (h == 0 || !std::isfinite(h)) {
-        seitenfensterZustand(p, false);
+        lage.seitenfensterMinimieren(false);
         return;
     }
     const Vektor& mitte = s.Sichtpunkte(0);
@@ -118,20 +103,19 @@ void ZoomSetzen(Programm& p)
     f.setScaleTop(f.scaleHeight() * s.MitteY + mitte.Y);
     s.Fangweite = h / 50;
     s.Achsenmass = 3 * s.Fangweite;
-    seitenfensterZustand(p, false);
+    lage.seitenfensterMinimieren(false);
 }
 
-void MitteBestimmen(Programm& p)
+void MitteBestimmen(Szene& s, const Zeichenziel& f)
 {
-    const Zeichenflaeche& f = *p.f.Flaeche;
-    const Vektor& mitte = p.s.Sichtpunkte(0);
+    const Vektor& mitte = s.Sichtpunkte(0);
     // The surface refuses a zero width or height, so neither should arrive here. Should one still do,
     // the fraction keeps its last value: an infinite or NaN fraction would make the next zoom place the
     // origin nowhere on the window.
     if (f.scaleWidth() != 0)
-        p.s.MitteX = static_cast<float>((double(mitte.X) - f.scaleLeft()) / f.scaleWidth());
+        s.MitteX = static_cast<float>((double(mitte.X) - f.scaleLeft()) / f.scaleWidth());
     if (f.scaleHeight() != 0)
-        p.s.MitteY = static_cast<float>((double(f.scaleTop()) - mitte.Y) / f.scaleHeight());
+        s.MitteY = static_cast<float>((double(f.scaleTop()) - mitte.Y) / f.scaleHeight());
 }
 
 } // namespace zem::Bewegungen

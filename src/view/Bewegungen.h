@@ -4,23 +4,26 @@
 // keeping the centre point's place in the window.
 
 namespace zem {
-struct Programm;
+class Fensterlage;
+class Zeichenziel;
+struct Listen;
+struct Szene;
 struct Vektor;
 
 namespace Bewegungen {
 
 // One step of a right drag to the pointer position (x, y) in user coordinates: new Drehmatrix, new
 // view points, new centre fractions, redraw.
-void MausDrehen(Programm& p, float x, float y);
+void MausDrehen(Szene& s, const Listen& listen, Zeichenziel& ziel, float x, float y);
 // Normalises a and b in place and sets Drehmatrix to the rotation that turns a into b, applied after
 // Druckmatrix; leaves Drehmatrix as it is when a and b are parallel.
-void DrehungBerechnen(Programm& p, Vektor& a, Vektor& b);
+void DrehungBerechnen(Szene& s, Vektor& a, Vektor& b);
 // Fits the main window's user scale to the zoom value, the extent and the window's shape, keeping the
 // centre point at its fractions; sets Fangweite and Achsenmass and the side windows' state. No redraw.
-void ZoomSetzen(Programm& p);
+void ZoomSetzen(Szene& s, Zeichenziel& ziel, Fensterlage& lage);
 // Sets MitteX and MitteY from the view point Sichtpunkte(0) and the main window's current user scale:
 // MitteX = (x - scale left) / scale width, MitteY = (scale top - y) / scale height.
-void MitteBestimmen(Programm& p);
+void MitteBestimmen(Szene& s, const Zeichenziel& ziel);
 
 } // namespace Bewegungen
 } // namespace zem

@@ -1,8 +1,8 @@
 #include "view/Zeichnen.h"
 
-#include "model/Programm.h"
-#include "platform/Listenfeld.h"
-#include "platform/Zeichenflaeche.h"
+#include "model/Anzeigen.h"
+#include "model/Szene.h"
+#include "platform/Zeichenziel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +21,7 @@ constexpr QRgb Cyan = qRgb(0, 255, 255);
 // highlights alike, rather than drawn with the corners that do exist.
 
 template <std::size_t N>
-void umriss(Zeichenflaeche& f, const PunktTabelle& sp, const std::array<std::int16_t, N>& ecke, QRgb farbe)
+void umriss(Zeichenziel& f, const PunktTabelle& sp, const std::array<std::int16_t, N>& ecke, QRgb farbe)
 {
     if (!EckenInTabelle(ecke, 0, N - 1))
         return;
@@ -36,7 +36,7 @@ void umriss(Zeichenflaeche& f, const PunktTabelle& sp, const std::array<std::int
 // Without a colour for the point it takes the window's foreground colour. A count below 2 leaves the
 // point and the closing line from the first corner to itself; a count above the 50 corners a record
 // holds draws those 50.
-void polygon(Zeichenflaeche& f, const PunktTabelle& sp, const Polygon& poly, QRgb farbe, bool punktInFarbe)
+void polygon(Zeichenziel& f, const PunktTabelle& sp, const Polygon& poly, QRgb farbe, bool punktInFarbe)
 {
     const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
     if (!EckenInTabelle(poly.slot, 1, std::max(n, 1)))
@@ -53,33 +53,32 @@ void polygon(Zeichenflaeche& f, const PunktTabelle& sp, const Polygon& poly, QRg
 
 } // namespace
 
-void AllesZeichnen(Programm& p)
+void AllesZeichnen(const Szene& s, const Listen& listen, Zeichenziel& ziel)
 {
-    p.f.Flaeche->loeschen();
-    AchsenZeichnen(p);
-    DreieckeZeichnen(p);
-    ViereckeZeichnen(p);
-    PolygoneZeichnen(p);
-    AuswahlZeichnen(p);
+    ziel.loeschen();
+    AchsenZeichnen(s, ziel);
+    DreieckeZeichnen(s, ziel);
+    ViereckeZeichnen(s, ziel);
+    PolygoneZeichnen(s, ziel);
+    AuswahlZeichnen(s, listen, ziel);
 }
 
-void AchsenZeichnen(Programm& p)
+void AchsenZeichnen(const Szene& s, Zeichenziel& ziel)
 {
-    AchseZeichnen(p, -3);
-    AchseZeichnen(p, -2);
-    AchseZeichnen(p, -1);
+    AchseZeichnen(s, ziel, -3);
+    AchseZeichnen(s, ziel, -2);
+    AchseZeichnen(s, ziel, -1);
 }
 
-void AchseZeichnen(Programm& p, int a)
+void AchseZeichnen(const Szene& s, Zeichenziel& f, int a)
 {
-    Zeichenflaeche& f = *p.f.Flaeche;
-    const float x = p.s.Sichtpunkte(a).X;
-    const float y = p.s.Sichtpunkte(a).Y;
+    const float x = s.Sichtpunkte(a).X;
+    const float y = s.Sichtpunkte(a).Y;
     f.linie(x, y, -x, -y, Rot);
     f.linie(x, y, x - x / 10 - y / 30, y + x / 30 - y / 10, Rot);
     f.linie(x, y, x - x / 10 + y / 30, y - x / 30 - y / 10, Rot);
 
-    const float m = p.s.Achsenmass;
+    const float m = s.Achsenmass;
     const float u = x + x / 30;
     const float v = y + y / 30;
     f.linie(u, v, u + m, v + m, Rot);
@@ -93,48 +92,46 @@ void AchseZeichnen(Programm& p, int a)
     }
 }
 
-void DreieckeZeichnen(Programm& p)
+void DreieckeZeichnen(const Szene& s, Zeichenziel& ziel)
 {
-    const int n = ElementAnzahl(p.s.AnzDreiecke);
+    const int n = ElementAnzahl(s.AnzDreiecke);
     for (int i = 1; i <= n; ++i)
-        umriss(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Dreiecke(i).ecke, DreieckFarbe);
+        umriss(ziel, s.Sichtpunkte, s.Dreiecke(i).ecke, DreieckFarbe);
 }
 
-void ViereckeZeichnen(Programm& p)
+void ViereckeZeichnen(const Szene& s, Zeichenziel& ziel)
 {
-    const int n = ElementAnzahl(p.s.AnzVierecke);
+    const int n = ElementAnzahl(s.AnzVierecke);
     for (int i = 1; i <= n; ++i)
-        umriss(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Vierecke(i).ecke, Blau);
+        umriss(ziel, s.Sichtpunkte, s.Vierecke(i).ecke, Blau);
 }
 
-void PolygoneZeichnen(Programm& p)
+void PolygoneZeichnen(const Szene& s, Zeichenziel& ziel)
 {
-    const int n = ElementAnzahl(p.s.AnzPolygone);
+    const int n = ElementAnzahl(s.AnzPolygone);
     for (int i = 1; i <= n; ++i)
-        polygon(*p.f.Flaeche, p.s.Sichtpunkte, p.s.Polygone(i), Blau, true);
+        polygon(ziel, s.Sichtpunkte, s.Polygone(i), Blau, true);
 }
 
-void AuswahlZeichnen(Programm& p)
+void AuswahlZeichnen(const Szene& s, const Listen& listen, Zeichenziel& f)
 {
-    Zeichenflaeche& f = *p.f.Flaeche;
-    const Szene& s = p.s;
     const int dreiecke = ElementAnzahl(s.AnzDreiecke);
     for (int i = 1; i <= dreiecke; ++i)
-        if (p.f.DreieList->Selected(i - 1))
+        if (listen.DreieList.Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Dreiecke(i).ecke, Gruen);
     const int vierecke = ElementAnzahl(s.AnzVierecke);
     for (int i = 1; i <= vierecke; ++i)
-        if (p.f.ViereList->Selected(i - 1))
+        if (listen.ViereList.Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Vierecke(i).ecke, Gruen);
     const int polygone = ElementAnzahl(s.AnzPolygone);
     for (int i = 1; i <= polygone; ++i)
-        if (p.f.PolyList->Selected(i - 1))
+        if (listen.PolyList.Selected(i - 1))
             polygon(f, s.Sichtpunkte, s.Polygone(i), Gruen, false);
 
     const float w = s.Fangweite;
-    const int punkte = std::min(p.f.PunktList->ListCount(), PunktMax);
+    const int punkte = std::min(listen.PunktList.ListCount(), PunktMax);
     for (int k = 1; k <= punkte; ++k) {
-        if (p.f.PunktList->Selected(k - 1)) {
+        if (listen.PunktList.Selected(k - 1)) {
             const Vektor& punkt = s.Sichtpunkte(k);
             f.rechteck(punkt.X - w, punkt.Y - w, punkt.X + w, punkt.Y + w, Cyan);
         }

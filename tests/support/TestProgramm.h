@@ -3,10 +3,10 @@
 // The program wired for tests and benchmarks: dialogs that answer without a modal loop, and the whole
 // program.
 
-#include "model/Programm.h"
-#include "platform/Dialoge.h"
-#include "platform/Listenfeld.h" // the element lists, which most tests read
 #include "ui/main/Ausgabe.h"
+#include "ui/main/Programm.h"
+#include "ui/widgets/Dialoge.h"
+#include "ui/widgets/Listenfeld.h" // the element lists, which most tests read
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 #include "ui/main/Auffrischen.h"
 
 #include "model/Anfang.h"
-#include "model/Programm.h"
 #include "model/RwxToZem.h"
+#include "ui/main/Programm.h"
 #include "ui/side/ZeigFenster.h"
-#include "view/Bewegungen.h"
-#include "view/Zeichnen.h"
+#include "ui/widgets/Texte.h"
+#include "ui/widgets/Zeichenflaeche.h"
 
 #include <QScrollBar>
 #include <QWidget>
@@ -13,28 +13,22 @@
 namespace zem::Auffrischen {
 
 namespace {
-const QString Neu = QStringLiteral("Neu - ZemViewer");
+const QLatin1StringView Neu("Neu - ZemViewer");
 
 // The main window's title: the file's title, that is its name without the folder, and " - ZemViewer";
-// "Neu - ZemViewer" without a file. Set only when it changes, as a new QString allocates.
-void titelSetzen(Programm& p)
+// "Neu - ZemViewer" without a file.
+void hauptTitel(Programm& p)
 {
-    const QString& datei = p.CommonDialog1.FileName;
-    if (datei.isEmpty()) {
-        p.f.Ausgabe->setWindowTitle(Neu);
-        return;
-    }
-    const QStringView name = p.CommonDialog1.FileTitle();
-    const QLatin1StringView nachsatz(" - ZemViewer");
-    const QString alt = p.f.Ausgabe->windowTitle();
-    if (alt.size() != name.size() + nachsatz.size() || !alt.startsWith(name) || !alt.endsWith(nachsatz))
-        p.f.Ausgabe->setWindowTitle(name.toString() + nachsatz);
+    if (p.CommonDialog1.FileName.isEmpty())
+        titelSetzen(*p.f.Ausgabe, Neu);
+    else
+        titelSetzen(*p.f.Ausgabe, p.CommonDialog1.FileTitle(), QLatin1StringView(" - ZemViewer"));
 }
 } // namespace
 
 void Starten(Programm& p)
 {
-    Anfang::Zuruecksetzen(p);
+    Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
     p.CommonDialog1.FileName.clear();
     p.f.Ausgabe->setWindowTitle(Neu);
     AllesAktualisieren(p);
@@ -44,12 +38,12 @@ void AllesAktualisieren(Programm& p)
 {
     RwxToZem::PunkteKopieren(p.s);
     RwxToZem::AchsenSetzen(p.s);
-    titelSetzen(p);
+    hauptTitel(p);
     ZeigFenster::ListenTitelSetzen(p);
     // A change of the value refits and redraws inside this call, through the scroll bar's handler.
     p.f.ZoomScroll->setValue(600);
-    Bewegungen::ZoomSetzen(p);
-    Zeichnen::AllesZeichnen(p);
+    ZoomSetzen(p);
+    AllesZeichnen(p);
 }
 
 } // namespace zem::Auffrischen

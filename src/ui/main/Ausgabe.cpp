@@ -1,9 +1,6 @@
 #include "ui/main/Ausgabe.h"
 
 #include "ZemVersion.h"
-#include "model/Anfang.h"
-#include "platform/Listenfeld.h"
-#include "platform/Twips.h"
 #include "selection/Auswahl.h"
 #include "ui/main/Auffrischen.h"
 #include "ui/main/DateiBefehle.h"
@@ -12,8 +9,9 @@
 #include "ui/side/ListenFenster.h"
 #include "ui/side/ZeigFenster.h"
 #include "ui/side/ZoomFenster.h"
+#include "ui/widgets/Listenfeld.h"
+#include "ui/widgets/Twips.h"
 #include "view/Bewegungen.h"
-#include "view/Zeichnen.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -59,9 +57,9 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     setWindowTitle(QStringLiteral("ZemViewer"));
     m_p.dialoge = &dialoge;
     m_p.beenden = [this] { programmBeenden(); };
-    m_p.seitenfensterZustand
-        = [this](bool minimiert) { minimiert ? ZeigFenster::FensterMinimieren(m_p) : ZeigFenster::FensterNormal(m_p); };
     m_p.f.Ausgabe = this;
+    m_p.f.haken = this;
+    m_p.f.lage = this;
     m_p.f.Flaeche = m_flaeche;
 
     m_flaeche->setObjectName(QStringLiteral("Flaeche"));
@@ -125,15 +123,12 @@ void Ausgabe::seitenfensterBauen()
     } listen[4] = { { "Punkts", "Punkte", "PunktList", { 2970, 4185 } },
         { "Dreie", "Dreiecke", "DreieList", { 2130, 3255 } }, { "Viere", "Vierecke", "ViereList", { 2220, 3195 } },
         { "Polys", "Polygone", "PolyList", { 4065, 1725 } } };
+    Liste* elemente[4] = { &m_p.listen.PunktList, &m_p.listen.DreieList, &m_p.listen.ViereList, &m_p.listen.PolyList };
     for (int i = 0; i < 4; ++i) {
-        m_listen[i] = std::make_unique<ListenFenster>(QString::fromLatin1(listen[i].name),
+        m_listen[i] = std::make_unique<ListenFenster>(*elemente[i], QString::fromLatin1(listen[i].name),
             QString::fromLatin1(listen[i].titel), QString::fromLatin1(listen[i].liste), listen[i].twips);
         m_p.f.Seiten[i] = m_listen[i].get();
     }
-    m_p.f.PunktList = m_listen[0]->liste();
-    m_p.f.DreieList = m_listen[1]->liste();
-    m_p.f.ViereList = m_listen[2]->liste();
-    m_p.f.PolyList = m_listen[3]->liste();
 
     m_bewegung = std::make_unique<BewegungsFenster>(m_p);
     m_p.f.Seiten[Seite::BewegungsFenster] = m_bewegung.get();
@@ -146,20 +141,21 @@ void Ausgabe::seitenfensterBauen()
     m_koords = std::make_unique<KoordsFenster>();
     m_p.f.Seiten[Seite::KoordsFenster] = m_koords.get();
     m_p.f.Label1 = m_koords->Label1;
+    m_p.f.koords = m_koords.get();
 
     for (int i = 0; i < Seite::Anzahl; ++i)
         m_p.f.Seiten[i]->beiSchliessen = [this, i] { ZeigFenster::FensterSchliessen(m_p, i); };
 
     // A release in the points list re-marks the elements by the marking mode; in the other lists it
     // shows the new selection.
-    m_p.f.PunktList->beiMausHoch = [this] {
-        Auswahl::MarkierungAnwenden(m_p);
+    m_listen[0]->liste()->beiMausHoch = [this] {
+        MarkierungAnwenden(m_p);
         ZeigFenster::ListenTitelSetzen(m_p);
     };
-    for (Listenfeld* liste : { m_p.f.DreieList, m_p.f.ViereList, m_p.f.PolyList })
-        liste->beiMausHoch = [this] {
+    for (int i = 1; i < 4; ++i)
+        m_listen[i]->liste()->beiMausHoch = [this] {
             ZeigFenster::ListenTitelSetzen(m_p);
-            Zeichnen::AllesZeichnen(m_p);
+            AllesZeichnen(m_p);
         };
 }
 
@@ -181,8 +177,8 @@ void Ausgabe::zentrieren()
 void Ausgabe::Form_Resize()
 {
     m_gesamtGroesse = frameGeometry().size();
-    Bewegungen::ZoomSetzen(m_p);
-    Zeichnen::AllesZeichnen(m_p);
+    ZoomSetzen(m_p);
+    AllesZeichnen(m_p);
 }
 
 void Ausgabe::changeEvent(QEvent* ereignis)
@@ -256,7 +252,7 @@ void Ausgabe::AuReDra_Click()
     // the item is left with its check mark, its clearing and its redraw.
     m_flaeche->loeschen();
     m_p.f.AuReDra->setChecked(!m_p.f.AuReDra->isChecked());
-    Zeichnen::AllesZeichnen(m_p);
+    AllesZeichnen(m_p);
 }
 
 void Ausgabe::Shows_Click(int index)
@@ -267,27 +263,27 @@ void Ausgabe::Shows_Click(int index)
 void Ausgabe::MarkWith_Click(int index)
 {
     m_p.s.Markierart = static_cast<std::int16_t>(index);
-    Auswahl::MarkierungAnwenden(m_p);
+    MarkierungAnwenden(m_p);
 }
 
 void Ausgabe::mausRunter(int taste, int, float x, float y)
 {
     Szene& s = m_p.s;
     s.Maustaste = static_cast<float>(taste);
-    Auswahl::PunktFangen(m_p, x, y);
+    Auswahl::PunktFangen(s, *m_flaeche, x, y);
     // Every button but the left one may begin a drag: the rotation starts from this press.
     if (taste != 1) {
         s.Druckmatrix = s.Drehmatrix;
         Mathe::NeuerVektor(s.Druckvektor, x, y, 2 * s.Ausdehnung);
     }
-    Zeichnen::AllesZeichnen(m_p);
+    AllesZeichnen(m_p);
 }
 
 void Ausgabe::mausBewegt(int tasten, int, float x, float y)
 {
     if (tasten == 2)
-        Bewegungen::MausDrehen(m_p, x, y);
-    Auswahl::PunktZeigen(m_p, x, y);
+        Bewegungen::MausDrehen(m_p.s, m_p.listen, *m_flaeche, x, y);
+    Auswahl::PunktZeigen(m_p.s, *m_koords, x, y);
 }
 
 void Ausgabe::mausHoch(int, int, float, float)
@@ -301,15 +297,45 @@ void Ausgabe::mausHoch(int, int, float, float)
 void Ausgabe::klick()
 {
     if (m_p.s.Maustaste == 1.0f)
-        Auswahl::PunktUmschalten(m_p);
+        Auswahl::PunktUmschalten(m_p.s, m_p.listen, *this, *m_flaeche);
     else if (m_p.s.Maustaste == 2.0f)
-        Zeichnen::AllesZeichnen(m_p);
+        AllesZeichnen(m_p);
 }
 
 void Ausgabe::doppelklick()
 {
     if (m_p.s.Maustaste == 2.0f)
         m_p.f.ZoomScroll->setValue(zoomNachDoppelklick(m_p.f.ZoomScroll->value()));
+}
+
+void Ausgabe::markierartZeigen(int art)
+{
+    // Each item set to its state at once: one that keeps its check mark sends no change to its menu.
+    for (std::size_t i = 0; i < m_p.f.MarkWith.size(); ++i)
+        m_p.f.MarkWith[i]->setChecked(static_cast<int>(i) == art);
+}
+
+int Ausgabe::zoomWert() const
+{
+    return m_p.f.ZoomScroll->value();
+}
+
+bool Ausgabe::hauptfensterMinimiert() const
+{
+    return isMinimized();
+}
+
+QSize Ausgabe::hauptfensterRahmen() const
+{
+    return frameGeometry().size();
+}
+
+void Ausgabe::seitenfensterMinimieren(bool minimiert)
+{
+    if (minimiert)
+        ZeigFenster::FensterMinimieren(m_p);
+    else
+        ZeigFenster::FensterNormal(m_p);
 }
 
 } // namespace zem

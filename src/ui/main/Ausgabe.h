@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/Programm.h"
-#include "platform/Dialoge.h"
-#include "platform/Zeichenflaeche.h"
+#include "ui/main/Programm.h"
+#include "ui/widgets/Dialoge.h"
+#include "ui/widgets/Zeichenflaeche.h"
 
 #include <QMainWindow>
 
@@ -19,7 +19,7 @@ class ZoomFenster;
 
 // The main window: the drawing surface, the menus "Datei", "Fenster" and "Optionen", and the owner of
 // the seven side windows. Its handlers only pass events on to the procedures.
-class Ausgabe : public QMainWindow, public MausEmpfaenger {
+class Ausgabe : public QMainWindow, public MausEmpfaenger, public MarkierartAnzeige, public Fensterlage {
     Q_OBJECT
 public:
     // Builds every window, shows the welcome box and starts into the empty state. The window itself is
@@ -38,6 +38,12 @@ public:
     void mausHoch(int taste, int umschalt, float x, float y) override;
     void klick() override;
     void doppelklick() override;
+
+    void markierartZeigen(int art) override;
+    int zoomWert() const override;
+    bool hauptfensterMinimiert() const override;
+    QSize hauptfensterRahmen() const override;
+    void seitenfensterMinimieren(bool minimiert) override;
 
     // The menu commands.
     void MachsNeu_Click();

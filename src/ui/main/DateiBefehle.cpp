@@ -1,11 +1,12 @@
 #include "ui/main/DateiBefehle.h"
 
 #include "model/Anfang.h"
-#include "model/Programm.h"
 #include "model/RwxToZem.h"
-#include "platform/Dialoge.h"
 #include "platform/LeseFehler.h"
 #include "ui/main/Auffrischen.h"
+#include "ui/main/Programm.h"
+#include "ui/widgets/Dialoge.h"
+#include "ui/widgets/Zeichenflaeche.h"
 
 namespace zem::DateiBefehle {
 
@@ -14,20 +15,67 @@ namespace {
 const QString DialogTitel = QStringLiteral("Öffner");
 const QString DialogFilter = QStringLiteral("Rwx-Datei  (*.Rwx)|*.Rwx|Alle und jede (*.*)|*.*");
 
+// The reader's report in the program: each entry is appended to the element list of its kind, numbered
+// by its place there, and each message is shown by the program's dialogs over the main window. The lists
+// show the entries appended so far before a message and on zeigen().
+class ListenBericht final : public RwxToZem::Bericht {
+public:
+    explicit ListenBericht(Programm& p)
+        : m_p(p)
+    {
+    }
+    void eintrag(RwxToZem::Art art, std::string_view feld) override
+    {
+        listen()[static_cast<std::size_t>(art)]->Anhaengen(feld);
+    }
+    // The entries read so far are shown before the box, so that the lists behind it show them.
+    void meldung(const QString& text, const QString& titel) override
+    {
+        zeigen();
+        m_p.dialoge->meldung(m_p.f.Ausgabe, text, titel);
+    }
+    void zeigen()
+    {
+        for (Liste* liste : listen())
+            liste->Zeigen();
+    }
+
+private:
+    std::array<Liste*, 4> listen() const
+    {
+        Listen& l = m_p.listen;
+        return { &l.PunktList, &l.DreieList, &l.ViereList, &l.PolyList };
+    }
+
+    Programm& m_p;
+};
+
 // Reset, read, refresh. A failure of the reading ends the command without a word: the scene keeps what
 // the reading left, and the window is not refreshed. Any other exception is no failure of the file and
 // goes on.
 void laden(Programm& p)
 {
     try {
-        Anfang::Zuruecksetzen(p);
-        RwxToZem::ModellLesen(p, p.CommonDialog1.FileName);
+        Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
+        ModellLesen(p, p.CommonDialog1.FileName);
         Auffrischen::AllesAktualisieren(p);
     } catch (const LeseFehler&) {
     }
 }
 
 } // namespace
+
+void ModellLesen(Programm& p, const QString& dateiname)
+{
+    ListenBericht bericht(p);
+    try {
+        RwxToZem::ModellLesen(p.s, bericht, dateiname, p.Feldpuffer);
+    } catch (...) {
+        bericht.zeigen(); // what was read up to the failure stays in the lists
+        throw;
+    }
+    bericht.zeigen();
+}
 
 void RwxOeffnen(Programm& p)
 {

@@ -1,9 +1,8 @@
 #include "ui/side/BewegungsFenster.h"
 
-#include "model/Programm.h"
-#include "platform/Twips.h"
+#include "ui/main/Programm.h"
+#include "ui/widgets/Twips.h"
 #include "view/Bewegungen.h"
-#include "view/Zeichnen.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -91,8 +90,8 @@ void BewegungsFenster::MoveTimer_Timer(Programm& p)
     Zeichenflaeche& f = *p.f.Flaeche;
     f.setScaleLeft(f.scaleWidth() * p.s.BewegX + f.scaleLeft());
     f.setScaleTop(f.scaleHeight() * p.s.BewegY + f.scaleTop());
-    Bewegungen::MitteBestimmen(p);
-    Zeichnen::AllesZeichnen(p);
+    Bewegungen::MitteBestimmen(p.s, *p.f.Flaeche);
+    AllesZeichnen(p);
 }
 
 void BewegungsFenster::Command1_Click(Programm& p)
@@ -100,8 +99,8 @@ void BewegungsFenster::Command1_Click(Programm& p)
     Zeichenflaeche& f = *p.f.Flaeche;
     f.setScaleLeft(f.scaleWidth() * -0.5f);
     f.setScaleTop(f.scaleHeight() * -0.5f);
-    Bewegungen::MitteBestimmen(p);
-    Zeichnen::AllesZeichnen(p);
+    Bewegungen::MitteBestimmen(p.s, *p.f.Flaeche);
+    AllesZeichnen(p);
 }
 
 } // namespace zem

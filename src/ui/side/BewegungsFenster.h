@@ -3,8 +3,8 @@
 // Each side window exists, hidden, from start-up to the end of the program; closing one hides it and
 // keeps its contents.
 
-#include "platform/SeitenFenster.h"
-#include "platform/Zeichenflaeche.h"
+#include "ui/widgets/SeitenFenster.h"
+#include "ui/widgets/Zeichenflaeche.h"
 
 class QPushButton;
 class QTimer;

@@ -1,6 +1,7 @@
 #include "ui/side/KoordsFenster.h"
 
-#include "platform/Twips.h"
+#include "ui/widgets/Texte.h"
+#include "ui/widgets/Twips.h"
 
 #include <QLabel>
 
@@ -25,6 +26,13 @@ KoordsFenster::KoordsFenster()
         Label3[j]->setBuddy(Label1[j]);
     }
     Label1[1]->setToolTip(QStringLiteral("y Koordinate"));
+}
+
+void KoordsFenster::koordinatenZeigen(QLatin1StringView titel, const std::array<QLatin1StringView, 3>& werte)
+{
+    titelSetzen(*this, titel);
+    for (std::size_t j = 0; j < 3; ++j)
+        textSetzen(*Label1[j], werte[j]);
 }
 
 } // namespace zem

@@ -1,12 +1,13 @@
 #include "ui/side/ListenFenster.h"
 
-#include "platform/Listenfeld.h"
+#include "ui/widgets/Listenfeld.h"
 
 namespace zem {
 
-ListenFenster::ListenFenster(const QString& name, const QString& titel, const QString& listenName, QSize clientTwips)
+ListenFenster::ListenFenster(
+    Liste& liste, const QString& name, const QString& titel, const QString& listenName, QSize clientTwips)
     : SeitenFenster(titel, clientTwips, false)
-    , m_liste(new Listenfeld(this))
+    , m_liste(new Listenfeld(liste, this))
 {
     setObjectName(name);
     m_liste->setObjectName(listenName);

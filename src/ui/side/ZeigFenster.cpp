@@ -1,9 +1,9 @@
 #include "ui/side/ZeigFenster.h"
 
-#include "model/Programm.h"
-#include "platform/Listenfeld.h"
-#include "platform/SeitenFenster.h"
 #include "platform/ZahlText.h"
+#include "ui/main/Programm.h"
+#include "ui/widgets/SeitenFenster.h"
+#include "ui/widgets/Texte.h"
 
 #include <QAction>
 
@@ -14,20 +14,17 @@ namespace zem::ZeigFenster {
 
 namespace {
 
-// The caption is formed on the stack and set only when it changes: a new QString allocates, and every
-// load sets all four captions, mostly to what they were.
-void titelSetzen(QWidget* fenster, const Listenfeld* liste, const char* wort)
+// The caption is formed on the stack: every load sets all four captions.
+void listenTitel(QWidget* fenster, const Liste& liste, const char* wort)
 {
-    if (!fenster || !liste)
+    if (!fenster)
         return;
     char puffer[96];
-    char* z = puffer + ZahlTextSchreiben(liste->ListCount(), puffer);
+    char* z = puffer + ZahlTextSchreiben(liste.ListCount(), puffer);
     z = std::copy_n(wort, std::strlen(wort), z);
-    z += ZahlTextSchreiben(liste->SelCount(), z);
+    z += ZahlTextSchreiben(liste.SelCount(), z);
     z = std::copy_n(" selected)", 10, z);
-    const QLatin1StringView titel(puffer, z - puffer);
-    if (fenster->windowTitle() != titel)
-        fenster->setWindowTitle(titel);
+    titelSetzen(*fenster, QLatin1StringView(puffer, z - puffer));
 }
 
 void zustandSetzen(Programm& p, Qt::WindowState zustand)
@@ -47,10 +44,10 @@ void zustandSetzen(Programm& p, Qt::WindowState zustand)
 
 void ListenTitelSetzen(Programm& p)
 {
-    titelSetzen(p.f.Seiten[Seite::Punkts], p.f.PunktList, " Punkte (");
-    titelSetzen(p.f.Seiten[Seite::Dreie], p.f.DreieList, " Dreiecke (");
-    titelSetzen(p.f.Seiten[Seite::Viere], p.f.ViereList, " Vierecke (");
-    titelSetzen(p.f.Seiten[Seite::Polys], p.f.PolyList, " Polygone (");
+    listenTitel(p.f.Seiten[Seite::Punkts], p.listen.PunktList, " Punkte (");
+    listenTitel(p.f.Seiten[Seite::Dreie], p.listen.DreieList, " Dreiecke (");
+    listenTitel(p.f.Seiten[Seite::Viere], p.listen.ViereList, " Vierecke (");
+    listenTitel(p.f.Seiten[Seite::Polys], p.listen.PolyList, " Polygone (");
 }
 
 void FensterUmschalten(Programm& p, int i)

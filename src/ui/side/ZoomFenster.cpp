@@ -1,8 +1,7 @@
 #include "ui/side/ZoomFenster.h"
 
-#include "platform/Twips.h"
-#include "view/Bewegungen.h"
-#include "view/Zeichnen.h"
+#include "ui/main/Programm.h"
+#include "ui/widgets/Twips.h"
 
 #include <QPushButton>
 #include <QScrollBar>
@@ -42,8 +41,8 @@ ZoomFenster::ZoomFenster(Programm& p)
 
 void ZoomFenster::ZoomScroll_Change()
 {
-    Bewegungen::ZoomSetzen(m_p);
-    Zeichnen::AllesZeichnen(m_p);
+    ZoomSetzen(m_p);
+    AllesZeichnen(m_p);
 }
 
 } // namespace zem

@@ -3,7 +3,7 @@
 // Each side window exists, hidden, from start-up to the end of the program; closing one hides it and
 // keeps its contents.
 
-#include "platform/SeitenFenster.h"
+#include "ui/widgets/SeitenFenster.h"
 
 class QPushButton;
 class QScrollBar;

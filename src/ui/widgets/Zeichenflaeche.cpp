@@ -1,6 +1,6 @@
-#include "platform/Zeichenflaeche.h"
+#include "ui/widgets/Zeichenflaeche.h"
 
-#include "platform/Twips.h"
+#include "ui/widgets/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "platform/Dialoge.h"
+#include "ui/widgets/Dialoge.h"
 
 #include <QApplication>
 #include <QFileDialog>

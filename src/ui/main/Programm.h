@@ -1,9 +1,10 @@
 #pragma once
 
-// The whole program state: the scene, and the handles to the forms whose properties the procedures
-// read and write (the marks, for one, are the selections of the four element lists). The windows own
-// their controls; these are plain pointers to them, set once when the windows are built.
+// The whole program state: the scene, the element lists with their marks, and the handles to the
+// windows and controls the commands read and write. The windows own their controls; these are plain
+// pointers to them, set once when the windows are built.
 
+#include "model/Anzeigen.h"
 #include "model/Szene.h"
 
 #include <QString>
@@ -21,7 +22,6 @@ class QWidget;
 namespace zem {
 
 class Dialoge;
-class Listenfeld;
 class SeitenFenster;
 class Zeichenflaeche;
 
@@ -50,18 +50,20 @@ struct Fenster {
     std::array<QAction*, 4> MarkWith {};
     std::array<QAction*, Seite::Anzahl> Shows {};
     QAction* AuReDra = nullptr;
-    Listenfeld* PunktList = nullptr;
-    Listenfeld* DreieList = nullptr;
-    Listenfeld* ViereList = nullptr;
-    Listenfeld* PolyList = nullptr;
     std::array<SeitenFenster*, Seite::Anzahl> Seiten {};
     QScrollBar* ZoomScroll = nullptr;
     std::array<QLabel*, 3> Label1 {};
     QTimer* MoveTimer = nullptr;
+    // What the procedures show through: the marking modes' check marks and the view's fit (the main
+    // window), the coordinates (the coordinates window).
+    MarkierartAnzeige* haken = nullptr;
+    Fensterlage* lage = nullptr;
+    KoordinatenAnzeige* koords = nullptr;
 };
 
 struct Programm {
     Szene s;
+    Listen listen;
     Fenster f;
     DateiDialog CommonDialog1;
     // The reader's buffer for the current field, kept from one reading to the next so that reading a
@@ -70,10 +72,11 @@ struct Programm {
     Dialoge* dialoge = nullptr;
     // Ends the program at once; the main window sets it.
     std::function<void()> beenden;
-    // Puts the side windows into the minimised state (true) or the normal one (false), as ZoomSetzen
-    // asks; the side windows' module (ZeigFenster) is wired in by the main window, so that the view needs
-    // no window class. Unset, it does nothing.
-    std::function<void(bool minimiert)> seitenfensterZustand;
 };
+
+// The procedures on the program's own scene, lists and windows.
+void AllesZeichnen(Programm& p);
+void ZoomSetzen(Programm& p);
+void MarkierungAnwenden(Programm& p);
 
 } // namespace zem

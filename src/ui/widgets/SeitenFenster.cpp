@@ -1,6 +1,6 @@
-#include "platform/SeitenFenster.h"
+#include "ui/widgets/SeitenFenster.h"
 
-#include "platform/Twips.h"
+#include "ui/widgets/Twips.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

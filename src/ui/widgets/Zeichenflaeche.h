@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Raster.h"
+#include "platform/Zeichenziel.h"
 
 #include <QColor>
 #include <QImage>
@@ -25,12 +26,9 @@ public:
     virtual void doppelklick() { }
 };
 
-// A window's client area with a user scale and drawing operations in user coordinates.
-//
-// The user scale maps user coordinates linearly onto the client area: the left edge has x = left, the
-// right edge left + width, the top edge y = top, the bottom edge top + height (a negative height makes
-// y run up). Until a scale value is set the scale is twips, from (0, 0), and follows the size of the
-// area; afterwards a resize keeps the four numbers and stretches the mapping.
+// A window's client area as a drawing target. Until a scale value is set the scale is twips, from
+// (0, 0), and follows the size of the area; afterwards a resize keeps the four numbers and stretches the
+// mapping.
 //
 // Everything is drawn into an off-screen image of the client area, also while the widget is hidden:
 // the image follows the widget's size at once, although Qt tells a hidden widget of a resize only
@@ -50,24 +48,23 @@ public:
 //
 // Mouse events reach the receiver in the order press, release, click, double click, release: the
 // second press of a double click raises no press and its release no click.
-class Zeichenflaeche : public QWidget {
+class Zeichenflaeche : public QWidget, public Zeichenziel {
     Q_OBJECT
 public:
     explicit Zeichenflaeche(QWidget* eltern = nullptr);
 
     void setEmpfaenger(MausEmpfaenger* empfaenger) { m_empfaenger = empfaenger; }
 
-    float scaleLeft() const { return m_links; }
-    float scaleTop() const { return m_oben; }
-    float scaleWidth() const;
-    float scaleHeight() const;
-    // A zero width or height, or an edge, width or height beyond the largest number, cannot map; such
-    // a value leaves the scale as it was. A pan or a zoom that would take an edge there stops the view
-    // at the end of the range.
-    void setScaleLeft(float wert);
-    void setScaleTop(float wert);
-    void setScaleWidth(float wert);
-    void setScaleHeight(float wert);
+    float scaleLeft() const override { return m_links; }
+    float scaleTop() const override { return m_oben; }
+    float scaleWidth() const override;
+    float scaleHeight() const override;
+    // A pan or a zoom that would take an edge beyond the largest number stops the view at the end of the
+    // range.
+    void setScaleLeft(float wert) override;
+    void setScaleTop(float wert) override;
+    void setScaleWidth(float wert) override;
+    void setScaleHeight(float wert) override;
 
     QColor hintergrund() const { return QColor::fromRgb(m_hintergrund); }
     void setHintergrund(QColor farbe);
@@ -77,16 +74,13 @@ public:
     // maker draws it for a device pixel ratio, which it gets again whenever the surface's ratio changes.
     void setHintergrundbild(std::function<QImage(qreal verhaeltnis)> maler);
 
-    // Drawing, in user coordinates. Each operation leaves the current position at its end point, the
-    // circle at its centre, clearing at (0, 0).
-    void loeschen();
-    void linie(float x1, float y1, float x2, float y2, QRgb farbe);
-    void linieNach(float x2, float y2, QRgb farbe);
-    void punkt(float x, float y, QRgb farbe);
-    void punkt(float x, float y) { punkt(x, y, m_vordergrund); }
-    void rechteck(float x1, float y1, float x2, float y2, QRgb farbe);
-    // Circle outline; the radius is measured in horizontal user units.
-    void kreis(float x, float y, float radius, QRgb farbe);
+    void loeschen() override;
+    void linie(float x1, float y1, float x2, float y2, QRgb farbe) override;
+    void linieNach(float x2, float y2, QRgb farbe) override;
+    void punkt(float x, float y, QRgb farbe) override;
+    void punkt(float x, float y) override { punkt(x, y, m_vordergrund); }
+    void rechteck(float x1, float y1, float x2, float y2, QRgb farbe) override;
+    void kreis(float x, float y, float radius, QRgb farbe) override;
     float currentX() const { return m_aktX; }
     float currentY() const { return m_aktY; }
 
