@@ -6,7 +6,8 @@
 
 // Every benchmark counts the heap allocations of the code it measures. Qt takes the memory of its
 // strings, lists and images straight from malloc, and operator new takes it from there too, so the
-// count is kept at the malloc level: every heap allocation of the process passes here.
+// count is kept at the malloc level: every heap allocation of the process passes here. Under
+// AddressSanitizer, which owns malloc, its allocation hook counts instead.
 
 namespace {
 std::atomic<std::size_t> zaehler { 0 };
@@ -22,6 +23,14 @@ std::size_t zem::bench::allokationen()
     return zaehler.load(std::memory_order_relaxed);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+
+namespace {
+[[maybe_unused]] const int haken = __sanitizer_install_malloc_and_free_hooks(
+    [](const volatile void*, std::size_t) { zaehlen(); }, [](const volatile void*) {});
+}
+#else
 extern "C" {
 void* __libc_malloc(std::size_t groesse);
 void* __libc_calloc(std::size_t anzahl, std::size_t groesse);
@@ -63,3 +72,4 @@ int posix_memalign(void** zeiger, std::size_t ausrichtung, std::size_t groesse) 
     return 0;
 }
 }
+#endif

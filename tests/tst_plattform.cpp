@@ -1,12 +1,16 @@
 // The runtime pieces under the program: the field input (where fields end, the search for the field with
-// a word, the 64 KiB blocks, the failures), points, lines and circles in pixels, the drawing surface.
+// a word, the 64 KiB blocks, the failures), points, lines and circles in pixels, the drawing surface, the
+// element lists and their boxes.
 
 #include "TestProgramm.h"
 
 #include "platform/FeldEingabe.h"
 #include "platform/Raster.h"
+#include "ui/widgets/Listenfeld.h"
 #include "ui/widgets/Zeichenflaeche.h"
 
+#include <QAbstractItemModelTester>
+#include <QSortFilterProxyModel>
 #include <QTest>
 
 #include <cmath>
@@ -165,6 +169,49 @@ private slots:
         flaeche.linie(0, 0, 1e9, 1e9, 0xffff0000);
         flaeche.loeschen();
         QCOMPARE(flaeche.bild(), frisch.bild());
+    }
+
+    // An element list through appending, marking and emptying, with its box shown and hidden: Qt's model
+    // tester checks every announcement, and a sorting proxy, which knows only the rows announced to it,
+    // must see every row the model has. The marks past the first 1,024 entries come from the selection.
+    void liste_data()
+    {
+        QTest::addColumn<QStringList>(
+            "schritte"); // "+n" appends n entries, "m k" marks entry k, "leer", "zeigen", "verbergen"
+        QTest::addColumn<int>("markiert");
+        QTest::newRow("shown") << QStringList { "zeigen", "+3", "m 1", "leer", "+2", "m 0" } << 1;
+        QTest::newRow("hidden") << QStringList { "+3", "m 2", "leer", "+1100", "m 1023", "m 1024", "zeigen" } << 2;
+        QTest::newRow("hidden, then shown") << QStringList { "zeigen", "+5", "m 4", "verbergen", "+1100", "m 1099",
+            "zeigen", "verbergen", "leer", "+2", "zeigen", "m 1" }
+                                            << 1;
+    }
+    void liste()
+    {
+        QFETCH(QStringList, schritte);
+        Liste liste;
+        QAbstractItemModelTester tester(&liste.modell(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSortFilterProxyModel sortiert;
+        sortiert.setSourceModel(&liste.modell());
+        sortiert.sort(0);
+        QWidget fenster;
+        auto* feld = new Listenfeld(liste, &fenster);
+        for (const QString& schritt : schritte) {
+            const QStringList w = schritt.split(' ');
+            if (w[0].startsWith('+'))
+                for (int k = w[0].toInt(); k > 0; --k)
+                    liste.Anhaengen("x");
+            w[0] == "m" ? liste.setSelected(w[1].toInt(), true) : void();
+            w[0] == "leer" ? liste.Clear() : void();
+            w[0] == "zeigen" ? fenster.show() : void();
+            w[0] == "verbergen" ? fenster.hide() : void();
+            liste.Zeigen();
+            QCOMPARE(sortiert.rowCount(), liste.ListCount());
+            QCOMPARE(feld->model(), fenster.isVisible() ? &liste.modell() : nullptr);
+            QCOMPARE(feld->selectionModel()->selectedRows().size(), fenster.isVisible() ? liste.SelCount() : 0);
+        }
+        QTEST(liste.SelCount(), "markiert");
+        for (int k : { 0, 1, 2, 1023, 1024, 1099 })
+            QCOMPARE(liste.Selected(k), liste.auswahl().isSelected(liste.modell().index(k, 0)));
     }
 };
 

@@ -76,6 +76,7 @@ void Zeichenflaeche::groesseUebernehmen()
         static_cast<int>(m_bild.bytesPerLine() / 4), std::max(1, qRound(v)) };
     m_ganzLoeschen = true;
     m_angefragt = {}; // a new size or ratio repaints everything
+    m_anfrage = {};
     if (!m_benutzerMassstab) {
         m_breite = scaleWidth();
         m_hoehe = scaleHeight();
@@ -158,7 +159,12 @@ QRect Zeichenflaeche::rasterBox() const
 void Zeichenflaeche::anfragen(const QRect& box)
 {
     m_angefragt |= box;
-    update(umgerechnet(box, 1, m_verhaeltnis).toAlignedRect());
+    // The region asked for only grows, until the size changes: Qt keeps a copy of it until the paint, and
+    // a region that stays the same is shared, where a new one allocates on every frame.
+    const QRect logisch = umgerechnet(box, 1, m_verhaeltnis).toAlignedRect();
+    if (!m_anfrage.boundingRect().contains(logisch))
+        m_anfrage = QRegion(m_anfrage.boundingRect() | logisch);
+    update(m_anfrage);
 }
 
 QRect Zeichenflaeche::ungezeigtNehmen()

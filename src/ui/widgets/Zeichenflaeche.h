@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include <algorithm>
@@ -154,6 +155,7 @@ private:
     // Outside the raster's box the image may hold more than the plain background.
     bool m_ganzLoeschen = true;
     QRect m_angefragt; // device pixels asked to be repainted since the last paint
+    QRegion m_anfrage; // logical pixels, what every repaint asks for
     bool m_benutzerMassstab = false;
     bool m_nachDoppelklick = false;
     float m_links = 0, m_oben = 0, m_breite = 1, m_hoehe = 1;
