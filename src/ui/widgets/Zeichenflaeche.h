@@ -67,10 +67,7 @@ public:
     void setScaleWidth(float wert) override;
     void setScaleHeight(float wert) override;
 
-    QColor hintergrund() const { return QColor::fromRgb(m_hintergrund); }
     void setHintergrund(QColor farbe);
-    QColor vordergrund() const { return QColor::fromRgb(m_vordergrund); }
-    void setVordergrund(QColor farbe) { m_vordergrund = farbe.rgb(); }
     // A picture that clearing restores instead of the plain background, stretched over the area. The
     // maker draws it for a device pixel ratio, which it gets again whenever the surface's ratio changes.
     void setHintergrundbild(std::function<QImage(qreal verhaeltnis)> maler);
@@ -82,8 +79,6 @@ public:
     void punkt(float x, float y) override { punkt(x, y, m_vordergrund); }
     void rechteck(float x1, float y1, float x2, float y2, QRgb farbe) override;
     void kreis(float x, float y, float radius, QRgb farbe) override;
-    float currentX() const { return m_aktX; }
-    float currentY() const { return m_aktY; }
 
     // A copy of the off-screen picture, in device pixels; later drawing does not change it.
     QImage bild() const { return m_bild.copy(); }
@@ -162,7 +157,7 @@ private:
     double m_proEinheitX = 1, m_proEinheitY = 1;
     float m_aktX = 0, m_aktY = 0;
     QRgb m_hintergrund = qRgb(0, 0, 0);
-    QRgb m_vordergrund = qRgb(0, 0, 0);
+    QRgb m_vordergrund = qRgb(0, 0, 0); // the window's foreground colour, for a point without one
 };
 
 // Mouse button code of the runtime for one Qt button, and the sum for a set of held buttons.
