@@ -1,18 +1,15 @@
 // The whole program as a user drives it: open and reload, menus, side windows, the mouse on the main
-// window and on the movement window, the lists, the zoom; and the reader's cases of data/rwxleser.txt,
-// read into the program's element lists and message boxes.
+// window and on the movement window, the lists, the zoom.
 
 #include "TestProgramm.h"
+#include "support/SzeneText.h"
 
-#include "model/Anfang.h"
-#include "model/RwxToZem.h"
 #include "platform/SeitenFenster.h"
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/KoordsFenster.h"
 #include "ui/side/ListenFenster.h"
 #include "ui/side/ZoomFenster.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -28,7 +25,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <random>
-#include <span>
 #include <tuple>
 #include <unistd.h>
 
@@ -45,7 +41,6 @@ struct Sitzung {
     Fenster& f = t.p().f;
     QRectF gemerkt;
     bool sauber = true; // false after a reading that may have stopped inside a statement
-    QString fehler; // the error that the last "lesen" ended with: Zahl or Eingabe
     const std::array<Listenfeld*, 4> listen { f.PunktList, f.DreieList, f.ViereList, f.PolyList };
 
     QRectF skala() const
@@ -112,19 +107,6 @@ struct Sitzung {
             gemerkt = skala();
         } else if (s[0] == "groesse") {
             t.ausgabe->resize(s[1].toInt(), s[2].toInt());
-        } else if (s[0] == "lesen") { // the reader alone, into a reset scene: m.rwx or a file of examples/
-            t.dialoge.meldungen.clear();
-            Anfang::SzeneZuruecksetzen(t.p().s);
-            const uint offen = QDir("/proc/self/fd").count();
-            try {
-                RwxToZem::ModellLesen(
-                    t.p(), s.size() > 1 ? QDir(ZEM_EXAMPLES_DIR).filePath(s[1]) : ordner.filePath("m.rwx"));
-            } catch (const ZahlFehler&) {
-                fehler = "Zahl";
-            } catch (const EingabeFehler&) {
-                fehler = "Eingabe";
-            }
-            QCOMPARE(QDir("/proc/self/fd").count(), offen); // the file is closed
         } else if (s[0] == "takt") {
             BewegungsFenster::MoveTimer_Timer(t.p());
         } else {
@@ -160,38 +142,6 @@ struct Sitzung {
                 && (i > 3 || f.MarkWith[i]->isChecked() == (i == s.Markierart)));
     }
 
-    // The scene as data/rwxleser.txt writes it: "P(x y z).. D(a b c).. V(a b c d).. G(n: a ..).. A<extent>",
-    // more than nine elements as #count, a kind's list entries in brackets where they differ from its count.
-    QString szene()
-    {
-        const Szene& s = t.p().s;
-        QString text;
-        const auto zahlen = [](const auto& werte, std::size_t von, std::size_t bis) { // -0 with its sign
-            QString t;
-            for (double w : std::span(werte).subspan(von, bis - von))
-                t += w == 0 && std::signbit(w) ? " -0" : ' ' + QString::number(w, 'g', 9);
-            return t;
-        };
-        const auto art = [&](const char* name, int n, auto element) {
-            const int eintraege = listen[std::size_t(QString("PDVG").indexOf(name[1]))]->ListCount();
-            text += n != 0 || eintraege != 0 ? name : "";
-            for (int i = 1; i <= n && n <= 9; ++i)
-                text += '(' + element(i).trimmed() + ')';
-            text += n > 9 ? QString("#%1").arg(n) : "";
-            text += eintraege != n ? QString("[%1]").arg(eintraege) : "";
-        };
-        art(" P", s.AnzPunkte, [&](int i) {
-            return zahlen(std::array { s.Punkte(i).X, s.Punkte(i).Y, s.Punkte(i).Z }, 0, 3);
-        });
-        art(" D", s.AnzDreiecke, [&](int i) { return zahlen(s.Dreiecke(i).ecke, 0, 3); });
-        art(" V", s.AnzVierecke, [&](int i) { return zahlen(s.Vierecke(i).ecke, 0, 4); });
-        art(" G", s.AnzPolygone, [&](int i) {
-            const auto& g = s.Polygone(i).slot;
-            return QString::number(g[0]) + ':' + zahlen(g, 1, std::size_t(std::clamp(g[0] + 1, 1, int(g.size()))));
-        });
-        return (text + " A" + QString::number(s.Ausdehnung, 'g', 9)).trimmed();
-    }
-
     QString wert(const QString& name)
     {
         QString text;
@@ -215,8 +165,7 @@ struct Sitzung {
                 ->index(eintrag.captured(2).toInt() - 1, 0)
                 .data()
                 .toString();
-        return name == "szene"                         ? szene()
-            : name == "fehler"                         ? fehler
+        return name == "szene" ? test::szeneText(s, [&](int k) { return listen[std::size_t(k)]->ListCount(); })
             : name.startsWith("t") && name.size() == 2 ? f.Seiten[name[1].digitValue()]->windowTitle()
             : name == "titel"                          ? t.ausgabe->windowTitle()
             : name == "zoom"                           ? QString::number(f.ZoomScroll->value())
@@ -295,56 +244,6 @@ private slots:
             for (int i = 0; i < Seite::Anzahl; ++i)
                 QCOMPARE(s.f.Shows[i]->isChecked(), s.f.Seiten[i]->isVisible());
         }
-        s.gilt(erwartet);
-    }
-
-    // The reader's cases of data/rwxleser.txt (its head tells the form), each read by "lesen" into the
-    // program: the scene, the error, the messages as "title|text" and the list entries.
-    void lesen_data()
-    {
-        QTest::addColumn<QByteArray>("inhalt");
-        QTest::addColumn<QString>("schritt");
-        QTest::addColumn<QString>("erwartet");
-        QFile faelle(QStringLiteral(ZEM_TESTDATA_DIR "/rwxleser.txt"));
-        QVERIFY(faelle.open(QIODevice::ReadOnly));
-        for (const QString& fall : QString::fromUtf8(faelle.readAll()).split("\n== ").mid(1)) {
-            QStringList z = fall.split(u'\n');
-            const QString name = z.takeFirst();
-            const qsizetype ergebnis = z.indexOf(QRegularExpression("=> .*"));
-            QString inhalt;
-            for (const QString& m : z.first(ergebnis)) {
-                const auto n = QRegularExpression("^(\\d+)\\* (.*)$").match(m);
-                const QString zeile = n.hasMatch() ? n.captured(2) : m;
-                inhalt += (zeile.endsWith(u'%') ? zeile.chopped(1) : zeile + u'\n')
-                              .repeated(n.hasMatch() ? n.captured(1).toInt() : 1);
-            }
-            QMap<QString, QString> werte { { "fehler", {} }, { "meldung", {} } };
-            for (const QString& zeile : z.mid(ergebnis)) {
-                const auto teile = QRegularExpression("^([=!?]|[PDVG]\\d+)> (.*)$").match(zeile);
-                const QString art = teile.captured(1), wert = teile.captured(2);
-                if (teile.hasMatch())
-                    werte[art == "="     ? "szene"
-                            : art == "!" ? "fehler"
-                            : art == "?" ? "meldung"
-                                         : art]
-                        = QString::fromUtf8(QByteArray::fromPercentEncoding(wert.toUtf8())).replace("\\n", "\n");
-            }
-            QString erwartet;
-            for (auto [name, wert] : werte.asKeyValueRange())
-                erwartet += '|' + name + '=' + wert;
-            QTest::newRow(qPrintable(name))
-                << QByteArray::fromPercentEncoding(inhalt.toUtf8())
-                << (inhalt.startsWith('<') ? "lesen " + inhalt.mid(2).trimmed() : "lesen") << erwartet.mid(1);
-        }
-    }
-    void lesen()
-    {
-        QFETCH(QByteArray, inhalt);
-        QFETCH(QString, schritt);
-        QFETCH(QString, erwartet);
-        Sitzung s;
-        test::schreibeDatei(s.ordner, "m.rwx", inhalt);
-        s.schritt(schritt);
         s.gilt(erwartet);
     }
 
