@@ -24,6 +24,8 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <functional>
+#include <map>
 #include <random>
 #include <tuple>
 #include <unistd.h>
@@ -142,47 +144,59 @@ struct Sitzung {
                 && (i > 3 || f.MarkWith[i]->isChecked() == (i == s.Markierart)));
     }
 
+    // The side windows in the order of Seite; the first four name the element lists too.
+    const QStringList namen { "Punkte", "Dreiecke", "Vierecke", "Polygone", "Bewegungen", "Zoom", "Koordinaten" };
+
+    // The values that data/ausgabe.txt names, whose head says what each means.
     QString wert(const QString& name)
     {
-        QString text;
-        for (SeitenFenster* s : f.Seiten) // v shown, m minimised, - hidden, x hidden with the minimised state
-            text += QString("-xvm").mid(
-                2 * s->isVisible() + bool(s->windowState() & Qt::WindowMinimized), name == "fenster");
-        for (QAction* a : f.MarkWith)
-            text += name == "haken" && a->isChecked() ? QString::number(a->objectName().back().digitValue()) : "";
-        for (Listenfeld* l : listen)
-            text += name == "markiert" ? QString::number(l->SelCount()) : "";
-        text += name == "meldung" ? t.dialoge.meldungen.join("") : "";
-        for (SeitenFenster* s : f.Seiten) // 1 for a window of a fixed size
-            text += name == "fest" ? QString::number(s->minimumSize() == s->maximumSize()) : "";
-        for (QLabel* l : f.Label1)
-            text += name == "koords" ? l->text() + ',' : "";
+        const auto art = QString("PDVG").indexOf(name.left(1)); // row 12 of the points list: P12
+        if (QRegularExpression("^[PDVG]\\d+$").match(name).hasMatch())
+            return listen[art]->model()->index(name.mid(1).toInt() - 1, 0).data().toString();
         const Szene& s = t.p().s;
-        const auto eintrag = QRegularExpression("^([PDVG])(\\d+)$").match(name); // entry 12 of the points list: P12
-        if (eintrag.hasMatch())
-            return listen[std::size_t(QString("PDVG").indexOf(eintrag.captured(1)))]
-                ->model()
-                ->index(eintrag.captured(2).toInt() - 1, 0)
-                .data()
-                .toString();
-        return name == "szene" ? test::szeneText(s, [&](int k) { return listen[std::size_t(k)]->ListCount(); })
-            : name.startsWith("t") && name.size() == 2 ? f.Seiten[name[1].digitValue()]->windowTitle()
-            : name == "titel"                          ? t.ausgabe->windowTitle()
-            : name == "zoom"                           ? QString::number(f.ZoomScroll->value())
-            : name == "fang"                           ? QString::number(s.Fangpunkt)
-            : name == "achse"                          ? QString::number(s.Sichtpunkte(-3).X)
-            : name == "auredra"                        ? QString::number(f.AuReDra->isChecked())
-            : name == "dialog"                         ? t.dialoge.dialogTitel + '|' + t.dialoge.dialogFilter
-            : name == "dreht"                          ? QString::number(s.Drehmatrix != Mathe::Einheit())
-            : name == "timer"                          ? QString::number(f.MoveTimer->isActive())
-            : name == "beweg"                          ? QString::asprintf("%.2f %.2f", s.BewegX, s.BewegY)
-            : name == "druck" ? QString::asprintf("%g %g %g", s.Druckvektor.X, s.Druckvektor.Y, s.Druckvektor.Z)
-            : name == "skala" ? (skala() == gemerkt ? "gleich" : "anders")
-            : name == "masse" // the longer side follows the drawing area, whose height depends on the menu's font
-            ? QString::asprintf("%g %g %g %g %g, %g %g", skala().x() / skala().width(), skala().y() / skala().height(),
-                std::copysign(1, skala().width()), std::copysign(1, skala().height()),
-                std::min(std::fabs(skala().width()), std::fabs(skala().height())), s.Fangweite, s.Achsenmass)
-            : name == "tipp" ? f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip() : text;
+        const QRectF a = skala(); // the user scale
+        std::map<QString, std::function<QString()>> werte {
+            { "koords", [&] { return f.Label1[0]->text() + ',' + f.Label1[1]->text() + ',' + f.Label1[2]->text(); } },
+            { "meldung", [&] { return t.dialoge.meldungen.join(""); } },
+            { "szene", [&] { return test::szeneText(s, [&](int k) { return listen[std::size_t(k)]->ListCount(); }); } },
+            { "titel", [&] { return t.ausgabe->windowTitle(); } },
+            { "zoom", [&] { return QString::number(f.ZoomScroll->value()); } },
+            { "fang", [&] { return QString::number(s.Fangpunkt); } },
+            { "achse", [&] { return QString::number(s.Sichtpunkte(-3).X); } },
+            { "auredra", [&] { return QString::number(f.AuReDra->isChecked()); } },
+            { "dialog", [&] { return t.dialoge.dialogTitel + '|' + t.dialoge.dialogFilter; } },
+            { "dreht", [&] { return QString::number(s.Drehmatrix != Mathe::Einheit()); } },
+            { "timer", [&] { return QString::number(f.MoveTimer->isActive()); } },
+            { "beweg", [&] { return QString::asprintf("%.2f %.2f", s.BewegX, s.BewegY); } },
+            { "druck",
+                [&] { return QString::asprintf("%g %g %g", s.Druckvektor.X, s.Druckvektor.Y, s.Druckvektor.Z); } },
+            { "skala", [&] { return a == gemerkt ? "gleich" : "anders"; } },
+            // The longer side follows the drawing area, whose height depends on the menu's font.
+            { "masse",
+                [&] {
+                    return QString::asprintf("%g %g %g %g %g, %g %g", a.x() / a.width(), a.y() / a.height(),
+                        std::copysign(1, a.width()), std::copysign(1, a.height()),
+                        std::min(std::fabs(a.width()), std::fabs(a.height())), s.Fangweite, s.Achsenmass);
+                } },
+            { "tipp", [&] { return f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip(); } },
+        };
+        // A side window's name gives its title; the others list the windows or lists that they hold for.
+        std::map<QString, QStringList> je { { "fenster", {} }, { "fest", {} }, { "markiert", {} }, { "haken", {} } };
+        for (std::size_t i = 0; i < f.Seiten.size(); ++i) {
+            werte[namen[i]] = [&, i] { return f.Seiten[i]->windowTitle(); };
+            const bool gezeigt = f.Seiten[i]->isVisible(), minimiert = f.Seiten[i]->windowState() & Qt::WindowMinimized;
+            if (gezeigt || minimiert)
+                je["fenster"] << namen[i] + (!gezeigt ? ":verborgen-minimiert" : minimiert ? ":minimiert" : ":gezeigt");
+            if (f.Seiten[i]->minimumSize() == f.Seiten[i]->maximumSize())
+                je["fest"] << namen[i];
+            if (i < listen.size() && listen[i]->SelCount())
+                je["markiert"] << namen[i] + ':' + QString::number(listen[i]->SelCount());
+            if (i < f.MarkWith.size() && f.MarkWith[i]->isChecked())
+                je["haken"] << f.MarkWith[i]->objectName();
+        }
+        for (const auto& [wort, liste] : je)
+            werte[wort] = [&] { return liste.isEmpty() ? "keine" : liste.join(' '); };
+        return werte.contains(name) ? werte[name]() : "(unknown name)";
     }
 
     // Each "name=value" of what must hold, separated by "|".
@@ -225,7 +239,7 @@ private slots:
         QCOMPARE(std::strtod("1.5", nullptr), 1.0);
     }
 
-    // The sessions of data/ausgabe.txt: steps (see Sitzung::schritt) and what then holds (see wert).
+    // The sessions of data/ausgabe.txt: steps (see Sitzung::schritt) and what then holds (see its head).
     void sitzung_data()
     {
         QTest::addColumn<QString>("schritte");
