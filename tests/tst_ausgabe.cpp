@@ -6,8 +6,6 @@
 
 #include "platform/SeitenFenster.h"
 #include "ui/side/BewegungsFenster.h"
-#include "ui/side/KoordsFenster.h"
-#include "ui/side/ListenFenster.h"
 #include "ui/side/ZoomFenster.h"
 
 #include <QLabel>
@@ -27,7 +25,6 @@
 #include <functional>
 #include <map>
 #include <random>
-#include <tuple>
 #include <unistd.h>
 
 using namespace zem;
@@ -58,8 +55,8 @@ struct Sitzung {
         QVERIFY(QTest::qWaitForWindowExposed(fenster));
         const QPoint ort
             = flaeche->mapTo(fenster, flaeche->zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
-        const auto taste = std::array { Qt::LeftButton, Qt::RightButton,
-            Qt::MiddleButton }[std::size_t(QString("LRM").indexOf(s.size() > 3 ? s[1] : "L"))];
+        // Qt's left, right and middle buttons are 1, 2 and 4.
+        const auto taste = Qt::MouseButton(1 << QString("LRM").indexOf(s.size() > 3 ? s[1] : "L"));
         if (ort.x() >= fenster->windowHandle()->width() || ort.y() >= fenster->windowHandle()->height())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("outside target window"));
         QTest::mouseEvent(
@@ -69,9 +66,7 @@ struct Sitzung {
     void schritt(const QString& text)
     {
         const QStringList s = text.split(' ');
-        QAction* punkt = t.ausgabe->findChild<QAction*>(s[0]);
-        auto* zoom = static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster]);
-        if (punkt) {
+        if (QAction* punkt = t.ausgabe->findChild<QAction*>(s[0])) {
             punkt->trigger();
         } else if (s[0] == "oeffnen") { // five points, and unless the step names others, two triangles, a quad
             // and a polygon: point 2 is a corner of each of them, point 5 of the polygon only
@@ -88,12 +83,10 @@ struct Sitzung {
                 test::schreibeDatei(ordner, s[1], modell + "clumpend\nmodelend\n");
             }
             t.dialoge.naechsteDateien.append(ordner.filePath(s[1]));
-        } else if (s[0] == "b") { // on the movement window
-            maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1));
-        } else if (s[0].size() == 1) {
-            maus(f.Flaeche, s);
+        } else if (s[0] == "b" || s[0].size() == 1) { // the mouse, "b ..." on the movement window
+            maus(s[0] == "b" ? t.ausgabe->bewegungsFenster().flaeche() : f.Flaeche, s.mid(s[0] == "b"));
         } else if (s[0] == "zeile") { // clicks on rows of a list
-            auto* liste = std::array { f.PunktList, f.DreieList, f.ViereList, f.PolyList }[s[1].toUInt()];
+            Listenfeld* liste = listen[s[1].toUInt()];
             for (const QString& k : s.mid(2)) {
                 const QModelIndex zeile = liste->model()->index(k.toInt(), 0);
                 liste->scrollTo(zeile);
@@ -104,7 +97,7 @@ struct Sitzung {
         } else if (s[0] == "zoom") {
             f.ZoomScroll->setValue(s[1].toInt());
         } else if (s[0] == "normal") {
-            zoom->ZoomNormal->click();
+            static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster])->ZoomNormal->click();
         } else if (s[0] == "merken") {
             gemerkt = skala();
         } else if (s[0] == "groesse") {
@@ -112,11 +105,9 @@ struct Sitzung {
         } else if (s[0] == "takt") {
             BewegungsFenster::MoveTimer_Timer(t.p());
         } else {
-            const qsizetype art = QStringList { "min", "wieder", "max" }.indexOf(s[0]);
-            QVERIFY2(art >= 0, qPrintable(text));
-            t.ausgabe->setWindowState(
-                std::array { Qt::WindowMinimized, Qt::WindowNoState, Qt::WindowMaximized }[std::size_t(art)]);
-            QTRY_COMPARE(t.ausgabe->isMinimized(), art == 0);
+            QVERIFY2(s[0] == "min" || s[0] == "wieder", qPrintable(text));
+            t.ausgabe->setWindowState(s[0] == "min" ? Qt::WindowMinimized : Qt::WindowNoState);
+            QTRY_COMPARE(t.ausgabe->isMinimized(), s[0] == "min");
         }
     }
 
@@ -198,24 +189,17 @@ struct Sitzung {
             werte[wort] = [&] { return liste.isEmpty() ? "keine" : liste.join(' '); };
         return werte.contains(name) ? werte[name]() : "(unknown name)";
     }
-
-    // Each "name=value" of what must hold, separated by "|".
-    void gilt(const QString& erwartet)
-    {
-        for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-zA-Z0-9]+=)")))
-            QCOMPARE(paar.section('=', 0, 0) + '=' + wert(paar.section('=', 0, 0)), paar);
-    }
 };
 
 // The sessions of data/ausgabe.txt: name, steps and what then holds.
-QList<std::tuple<QString, QString, QString>> faelle()
+QList<QStringList> faelle()
 {
     QFile datei(QStringLiteral(ZEM_TESTDATA_DIR "/ausgabe.txt"));
     if (!datei.open(QIODevice::ReadOnly))
         qFatal("no data/ausgabe.txt");
     QString text = QString::fromUtf8(datei.readAll()); // a line that starts with blanks goes on the last
     text.replace(QRegularExpression("\n +([|;])"), "\\1").replace(QRegularExpression("\n +"), " ");
-    QList<std::tuple<QString, QString, QString>> liste;
+    QList<QStringList> liste;
     for (const QString& fall : text.split(u'\n')) {
         const auto teile = QRegularExpression("^([^#:]+): (.*) => (.*)$").match(fall.trimmed());
         if (!teile.hasMatch() && !fall.isEmpty() && !fall.startsWith(u'#'))
@@ -232,20 +216,16 @@ class TestAusgabe : public QObject {
     Q_OBJECT
 private slots:
     // The program's users write German: every session runs in their locale, where strtod reads "1.5" as 1,
-    // and numbers must be written and read the same.
-    void initTestCase()
-    {
-        QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8"), "no German locale: scripts/abhaengigkeiten test makes it");
-        QCOMPARE(std::strtod("1.5", nullptr), 1.0);
-    }
+    // and numbers must be written and read the same. Where it is missing, scripts/abhaengigkeiten test makes it.
+    void initTestCase() { QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8") && std::strtod("1.5", nullptr) == 1.0); }
 
     // The sessions of data/ausgabe.txt: steps (see Sitzung::schritt) and what then holds (see its head).
     void sitzung_data()
     {
         QTest::addColumn<QString>("schritte");
         QTest::addColumn<QString>("erwartet");
-        for (const auto& [name, schritte, erwartet] : faelle())
-            QTest::newRow(qPrintable(name)) << schritte << erwartet;
+        for (const QStringList& fall : faelle()) // name, steps, what then holds
+            QTest::newRow(qPrintable(fall[0])) << fall[1] << fall[2];
     }
     void sitzung()
     {
@@ -258,7 +238,8 @@ private slots:
             for (int i = 0; i < Seite::Anzahl; ++i)
                 QCOMPARE(s.f.Shows[i]->isChecked(), s.f.Seiten[i]->isVisible());
         }
-        s.gilt(erwartet);
+        for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-zA-Z0-9]+=)"))) // "name=value|.."
+            QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
     }
 
     // The soak: the sessions' steps in a long, seeded, random order, ZEM_SCHRITTE of them for each seed
@@ -278,7 +259,7 @@ private slots:
         QFETCH(unsigned, saat);
         QStringList tabelle;
         for (const auto& fall : faelle())
-            tabelle += std::get<1>(fall).split(';', Qt::SkipEmptyParts);
+            tabelle += fall[1].split(';', Qt::SkipEmptyParts);
         std::mt19937 z(saat);
         const auto zahl = [&](int bis) { return int(z() % unsigned(bis + 1)); };
         Sitzung s;
