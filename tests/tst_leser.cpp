@@ -16,14 +16,15 @@
 
 using namespace zem;
 
-// What the reader reports, as the cases write it: the fields of each kind's entries (in the order of
-// RwxToZem::Art) and the messages.
-struct Mitschrift final : RwxToZem::Bericht {
+// A reading: the scene it fills, the fields of each kind's entries (in the order of RwxToZem::Art), and
+// its outcome as the cases write it.
+struct Lesung final : RwxToZem::Bericht {
     void eintrag(RwxToZem::Art art, std::string_view feld) override { felder[int(art)] << std::string(feld); }
-    void meldung(const QString& text, const QString& titel) override { meldungen << "?> " + titel + '|' + text; }
+    void meldung(const QString& text, const QString& titel) override { gelesen << "?> " + titel + '|' + text; }
 
+    Szene szene;
     QList<std::string> felder[4];
-    QStringList meldungen;
+    QStringList gelesen;
 };
 
 class TestLeser : public QObject {
@@ -63,24 +64,22 @@ private slots:
         QVERIFY(modell.open() && modell.write(inhalt) == inhalt.size() && modell.flush());
         const QString datei
             = inhalt.startsWith("< ") ? QDir(ZEM_EXAMPLES_DIR).filePath(inhalt.mid(2).trimmed()) : modell.fileName();
-        Szene s;
-        Mitschrift bericht;
-        QStringList gelesen;
+        Lesung l;
         const uint offen = QDir("/proc/self/fd").count();
         try {
-            RwxToZem::ModellLesen(s, bericht, datei, feldpuffer);
+            RwxToZem::ModellLesen(l.szene, l, datei, feldpuffer);
         } catch (const LeseFehler& e) { // a ZahlFehler or an EingabeFehler
-            gelesen << (dynamic_cast<const ZahlFehler*>(&e) ? "!> Zahl" : "!> Eingabe");
+            l.gelesen << (dynamic_cast<const ZahlFehler*>(&e) ? "!> Zahl" : "!> Eingabe");
         }
         QCOMPARE(QDir("/proc/self/fd").count(), offen); // the file is closed
-        gelesen.prepend("=> " + test::szeneText(s, [&](int k) { return int(bericht.felder[k].size()); }));
-        gelesen += bericht.meldungen.replaceInStrings("\n", "\\n"); // as the cases write a line break
+        l.gelesen.prepend("=> " + test::szeneText(l.szene, [&](int k) { return int(l.felder[k].size()); }));
+        l.gelesen.replaceInStrings("\n", "\\n"); // as the cases write a line break
         // The entries that the case names: "P12> " and the field of the 12th point.
         for (const QString& zeile : ergebnis.filter(QRegularExpression("^[PDVG]\\d+> "))) {
             const int k = int(QString("PDVG").indexOf(zeile[0])), n = zeile.section('>', 0, 0).mid(1).toInt();
-            gelesen << zeile.section(' ', 0, 0) + ' ' + FeldText(bericht.felder[k].value(n - 1));
+            l.gelesen << zeile.section(' ', 0, 0) + ' ' + FeldText(l.felder[k].value(n - 1));
         }
-        QCOMPARE(gelesen, ergebnis);
+        QCOMPARE(l.gelesen, ergebnis);
     }
 };
 
