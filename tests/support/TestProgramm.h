@@ -31,8 +31,8 @@ public:
 // Writes text into a file of a temporary folder and returns its path.
 QString schreibeDatei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt);
 
-// The whole program, as the user gets it, with dialogs that tests answer. Ending the program is
-// recorded instead of leaving the event loop. With a size, its drawing surface has that size while the
+// The whole program, as the user gets it, with dialogs that tests answer. Ending the program does
+// nothing instead of leaving the event loop. With a size, its drawing surface has that size while the
 // window stays hidden, for the procedures that tests and benchmarks run on their own.
 class TestAusgabe {
 public:
@@ -41,7 +41,6 @@ public:
 
     TestDialoge dialoge;
     std::unique_ptr<Ausgabe> ausgabe;
-    int beendet = 0;
 };
 
 } // namespace zem::test
