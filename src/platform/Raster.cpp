@@ -218,13 +218,15 @@ struct Zug {
 
 void linieInnen(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint32_t farbe)
 {
+    // Wholly above or below the band, the pen's reach across a shallow line included: most lines in
+    // bands of a picture end here.
+    if (std::max(y0, y1) + bild.stift / 2 < band.oben || std::min(y0, y1) - (bild.stift - 1) / 2 > band.unten)
+        return;
     if (bild.stift > 1) {
         breitInnen(bild, band, x0, y0, x1, y1, farbe);
         return;
     }
     const int oben = std::max(band.oben, std::min(y0, y1)), unten = std::min(band.unten, std::max(y0, y1));
-    if (oben > unten)
-        return;
     umfassen(bild, std::min(x0, x1), oben, std::max(x0, x1), unten);
     const Zug zug(bild, x0, y0, x1, y1);
     zug.ziehen(zug.schritte(oben, unten), [farbe](std::uint32_t* p, int) { *p = farbe; });
