@@ -14,11 +14,11 @@
 // The 1000 x 1000 area is on the screen of ratio 1. Allocations count the redraw and the copy, whose
 // painter allocates as every paint event's does.
 // Then the rasteriser alone in bands (*_bands_WxH): the segments of the first two scenes, in device
-// pixels, recorded into a list and drawn by band pools of 1, 2, 4 and 8 bands taking turns, on 3840 x 2160
-// device pixels (the 4K screen at scale 2, pen 2) and 1920 x 1080 (scale 1); on 1000 x 1000 the pool as
-// the program makes it, with its switch for small pictures ("chosen"), against one band. A frame is the
-// recording and the drawing, the clearing before it left out; each pool's time as a ratio to one band's,
-// and the heap allocations of a frame.
+// pixels, recorded into a list and drawn by band pools of 1, 2, 4 and 8 bands taking turns, on 3840 x
+// 2160 device pixels (the 4K screen at scale 2, pen 2) and 1920 x 1080 (scale 1); on 1000 x 1000 the
+// pool as the program makes it, with its switch for lists of little work ("chosen"), against one band.
+// A frame is the recording and the drawing, the clearing before it left out; each pool's time as a
+// ratio to one band's, and the heap allocations of a frame.
 // One line per scene on standard output; a plausibility check of both pictures on standard error.
 // With arguments, only the scenes named.
 
@@ -495,7 +495,7 @@ void messenBaender(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         Pool& pool = pools[k];
         const double zeit = median(pool.zeiten);
         std::printf("scene=%s workers=%s%d frame_ms=%.2f ratio_to_one_worker=%.2f allocations=%zu\n", name,
-            zahlen[k] ? "" : "chosen:", pool.baender->baenderFuer(pool.bild), zeit, zeit / eins, pool.allokationen);
+            zahlen[k] ? "" : "chosen:", pool.baender->baenderFuer(liste), zeit, zeit / eins, pool.allokationen);
         gleich = gleich && pool.pixel == pools[0].pixel && box(pool.bild) == box(pools[0].bild);
     }
     std::fflush(stdout);

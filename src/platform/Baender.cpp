@@ -4,9 +4,9 @@
 
 namespace zem::Raster {
 
-Baender::Baender(int zahl, std::int64_t abPixel)
+Baender::Baender(int zahl, std::int64_t abAufwand)
     : m_baender(zahl > 0 ? std::min(zahl, 16) : std::clamp(int(std::thread::hardware_concurrency()), 1, 16))
-    , m_abPixel(abPixel)
+    , m_abAufwand(abAufwand)
 {
     m_arbeiter.reserve(m_baender.size() - 1);
     for (int nummer = 1; nummer < anzahl(); ++nummer)
@@ -47,7 +47,7 @@ void Baender::baenderNehmen()
 
 void Baender::zeichnen(Bild& bild, const Zeichenliste& liste)
 {
-    const int n = baenderFuer(bild);
+    const int n = baenderFuer(liste);
     if (n == 1) {
         ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
         return;

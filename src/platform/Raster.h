@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -60,17 +61,31 @@ struct Band {
 // Emptying keeps the memory, so that recording a frame like the last one allocates nothing.
 class Zeichenliste {
 public:
-    void leeren() { m_befehle.clear(); }
+    void leeren()
+    {
+        m_befehle.clear();
+        m_aufwand = 0;
+    }
     bool leer() const { return m_befehle.empty(); }
     void linie(double x0, double y0, double x1, double y1, std::uint32_t farbe)
     {
         m_befehle.push_back({ x0, y0, x1, y1, farbe, Art::Linie });
+        m_aufwand += schritte(std::fmax(std::fabs(x1 - x0), std::fabs(y1 - y0)));
     }
-    void punkt(double x, double y, std::uint32_t farbe) { m_befehle.push_back({ x, y, 0, 0, farbe, Art::Punkt }); }
+    void punkt(double x, double y, std::uint32_t farbe)
+    {
+        m_befehle.push_back({ x, y, 0, 0, farbe, Art::Punkt });
+        m_aufwand += 1;
+    }
     void kreis(double x, double y, double r, std::uint32_t farbe)
     {
         m_befehle.push_back({ x, y, r, 0, farbe, Art::Kreis });
+        m_aufwand += schritte(6 * std::fabs(r));
     }
+    // About the time drawing the list takes, in pixel steps: 1 for each operation and 1 for each pixel
+    // along a line or around a circle, at most 1 << 16 each (a far end draws no more than the image
+    // holds, which the list does not know).
+    std::int64_t aufwand() const { return m_aufwand; }
 
 private:
     enum class Art : std::uint8_t { Linie, Punkt, Kreis };
@@ -79,7 +94,10 @@ private:
         std::uint32_t farbe;
         Art art;
     };
+    static std::int64_t schritte(double laenge) { return 1 + std::int64_t(std::fmin(laenge, 65536.0)); }
+
     std::vector<Befehl> m_befehle;
+    std::int64_t m_aufwand = 0;
 
     friend void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
 };
