@@ -102,7 +102,7 @@ struct Zug {
     int lang, kurz; // the steps along the major axis and across it
     std::ptrdiff_t haupt, neben;
     int quer, querSchritt; // the coordinate across the major axis
-    int zeile, zeilenSchritt;
+    int zeile, zeilenSchritt; // the first row and the way the rows run
     bool steil;
 
     Zug(const Bild& bild, int x0, int y0, int x1, int y1)
