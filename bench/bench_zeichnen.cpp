@@ -13,12 +13,19 @@
 // one of ratio 2; each program's window is put on its screen through its native window, never shown.
 // The 1000 x 1000 area is on the screen of ratio 1. Allocations count the redraw and the copy, whose
 // painter allocates as every paint event's does.
+// Then the rasteriser alone in bands (*_bands_WxH): the segments of the first two scenes, in device
+// pixels, recorded into a list and drawn by band pools of 1, 2, 4 and 8 bands taking turns, on 3840 x
+// 2160 device pixels (the 4K screen at scale 2, pen 2) and 1920 x 1080 (scale 1); on 1000 x 1000 the
+// pool as the program makes it, with its switch for lists of little work ("chosen"), against one band.
+// A frame is the recording and the drawing, the clearing before it left out; each pool's time as a
+// ratio to one band's, and the heap allocations of a frame.
 // One line per scene on standard output; a plausibility check of both pictures on standard error.
 // With arguments, only the scenes named.
 
 #include "AllocZaehler.h"
 #include "TestProgramm.h"
 
+#include "platform/Baender.h"
 #include "view/Zeichnen.h"
 
 #include <QApplication>
@@ -427,6 +434,78 @@ void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, vo
         gezeigt == bild ? "yes" : "no");
 }
 
+// The segments of a scene drawn by band pools of the numbers of bands given, 0 for the pool as the
+// program makes it, each into an image of the surface's device size of its own.
+void messenBaender(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&), std::vector<int> zahlen)
+{
+    aufbau(u.p.s);
+    zoom(u.p, zoomwert);
+    const double v = u.flaeche.devicePixelRatioF();
+    const QSize groesse = u.flaeche.bild().size();
+    struct Geraetestrecke {
+        double x0, y0, x1, y1;
+        std::uint32_t farbe;
+    };
+    std::vector<Geraetestrecke> geraet;
+    for (const Strecke& s : strecken(u.p.s)) {
+        const QPointF a = u.flaeche.zuPixel(s.x1, s.y1) * v, b = u.flaeche.zuPixel(s.x2, s.y2) * v;
+        geraet.push_back({ a.x(), a.y(), b.x(), b.y(), s.farbe });
+    }
+    struct Pool {
+        std::unique_ptr<Raster::Baender> baender;
+        std::vector<std::uint32_t> pixel;
+        Raster::Bild bild;
+        std::vector<double> zeiten;
+        std::size_t allokationen = 0;
+    };
+    std::vector<Pool> pools(zahlen.size());
+    for (std::size_t k = 0; k < zahlen.size(); ++k) {
+        Pool& pool = pools[k];
+        pool.baender
+            = zahlen[k] ? std::make_unique<Raster::Baender>(zahlen[k], 0) : std::make_unique<Raster::Baender>();
+        pool.pixel.assign(std::size_t(groesse.width()) * groesse.height(), 0xff000000);
+        pool.bild = { pool.pixel.data(), groesse.width(), groesse.height(), groesse.width(), std::max(1, qRound(v)) };
+    }
+    Raster::Zeichenliste liste;
+    const auto bild = [&](Pool& pool) {
+        Raster::BoxFuellen(pool.bild, 0xff000000);
+        pool.bild.boxLeeren();
+        const std::size_t vorher = bench::allokationen();
+        const auto start = Uhr::now();
+        liste.leeren();
+        for (const Geraetestrecke& s : geraet)
+            liste.linie(s.x0, s.y0, s.x1, s.y1, s.farbe);
+        pool.baender->zeichnen(pool.bild, liste);
+        const auto ende = Uhr::now();
+        pool.allokationen = std::max(pool.allokationen, bench::allokationen() - vorher);
+        pool.zeiten.push_back(ms(ende - start));
+    };
+    for (int i = 0; i < 3 + Laeufe; ++i) {
+        for (Pool& pool : pools)
+            bild(pool);
+        // The first frames make the list's memory.
+        if (i < 3)
+            for (Pool& pool : pools)
+                pool.zeiten.clear(), pool.allokationen = 0;
+    }
+    const double eins = median(pools[0].zeiten);
+    const auto box = [](const Raster::Bild& b) { return std::array { b.links, b.oben, b.rechts, b.unten }; };
+    bool gleich = true;
+    for (std::size_t k = 0; k < pools.size(); ++k) {
+        Pool& pool = pools[k];
+        const double zeit = median(pool.zeiten);
+        std::printf("scene=%s workers=%s%d frame_ms=%.2f ratio_to_one_worker=%.2f allocations=%zu\n", name,
+            zahlen[k] ? "" : "chosen:", pool.baender->baenderFuer(liste), zeit, zeit / eins, pool.allokationen);
+        gleich = gleich && pool.pixel == pools[0].pixel && box(pool.bild) == box(pools[0].bild);
+    }
+    std::fflush(stdout);
+    std::fprintf(stderr, "check scene=%s device_size=%dx%d segments=%zu lit_pixels=%ld same_pixels_and_box=%s\n", name,
+        groesse.width(), groesse.height(), geraet.size(),
+        long(std::count_if(
+            pools[0].pixel.begin(), pools[0].pixel.end(), [](std::uint32_t p) { return p != 0xff000000; })),
+        gleich ? "yes" : "no");
+}
+
 // Two offscreen screens side by side, of ratio 1 and 2.
 QByteArray schirme(const QTemporaryDir& ordner)
 {
@@ -453,6 +532,12 @@ int main(int argc, char* argv[])
     szene("a_short_edges", 600, gitter);
     szene("b_long_edges", 600, quer);
     szene("c_long_edges_zoom6", 6, quer);
+    const auto baender = [&](const char* name, Umgebung& umgebung, void (*aufbau)(Szene&), std::vector<int> zahlen) {
+        if (gewaehlt(name))
+            messenBaender(name, umgebung, 600, aufbau, std::move(zahlen));
+    };
+    baender("a_short_edges_bands_1000x1000", *u, gitter, { 1, 0 });
+    baender("b_long_edges_bands_1000x1000", *u, quer, { 1, 0 });
     u.reset();
 
     auto neu = std::make_unique<Umgebung>(QSize(1920, 1080), 1);
@@ -463,5 +548,9 @@ int main(int argc, char* argv[])
     };
     szene4k("a_short_edges_4k_scale2", 600, gitter);
     szene4k("b_long_edges_4k_scale2", 600, quer);
+    baender("a_short_edges_bands_3840x2160", *neu, gitter, { 1, 2, 4, 8 });
+    baender("b_long_edges_bands_3840x2160", *neu, quer, { 1, 2, 4, 8 });
+    baender("a_short_edges_bands_1920x1080", *alt, gitter, { 1, 2, 4, 8 });
+    baender("b_long_edges_bands_1920x1080", *alt, quer, { 1, 2, 4, 8 });
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace zem::Raster {
 
@@ -69,10 +70,12 @@ inline void umfassen(Bild& bild, int x0, int y0, int x1, int y1)
 }
 
 // The pen around the pixel (x, y), which lies inside the image.
-void tupfen(Bild& bild, int x, int y, std::uint32_t farbe)
+void tupfen(Bild& bild, Band band, int x, int y, std::uint32_t farbe)
 {
     const int x0 = std::max(0, x - (bild.stift - 1) / 2), x1 = std::min(bild.breite - 1, x + bild.stift / 2);
-    const int y0 = std::max(0, y - (bild.stift - 1) / 2), y1 = std::min(bild.hoehe - 1, y + bild.stift / 2);
+    const int y0 = std::max(band.oben, y - (bild.stift - 1) / 2), y1 = std::min(band.unten, y + bild.stift / 2);
+    if (y0 > y1)
+        return;
     for (int j = y0; j <= y1; ++j) {
         std::uint32_t* zeile = bild.zeilen + static_cast<std::ptrdiff_t>(j) * bild.zeilenlaenge;
         std::fill(zeile + x0, zeile + x1 + 1, farbe);
@@ -80,10 +83,16 @@ void tupfen(Bild& bild, int x, int y, std::uint32_t farbe)
     umfassen(bild, x0, y0, x1, y1);
 }
 
-inline void setzen(Bild& bild, int x, int y, std::uint32_t farbe)
+inline void setzen(Bild& bild, Band band, int x, int y, std::uint32_t farbe)
 {
     if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
-        tupfen(bild, x, y, farbe);
+        tupfen(bild, band, x, y, farbe);
+}
+
+void punkt(Bild& bild, Band band, double x, double y, std::uint32_t farbe)
+{
+    if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
+        tupfen(bild, band, static_cast<int>(x), static_cast<int>(y), farbe);
 }
 
 // The line from pixel (x0, y0) to (x1, y1), both inside the image, as Bresenham draws it: along the major
@@ -93,6 +102,7 @@ struct Zug {
     int lang, kurz; // the steps along the major axis and across it
     std::ptrdiff_t haupt, neben;
     int quer, querSchritt; // the coordinate across the major axis
+    int zeile, zeilenSchritt; // the first row and the way the rows run
     bool steil;
 
     Zug(const Bild& bild, int x0, int y0, int x1, int y1)
@@ -108,14 +118,39 @@ struct Zug {
         neben = steil ? stepX : stepY;
         quer = steil ? x0 : y0;
         querSchritt = steil ? stepX : richtungY;
+        zeile = y0;
+        zeilenSchritt = richtungY;
     }
 
-    // setze(pixel, coordinate across the major axis) for each pixel, both ends included.
-    template <typename Setzen> void ziehen(Setzen setze) const
+    // The steps from the first to the last whose pixel lies in a row from oben to unten. A step's row
+    // moves on with the step along a steep line, with each turn of the error term across a shallow one.
+    std::pair<int, int> schritte(int oben, int unten) const
     {
-        std::uint32_t* q = p;
-        int fehler = lang / 2, querNun = quer;
-        for (int i = 0; i <= lang; ++i) {
+        int von = zeilenSchritt > 0 ? oben - zeile : zeile - unten;
+        int bis = zeilenSchritt > 0 ? unten - zeile : zeile - oben;
+        if (steil)
+            return { std::max(von, 0), std::min(bis, lang) };
+        von = std::max(von, 0);
+        bis = std::min(bis, kurz);
+        if (von > bis)
+            return { 1, 0 };
+        // After i steps the error term has turned k times, k = ceil((i kurz - lang / 2) / lang), at least 0.
+        const auto bisWende = [this](int k) { return (std::int64_t(k) * lang + lang / 2) / kurz; };
+        return { von == 0 ? 0 : int(bisWende(von - 1) + 1), bis == kurz ? lang : int(bisWende(bis)) };
+    }
+
+    // setze(pixel, coordinate across the major axis) for the steps from von to bis, both included. The
+    // state at the first is computed, not stepped to, so that a band of the image costs its share only.
+    template <typename Setzen> void ziehen(std::pair<int, int> schritte, Setzen setze) const
+    {
+        const auto [von, bis] = schritte;
+        if (von > bis)
+            return;
+        const std::int64_t vorab = std::int64_t(von) * kurz - lang / 2;
+        const int wenden = vorab > 0 ? int((vorab + lang - 1) / lang) : 0;
+        std::uint32_t* q = p + von * haupt + wenden * neben;
+        int fehler = int(wenden * std::int64_t(lang) - vorab), querNun = quer + wenden * querSchritt;
+        for (int i = von; i <= bis; ++i) {
             setze(q, querNun);
             q += haupt;
             fehler -= kurz;
@@ -128,44 +163,104 @@ struct Zug {
     }
 };
 
-// LinieInnen for a pen wider than a pixel, whose pixels across the line may leave the image; kept out
-// of LinieInnen, whose 1-pixel lines then need fewer registers. The pen's pixels across the major axis
-// lie quer apart: side by side in a row for a steep line, stacked in a column for a shallow one.
-[[gnu::noinline]] void breitInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
+// linieInnen for a pen wider than a pixel, whose pixels across the line may leave the image or the band;
+// kept out of linieInnen, whose 1-pixel lines then need fewer registers. The pen's pixels across the
+// major axis lie quer apart: side by side in a row for a steep line, stacked in a column for a shallow one.
+[[gnu::noinline]] void breitInnen(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint32_t farbe)
 {
     const Zug zug(bild, x0, y0, x1, y1);
     const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
     const int von = std::min(zug.quer, zug.steil ? x1 : y1) - vor;
     const int bis = std::max(zug.quer, zug.steil ? x1 : y1) + nach;
-    const int letzte = (zug.steil ? bild.breite : bild.hoehe) - 1;
+    const int oben = std::max(band.oben, zug.steil ? std::min(y0, y1) : von);
+    const int unten = std::min(band.unten, zug.steil ? std::max(y0, y1) : bis);
+    if (oben > unten)
+        return;
     if (zug.steil)
-        umfassen(bild, von, std::min(y0, y1), bis, std::max(y0, y1));
+        umfassen(bild, von, oben, bis, unten);
     else
-        umfassen(bild, std::min(x0, x1), von, std::max(x0, x1), bis);
+        umfassen(bild, std::min(x0, x1), oben, std::max(x0, x1), unten);
     const std::ptrdiff_t quer = zug.steil ? 1 : bild.zeilenlaenge;
-    // The widths of the usual screen scales, written out where the pen stays inside. The offset stays a
-    // variable: a steep line's pixels merged into one wider store make it slower.
-    if (von >= 0 && bis <= letzte && bild.stift == 2) {
-        zug.ziehen([quer, farbe](std::uint32_t* p, int) {
-            p[0] = farbe;
-            p[quer] = farbe;
-        });
-    } else if (von >= 0 && bis <= letzte && bild.stift == 3) {
-        zug.ziehen([quer, farbe](std::uint32_t* p, int) {
-            p[-quer] = farbe;
-            p[0] = farbe;
-            p[quer] = farbe;
-        });
+    // The steps whose pen pixels across the line lie from erste to letzte, the widths of the usual screen
+    // scales written out where all of them do. The offset stays a variable: a steep line's pixels merged
+    // into one wider store make it slower.
+    const auto strecke = [&](std::pair<int, int> schritte, int erste, int letzte, bool ganz) {
+        if (ganz && bild.stift == 2) {
+            zug.ziehen(schritte, [quer, farbe](std::uint32_t* p, int) {
+                p[0] = farbe;
+                p[quer] = farbe;
+            });
+        } else if (ganz && bild.stift == 3) {
+            zug.ziehen(schritte, [quer, farbe](std::uint32_t* p, int) {
+                p[-quer] = farbe;
+                p[0] = farbe;
+                p[quer] = farbe;
+            });
+        } else {
+            zug.ziehen(schritte, [vor, nach, erste, letzte, quer, farbe](std::uint32_t* p, int q) {
+                for (int k = std::max(-vor, erste - q); k <= std::min(nach, letzte - q); ++k)
+                    p[k * quer] = farbe;
+            });
+        }
+    };
+    if (zug.steil) {
+        const int letzte = bild.breite - 1;
+        strecke(zug.schritte(band.oben, band.unten), 0, letzte, von >= 0 && bis <= letzte);
+    } else if (band.oben + vor <= band.unten - nach) {
+        // Across a shallow line the pen covers rows: whole where it lies within the band, cut at its edges.
+        strecke(zug.schritte(band.oben - nach, band.oben + vor - 1), band.oben, band.unten, false);
+        strecke(zug.schritte(band.oben + vor, band.unten - nach), band.oben, band.unten, true);
+        strecke(zug.schritte(band.unten - nach + 1, band.unten + vor), band.oben, band.unten, false);
     } else {
-        zug.ziehen([vor, nach, letzte, quer, farbe](std::uint32_t* p, int q) {
-            for (int k = std::max(-vor, -q); k <= std::min(nach, letzte - q); ++k)
-                p[k * quer] = farbe;
-        });
+        strecke(zug.schritte(band.oben - nach, band.unten + vor), band.oben, band.unten, false);
     }
 }
 
+void linieInnen(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint32_t farbe)
+{
+    // Wholly above or below the band, the pen's reach across a shallow line included: most lines in
+    // bands of a picture end here.
+    if (std::max(y0, y1) + bild.stift / 2 < band.oben || std::min(y0, y1) - (bild.stift - 1) / 2 > band.unten)
+        return;
+    if (bild.stift > 1) {
+        breitInnen(bild, band, x0, y0, x1, y1, farbe);
+        return;
+    }
+    const int oben = std::max(band.oben, std::min(y0, y1)), unten = std::min(band.unten, std::max(y0, y1));
+    umfassen(bild, std::min(x0, x1), oben, std::max(x0, x1), unten);
+    const Zug zug(bild, x0, y0, x1, y1);
+    zug.ziehen(zug.schritte(oben, unten), [farbe](std::uint32_t* p, int) { *p = farbe; });
+}
+
+void linie(Bild& bild, Band band, double x0, double y0, double x1, double y1, std::uint32_t farbe)
+{
+    const double breite = bild.breite;
+    const double hoehe = bild.hoehe;
+    // Most segments of a picture lie wholly inside; NaN fails these tests and takes the long way.
+    if (x0 >= 0 && x0 < breite && y0 >= 0 && y0 < hoehe && x1 >= 0 && x1 < breite && y1 >= 0 && y1 < hoehe) {
+        linieInnen(
+            bild, band, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
+        return;
+    }
+    // Wholly on the outer side of one edge: most segments that are not inside end here.
+    if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= breite && x1 >= breite) || (y0 >= hoehe && y1 >= hoehe))
+        return;
+    if (bild.breite <= 0 || bild.hoehe <= 0)
+        return;
+    if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
+        return;
+    // The box ends at the largest double below the far edges, so that the last pixel of a row or column
+    // is the last one hit; for a positive double that is the one whose bit pattern is one less. A band
+    // clips to the whole image too: its part of a line lies on the line's path through the whole image.
+    const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
+    if (!kappen(x0, y0, x1, y1, darunter(breite), darunter(hoehe)))
+        return;
+    linieInnen(
+        bild, band, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
+}
+
 // Midpoint circle around the pixel that holds the centre; r at most a few thousand pixels.
-void kleinerKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
+void kleinerKreis(Bild& bild, Band band, double x, double y, double r, std::uint32_t farbe)
 {
     const int cx = static_cast<int>(std::floor(x));
     const int cy = static_cast<int>(std::floor(y));
@@ -173,14 +268,14 @@ void kleinerKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
     int dy = 0;
     int fehler = 1 - dx;
     while (dx >= dy) {
-        setzen(bild, cx + dx, cy + dy, farbe);
-        setzen(bild, cx - dx, cy + dy, farbe);
-        setzen(bild, cx + dx, cy - dy, farbe);
-        setzen(bild, cx - dx, cy - dy, farbe);
-        setzen(bild, cx + dy, cy + dx, farbe);
-        setzen(bild, cx - dy, cy + dx, farbe);
-        setzen(bild, cx + dy, cy - dx, farbe);
-        setzen(bild, cx - dy, cy - dx, farbe);
+        setzen(bild, band, cx + dx, cy + dy, farbe);
+        setzen(bild, band, cx - dx, cy + dy, farbe);
+        setzen(bild, band, cx + dx, cy - dy, farbe);
+        setzen(bild, band, cx - dx, cy - dy, farbe);
+        setzen(bild, band, cx + dy, cy + dx, farbe);
+        setzen(bild, band, cx - dy, cy + dx, farbe);
+        setzen(bild, band, cx + dy, cy - dx, farbe);
+        setzen(bild, band, cx - dy, cy - dx, farbe);
         ++dy;
         if (fehler < 0) {
             fehler += 2 * dy + 1;
@@ -193,7 +288,7 @@ void kleinerKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
 
 // A circle much larger than the image: the pixels where the outline crosses the middle of each pixel
 // row and of each pixel column of the image. The cost follows the image, not the radius.
-void grosserKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
+void grosserKreis(Bild& bild, Band band, double x, double y, double r, std::uint32_t farbe)
 {
     const auto schnitte = [r](double d, auto&& setze) {
         const double q = (r - d) * (r + d);
@@ -207,56 +302,72 @@ void grosserKreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
     const double zeileBis = std::min(bild.hoehe - 1.0, std::floor(y + r));
     if (zeileVon <= zeileBis) {
         for (int j = static_cast<int>(zeileVon); j <= static_cast<int>(zeileBis); ++j)
-            schnitte(j + 0.5 - y, [&](double w) { Punkt(bild, x + w, j + 0.5, farbe); });
+            schnitte(j + 0.5 - y, [&](double w) { punkt(bild, band, x + w, j + 0.5, farbe); });
     }
     const double spalteVon = std::max(0.0, std::floor(x - r));
     const double spalteBis = std::min(bild.breite - 1.0, std::floor(x + r));
     if (spalteVon <= spalteBis) {
         for (int i = static_cast<int>(spalteVon); i <= static_cast<int>(spalteBis); ++i)
-            schnitte(i + 0.5 - x, [&](double w) { Punkt(bild, i + 0.5, y + w, farbe); });
+            schnitte(i + 0.5 - x, [&](double w) { punkt(bild, band, i + 0.5, y + w, farbe); });
     }
+}
+
+void kreis(Bild& bild, Band band, double x, double y, double r, std::uint32_t farbe)
+{
+    r = std::fabs(r);
+    if (!(std::isfinite(x) && std::isfinite(y) && std::isfinite(r)))
+        return;
+    const double rand = r + 1;
+    if (x + rand < 0 || y + rand < 0 || x - rand > bild.breite || y - rand > bild.hoehe)
+        return;
+    if (r <= 4096)
+        kleinerKreis(bild, band, x, y, r, farbe);
+    else
+        grosserKreis(bild, band, x, y, r, farbe);
+}
+
+inline Band ganz(const Bild& bild)
+{
+    return { 0, bild.hoehe - 1 };
 }
 
 } // namespace
 
 void LinieInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
 {
-    if (bild.stift > 1) {
-        breitInnen(bild, x0, y0, x1, y1, farbe);
-        return;
-    }
-    umfassen(bild, std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
-    Zug(bild, x0, y0, x1, y1).ziehen([farbe](std::uint32_t* p, int) { *p = farbe; });
+    linieInnen(bild, ganz(bild), x0, y0, x1, y1, farbe);
 }
 
 void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t farbe)
 {
-    const double breite = bild.breite;
-    const double hoehe = bild.hoehe;
-    // Most segments of a picture lie wholly inside; NaN fails these tests and takes the long way.
-    if (x0 >= 0 && x0 < breite && y0 >= 0 && y0 < hoehe && x1 >= 0 && x1 < breite && y1 >= 0 && y1 < hoehe) {
-        LinieInnen(bild, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
-        return;
-    }
-    // Wholly on the outer side of one edge: most segments that are not inside end here.
-    if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= breite && x1 >= breite) || (y0 >= hoehe && y1 >= hoehe))
-        return;
-    if (bild.breite <= 0 || bild.hoehe <= 0)
-        return;
-    if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
-        return;
-    // The box ends at the largest double below the far edges, so that the last pixel of a row or column
-    // is the last one hit; for a positive double that is the one whose bit pattern is one less.
-    const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
-    if (!kappen(x0, y0, x1, y1, darunter(breite), darunter(hoehe)))
-        return;
-    LinieInnen(bild, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
+    linie(bild, ganz(bild), x0, y0, x1, y1, farbe);
 }
 
 void Punkt(Bild& bild, double x, double y, std::uint32_t farbe)
 {
-    if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
-        tupfen(bild, static_cast<int>(x), static_cast<int>(y), farbe);
+    punkt(bild, ganz(bild), x, y, farbe);
+}
+
+void Kreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
+{
+    kreis(bild, ganz(bild), x, y, r, farbe);
+}
+
+void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
+{
+    for (const Zeichenliste::Befehl& b : liste.m_befehle) {
+        switch (b.art) {
+        case Zeichenliste::Art::Linie:
+            linie(bild, band, b.a, b.b, b.c, b.d, b.farbe);
+            break;
+        case Zeichenliste::Art::Punkt:
+            punkt(bild, band, b.a, b.b, b.farbe);
+            break;
+        case Zeichenliste::Art::Kreis:
+            kreis(bild, band, b.a, b.b, b.c, b.farbe);
+            break;
+        }
+    }
 }
 
 void BoxFuellen(const Bild& bild, std::uint32_t farbe)
@@ -270,20 +381,6 @@ void BoxFuellen(const Bild& bild, std::uint32_t farbe)
                 p[k] = farbe;
         std::fill(p, ende, farbe);
     }
-}
-
-void Kreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
-{
-    r = std::fabs(r);
-    if (!(std::isfinite(x) && std::isfinite(y) && std::isfinite(r)))
-        return;
-    const double rand = r + 1;
-    if (x + rand < 0 || y + rand < 0 || x - rand > bild.breite || y - rand > bild.hoehe)
-        return;
-    if (r <= 4096)
-        kleinerKreis(bild, x, y, r, farbe);
-    else
-        grosserKreis(bild, x, y, r, farbe);
 }
 
 } // namespace zem::Raster
