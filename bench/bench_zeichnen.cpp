@@ -18,7 +18,8 @@
 // 2160 device pixels (the 4K screen at scale 2, pen 2) and 1920 x 1080 (scale 1); on 1000 x 1000 the
 // pool as the program makes it, with its switch for lists of little work ("chosen"), against one band.
 // A frame is the recording and the drawing, the clearing before it left out; each pool's time as a
-// ratio to one band's, and the heap allocations of a frame.
+// ratio to one band's, and the heap allocations of a frame. Then the time of each of 8 bands drawn alone
+// and of the recording, from which the README projects a frame on 8 cores.
 // One line per scene on standard output; a plausibility check of both pictures on standard error.
 // With arguments, only the scenes named.
 
@@ -158,65 +159,55 @@ void quer(Szene& s)
     }
 }
 
-// The segments one AllesZeichnen draws, in user coordinates; the polygon's starting point counts as a
-// segment of length 0. The centre circle is no segment and is left out (some 60 pixels).
+// The segments one AllesZeichnen draws, in user coordinates, as the renderer draws them onto a target
+// that records them; a point counts as a segment of length 0. The centre circle is no segment and is left
+// out (some 60 pixels).
 struct Strecke {
     float x1, y1, x2, y2;
     std::uint32_t farbe;
 };
 
-std::vector<Strecke> strecken(const Szene& s)
-{
+class Aufnahme final : public Zeichenziel {
+public:
     std::vector<Strecke> liste;
-    const auto linie = [&](float x1, float y1, float x2, float y2, QRgb farbe) {
+
+    float scaleLeft() const override { return 0; }
+    float scaleTop() const override { return 0; }
+    float scaleWidth() const override { return 1; }
+    float scaleHeight() const override { return 1; }
+    void setScaleLeft(float) override { }
+    void setScaleTop(float) override { }
+    void setScaleWidth(float) override { }
+    void setScaleHeight(float) override { }
+    void loeschen() override { liste.clear(); }
+    void linie(float x1, float y1, float x2, float y2, QRgb farbe) override
+    {
         liste.push_back({ x1, y1, x2, y2, farbe });
-    };
-    const QRgb rot = qRgb(255, 0, 0), gruen = qRgb(0, 255, 0), blau = qRgb(0, 0, 255);
-    for (int a = -3; a <= -1; ++a) {
-        const float x = s.Sichtpunkte(a).X, y = s.Sichtpunkte(a).Y, m = s.Achsenmass;
-        linie(x, y, -x, -y, rot);
-        linie(x, y, x - x / 10 - y / 30, y + x / 30 - y / 10, rot);
-        linie(x, y, x - x / 10 + y / 30, y - x / 30 - y / 10, rot);
-        const float u = x + x / 30, v = y + y / 30;
-        linie(u, v, u + m, v + m, rot);
-        if (a == -3) {
-            linie(u, v + m, u + m, v, rot);
-        } else if (a == -2) {
-            linie(u + m / 2, v + m / 2, u, v + m, rot);
-        } else {
-            linie(u + m, v + m, u, v + m, rot);
-            linie(u, v, u + m, v, rot);
-        }
+        m_x = x2;
+        m_y = y2;
     }
-    const auto ring = [&](const std::int16_t* ecken, int n, QRgb farbe, bool mitPunkt) {
-        const Vektor& erste = s.Sichtpunkte(ecken[0]);
-        if (mitPunkt)
-            linie(erste.X, erste.Y, erste.X, erste.Y, farbe);
-        for (int j = 0; j < n; ++j) {
-            const Vektor& a = s.Sichtpunkte(ecken[j]);
-            const Vektor& b = s.Sichtpunkte(ecken[(j + 1) % n]);
-            linie(a.X, a.Y, b.X, b.Y, farbe);
-        }
-    };
-    for (int durchgang = 0; durchgang < 2; ++durchgang) {
-        const bool hervor = durchgang == 1;
-        for (int i = 1; i <= s.AnzDreiecke; ++i)
-            ring(s.Dreiecke(i).ecke.data(), 3, hervor ? gruen : qRgb(0, 100, 255), false);
-        for (int i = 1; i <= s.AnzVierecke; ++i)
-            ring(s.Vierecke(i).ecke.data(), 4, hervor ? gruen : blau, false);
-        for (int i = 1; i <= s.AnzPolygone; ++i)
-            ring(&s.Polygone(i).slot[1], s.Polygone(i).slot[0], hervor ? gruen : blau, true);
+    void linieNach(float x2, float y2, QRgb farbe) override { linie(m_x, m_y, x2, y2, farbe); }
+    void punkt(float x, float y, QRgb farbe) override { linie(x, y, x, y, farbe); }
+    void punkt(float x, float y) override { linie(x, y, x, y, qRgb(0, 0, 0)); } // the foreground
+    void rechteck(float x1, float y1, float x2, float y2, QRgb farbe) override
+    {
+        linie(x1, y1, x2, y1, farbe);
+        linie(x2, y1, x2, y2, farbe);
+        linie(x2, y2, x1, y2, farbe);
+        linie(x1, y2, x1, y1, farbe);
     }
-    const float w = s.Fangweite;
-    for (int k = 1; k <= s.AnzPunkte; ++k) {
-        const float x = s.Sichtpunkte(k).X, y = s.Sichtpunkte(k).Y;
-        const QRgb cyan = qRgb(0, 255, 255);
-        linie(x - w, y - w, x + w, y - w, cyan);
-        linie(x + w, y - w, x + w, y + w, cyan);
-        linie(x + w, y + w, x - w, y + w, cyan);
-        linie(x - w, y + w, x - w, y - w, cyan);
-    }
-    return liste;
+    void kreis(float, float, float, QRgb) override { }
+    void fertig() override { }
+
+private:
+    float m_x = 0, m_y = 0;
+};
+
+std::vector<Strecke> strecken(const Programm& p)
+{
+    Aufnahme aufnahme;
+    Zeichnen::AllesZeichnen(p.s, p.listen, aufnahme);
+    return aufnahme.liste;
 }
 
 // The reference: integer segments in pixels, clipped by Cohen-Sutherland, drawn by Bresenham.
@@ -338,7 +329,7 @@ void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&
     aufbau(p.s);
     zoom(p, zoomwert);
 
-    const std::vector<Pixelstrecke> liste = inPixel(strecken(p.s), u.flaeche);
+    const std::vector<Pixelstrecke> liste = inPixel(strecken(p), u.flaeche);
     QImage bild(Seite, Seite, QImage::Format_RGB32);
     for (int i = 0; i < 3; ++i) {
         AllesZeichnen(p);
@@ -447,7 +438,7 @@ void messenBaender(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         std::uint32_t farbe;
     };
     std::vector<Geraetestrecke> geraet;
-    for (const Strecke& s : strecken(u.p.s)) {
+    for (const Strecke& s : strecken(u.p)) {
         const QPointF a = u.flaeche.zuPixel(s.x1, s.y1) * v, b = u.flaeche.zuPixel(s.x2, s.y2) * v;
         geraet.push_back({ a.x(), a.y(), b.x(), b.y(), s.farbe });
     }
@@ -498,6 +489,29 @@ void messenBaender(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
             zahlen[k] ? "" : "chosen:", pool.baender->baenderFuer(liste), zeit, zeit / eins, pool.allokationen);
         gleich = gleich && pool.pixel == pools[0].pixel && box(pool.bild) == box(pools[0].bild);
     }
+    // Each of 8 bands alone on this thread, split as a pool of 8 splits the rows: on 8 cores a frame takes
+    // about its recording and its slowest band.
+    std::printf("scene=%s band_of_8_ms=", name);
+    Pool& eins8 = pools[0];
+    for (int b = 0; b < 8; ++b) {
+        std::vector<double> zeiten;
+        for (int i = 0; i < 9; ++i) {
+            const auto start = Uhr::now();
+            Raster::ListeZeichnen(eins8.bild, liste,
+                { int(std::int64_t(groesse.height()) * b / 8), int(std::int64_t(groesse.height()) * (b + 1) / 8) - 1 });
+            zeiten.push_back(ms(Uhr::now() - start));
+        }
+        std::printf(b ? ",%.2f" : "%.2f", median(zeiten));
+    }
+    std::vector<double> aufnahmen;
+    for (int i = 0; i < 9; ++i) {
+        const auto start = Uhr::now();
+        liste.leeren();
+        for (const Geraetestrecke& s : geraet)
+            liste.linie(s.x0, s.y0, s.x1, s.y1, s.farbe);
+        aufnahmen.push_back(ms(Uhr::now() - start));
+    }
+    std::printf(" recording_ms=%.2f\n", median(aufnahmen));
     std::fflush(stdout);
     std::fprintf(stderr, "check scene=%s device_size=%dx%d segments=%zu lit_pixels=%ld same_pixels_and_box=%s\n", name,
         groesse.width(), groesse.height(), geraet.size(),

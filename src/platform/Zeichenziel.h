@@ -12,7 +12,7 @@ namespace zem {
 // value leaves the scale as it was.
 //
 // Each drawing operation leaves the current position at its end point, the circle at its centre,
-// clearing at (0, 0).
+// clearing at (0, 0). What is drawn may show only once fertig() says the picture is complete.
 class Zeichenziel {
 public:
     virtual float scaleLeft() const = 0;
@@ -33,6 +33,8 @@ public:
     virtual void rechteck(float x1, float y1, float x2, float y2, QRgb farbe) = 0;
     // Circle outline; the radius is measured in horizontal user units.
     virtual void kreis(float x, float y, float radius, QRgb farbe) = 0;
+    // The picture is complete: what was drawn is put onto the area and shown.
+    virtual void fertig() = 0;
 
 protected:
     ~Zeichenziel() = default;

@@ -61,6 +61,7 @@ void AllesZeichnen(const Szene& s, const Listen& listen, Zeichenziel& ziel)
     ViereckeZeichnen(s, ziel);
     PolygoneZeichnen(s, ziel);
     AuswahlZeichnen(s, listen, ziel);
+    ziel.fertig();
 }
 
 void AchsenZeichnen(const Szene& s, Zeichenziel& ziel)

@@ -9,7 +9,8 @@ struct Szene;
 
 namespace Zeichnen {
 
-// Clears the area, then draws the axes, triangles, quads, polygons and the highlights.
+// Clears the area, then draws the axes, triangles, quads, polygons and the highlights, and shows the
+// picture.
 void AllesZeichnen(const Szene& s, const Listen& listen, Zeichenziel& ziel);
 // The X, Y and Z axes with arrowheads and letters.
 void AchsenZeichnen(const Szene& s, Zeichenziel& ziel);

@@ -65,6 +65,7 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     m_flaeche->setObjectName(QStringLiteral("Flaeche"));
     m_flaeche->setAccessibleName(QStringLiteral("Zeichnung"));
     m_flaeche->setHintergrund(Qt::black);
+    m_flaeche->setBaender(&m_baender);
     m_flaeche->setEmpfaenger(this);
     setCentralWidget(m_flaeche);
     connect(m_flaeche, &Zeichenflaeche::groesseGeaendert, this, [this] { Form_Resize(); });

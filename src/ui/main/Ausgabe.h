@@ -69,6 +69,8 @@ private:
     void programmBeenden();
 
     Programm m_p;
+    // The threads the surface draws the picture with.
+    Raster::Baender m_baender;
     Zeichenflaeche* m_flaeche;
     std::unique_ptr<ListenFenster> m_listen[4];
     std::unique_ptr<BewegungsFenster> m_bewegung;

@@ -57,6 +57,7 @@ bool Zeichenflaeche::verhaeltnisPruefen()
 
 void Zeichenflaeche::groesseUebernehmen()
 {
+    fertig(); // onto the picture that is stretched below, in the coordinates it was drawn in
     m_groesse = QSize(std::max(1, width()), std::max(1, height()));
     const qreal v = m_verhaeltnis;
     QImage neu(int(std::ceil(m_groesse.width() * v)), int(std::ceil(m_groesse.height() * v)), QImage::Format_RGB32);
@@ -174,9 +175,22 @@ QRect Zeichenflaeche::ungezeigtNehmen()
     return umgerechnet(box, 1, m_verhaeltnis).toAlignedRect();
 }
 
+void Zeichenflaeche::fertig()
+{
+    if (m_liste.leer())
+        return;
+    if (m_baender)
+        m_baender->zeichnen(m_raster, m_liste);
+    else
+        Raster::ListeZeichnen(m_raster, m_liste, { 0, m_raster.hoehe - 1 });
+    m_liste.leeren();
+    gezeichnet();
+}
+
 void Zeichenflaeche::loeschen()
 {
     bereit();
+    m_liste.leeren(); // what was drawn since is gone again before it was ever seen
     if (m_ganzLoeschen || !m_hintergrundbild.isNull()) {
         if (m_hintergrundbild.isNull()) {
             m_bild.fill(m_hintergrund);
@@ -199,10 +213,9 @@ void Zeichenflaeche::loeschen()
 void Zeichenflaeche::linie(float x1, float y1, float x2, float y2, QRgb farbe)
 {
     bereit();
-    Raster::Linie(m_raster, pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), farbe);
+    m_liste.linie(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), farbe);
     m_aktX = x2;
     m_aktY = y2;
-    gezeichnet();
 }
 
 void Zeichenflaeche::linieNach(float x2, float y2, QRgb farbe)
@@ -213,32 +226,29 @@ void Zeichenflaeche::linieNach(float x2, float y2, QRgb farbe)
 void Zeichenflaeche::punkt(float x, float y, QRgb farbe)
 {
     bereit();
-    Raster::Punkt(m_raster, pixelX(x), pixelY(y), farbe);
+    m_liste.punkt(pixelX(x), pixelY(y), farbe);
     m_aktX = x;
     m_aktY = y;
-    gezeichnet();
 }
 
 void Zeichenflaeche::rechteck(float x1, float y1, float x2, float y2, QRgb farbe)
 {
     bereit();
     const double px1 = pixelX(x1), py1 = pixelY(y1), px2 = pixelX(x2), py2 = pixelY(y2);
-    Raster::Linie(m_raster, px1, py1, px2, py1, farbe);
-    Raster::Linie(m_raster, px2, py1, px2, py2, farbe);
-    Raster::Linie(m_raster, px2, py2, px1, py2, farbe);
-    Raster::Linie(m_raster, px1, py2, px1, py1, farbe);
+    m_liste.linie(px1, py1, px2, py1, farbe);
+    m_liste.linie(px2, py1, px2, py2, farbe);
+    m_liste.linie(px2, py2, px1, py2, farbe);
+    m_liste.linie(px1, py2, px1, py1, farbe);
     m_aktX = x2;
     m_aktY = y2;
-    gezeichnet();
 }
 
 void Zeichenflaeche::kreis(float x, float y, float radius, QRgb farbe)
 {
     bereit();
-    Raster::Kreis(m_raster, pixelX(x), pixelY(y), double(radius) * m_proEinheitX * m_verhaeltnis, farbe);
+    m_liste.kreis(pixelX(x), pixelY(y), double(radius) * m_proEinheitX * m_verhaeltnis, farbe);
     m_aktX = x;
     m_aktY = y;
-    gezeichnet();
 }
 
 QPointF Zeichenflaeche::zuBenutzer(QPointF pixel) const
@@ -268,6 +278,7 @@ void Zeichenflaeche::paintEvent(QPaintEvent* ereignis)
     if (verhaeltnisPruefen())
         QMetaObject::invokeMethod(this, &Zeichenflaeche::groesseGeaendert, Qt::QueuedConnection);
     bereit();
+    fertig();
     QPainter maler(this);
     for (const QRect& r : ereignis->region())
         zeigen(maler, r);

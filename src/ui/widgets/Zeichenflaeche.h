@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Baender.h"
 #include "platform/Raster.h"
 #include "platform/Zeichenziel.h"
 
@@ -72,6 +73,12 @@ public:
     // maker draws it for a device pixel ratio, which it gets again whenever the surface's ratio changes.
     void setHintergrundbild(std::function<QImage(qreal verhaeltnis)> maler);
 
+    // Draws what was drawn since the last call onto the picture, in bands by the pool when one is set,
+    // and asks for the repaint of what changed. The picture's paint and copy and a new size do it too.
+    void fertig() override;
+    // The threads that draw the picture in bands; none, the calling thread draws it. Not owned.
+    void setBaender(Raster::Baender* baender) { m_baender = baender; }
+
     void loeschen() override;
     void linie(float x1, float y1, float x2, float y2, QRgb farbe) override;
     void linieNach(float x2, float y2, QRgb farbe) override;
@@ -81,7 +88,11 @@ public:
     void kreis(float x, float y, float radius, QRgb farbe) override;
 
     // A copy of the off-screen picture, in device pixels; later drawing does not change it.
-    QImage bild() const { return m_bild.copy(); }
+    QImage bild()
+    {
+        fertig();
+        return m_bild.copy();
+    }
 
     // The part of the area, in logical pixels, that changed since it was last shown: what the surface
     // asked Qt to repaint. Taking it counts it as shown.
@@ -145,6 +156,8 @@ private:
     std::function<QImage(qreal)> m_hintergrundMaler;
     QImage m_hintergrundbild;
     Raster::Bild m_raster;
+    Raster::Zeichenliste m_liste; // drawn since the last fertig(), in device pixels
+    Raster::Baender* m_baender = nullptr;
     QSize m_groesse; // in logical pixels
     qreal m_verhaeltnis = 0; // device pixels per logical pixel of the image
     // Outside the raster's box the image may hold more than the plain background.
