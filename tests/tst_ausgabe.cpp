@@ -1,8 +1,13 @@
 // The whole program as a user drives it: open and reload, menus, side windows, the mouse on the main
-// window and on the movement window, the lists, the zoom.
+// window and on the movement window, the lists, the zoom; what its most frequent commands allocate.
 
+#include "AllocZaehler.h"
 #include "TestProgramm.h"
 #include "support/SzeneText.h"
+
+#include "selection/Auswahl.h"
+#include "ui/main/DateiBefehle.h"
+#include "view/Bewegungen.h"
 
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/ListenFenster.h"
@@ -298,6 +303,42 @@ private slots:
                 s.sauber = s.t.ausgabe->windowTitle() != "-";
             s.pruefen();
         }
+    }
+
+    // The heap allocations of what a user repeats most: open, redraw, a drag step and a hover, in the shown
+    // main window with the model at the reader's limits. Once its buffers have had their first use the
+    // program allocates nothing of its own there; a repaint request is an event Qt posts, and may allocate once.
+    void budget_data()
+    {
+        QTest::addColumn<int>("befehl");
+        QTest::addColumn<int>("budget");
+        QTest::newRow("open") << 0 << 2;
+        QTest::newRow("redraw") << 1 << 1;
+        QTest::newRow("drag step") << 2 << 1;
+        QTest::newRow("hover") << 3 << 0;
+    }
+    void budget()
+    {
+        QFETCH(int, befehl);
+        test::TestAusgabe t;
+        Programm& p = t.p();
+        t.ausgabe->zeigen();
+        QVERIFY(QTest::qWaitForWindowExposed(t.ausgabe.get()));
+        p.CommonDialog1.FileName = QStringLiteral(ZEM_EXAMPLES_DIR "/grenzen.rwx");
+        DateiBefehle::RwxNeuLaden(p);
+        // The first runs grow the buffers; each run is followed by the paint it asked for.
+        std::size_t anzahl = 0;
+        for (float x = 0; x < 4; ++x) {
+            const std::size_t vorher = bench::allokationen();
+            befehl == 0       ? DateiBefehle::RwxNeuLaden(p)
+                : befehl == 1 ? AllesZeichnen(p)
+                : befehl == 2 ? Bewegungen::MausDrehen(p.s, p.listen, *p.f.Flaeche, x, 0.5f)
+                              : Auswahl::PunktZeigen(p.s, *p.f.koords, 0.3f, 0.5f); // the texts of the first run stay
+            anzahl = bench::allokationen() - vorher;
+            QCoreApplication::processEvents();
+        }
+        QFETCH(int, budget);
+        QCOMPARE_LE(int(anzahl), budget);
     }
 
     // The movement window's picture: an arrow from the middle in each of the eight directions, none between.
