@@ -24,7 +24,10 @@ std::size_t zem::bench::allokationen()
 }
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer's allocator interface (sanitizer/allocator_interface.h, not installed with every
+// compiler): calls the first hook on every allocation.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(
+    void (*neu)(const volatile void*, std::size_t), void (*frei)(const volatile void*));
 
 namespace {
 [[maybe_unused]] const int haken = __sanitizer_install_malloc_and_free_hooks(
