@@ -341,13 +341,14 @@ private slots:
         QCOMPARE_LE(int(anzahl), budget);
     }
 
-    // The movement window's picture: an arrow from the middle in each of the eight directions, none between.
+    // The movement window's picture: an arrow from the middle in each of the eight directions, those to the
+    // corners longer, none between.
     void pfeilbild()
     {
         const QImage bild = BewegungsFenster::pfeilbild();
         const QTransform zwischen = QTransform().translate(90, 90).rotate(22.5).translate(-90, -90);
-        for (QPoint pfeil : { QPoint(140, 90), QPoint(125, 55), QPoint(90, 40), QPoint(55, 55), QPoint(40, 90),
-                 QPoint(55, 125), QPoint(90, 140), QPoint(125, 125) }) {
+        for (QPoint pfeil : { QPoint(140, 90), QPoint(157, 23), QPoint(90, 40), QPoint(23, 23), QPoint(40, 90),
+                 QPoint(23, 157), QPoint(90, 140), QPoint(157, 157) }) {
             QVERIFY2(qGray(bild.pixel(pfeil)) < 64, qPrintable(QString("%1 %2").arg(pfeil.x()).arg(pfeil.y())));
             QCOMPARE(bild.pixel(zwischen.map(pfeil)), qRgb(192, 192, 192));
         }

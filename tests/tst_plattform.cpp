@@ -168,7 +168,10 @@ private slots:
         Zeichenflaeche flaeche, frisch;
         flaeche.loeschen();
         flaeche.linie(0, 0, 1e9, 1e9, 0xffff0000);
+        flaeche.fertig();
+        flaeche.ungezeigtNehmen();
         flaeche.loeschen();
+        QCOMPARE(flaeche.ungezeigtNehmen(), QRect(0, 0, 480, 480)); // where the line was is repainted
         QCOMPARE(flaeche.bild(), frisch.bild());
     }
 
