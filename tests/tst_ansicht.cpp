@@ -127,6 +127,7 @@ private slots:
         zeile("quadrat ueber markiertem", "VPQ", { { 1, 10 }, { 1, 9 }, { -1, 11 } }, Qt::cyan);
         zeile("nichts hinter der letzten ecke", "dvp", { { -15, -10 }, { -5, 2 } }, Qt::black);
         zeile("ecke -4 gilt", "P", { { 5, 10 } }, Qt::green, -4);
+        zeile("ecke 1010 gilt", "P", { { 5, 10 } }, Qt::green, 1010);
         zeile("ecke 1011", "dvp", {}, {}, 1011);
     }
     void bild()
