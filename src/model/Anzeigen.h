@@ -1,7 +1,7 @@
 #pragma once
 
-// What the program shows of its state besides the picture, as the procedures reach it: the windows
-// implement these, the procedures know nothing of windows.
+// What the procedures read and show besides the scene and the picture: the element lists with their
+// marks, and the displays that the windows implement, so that the procedures know nothing of windows.
 
 #include "platform/Liste.h"
 

@@ -30,7 +30,6 @@ void Starten(Programm& p)
 {
     Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
     p.CommonDialog1.FileName.clear();
-    p.f.Ausgabe->setWindowTitle(Neu);
     AllesAktualisieren(p);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Baender.h"
 #include "ui/main/Programm.h"
 #include "ui/widgets/Dialoge.h"
 #include "ui/widgets/Zeichenflaeche.h"

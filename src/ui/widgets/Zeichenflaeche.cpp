@@ -1,5 +1,6 @@
 #include "ui/widgets/Zeichenflaeche.h"
 
+#include "platform/Baender.h"
 #include "ui/widgets/Twips.h"
 
 #include <QMouseEvent>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/Baender.h"
 #include "platform/Raster.h"
 #include "platform/Zeichenziel.h"
 
@@ -15,6 +14,10 @@
 class QPainter;
 
 namespace zem {
+
+namespace Raster {
+class Baender;
+}
 
 // What a window's mouse events carry: the button code (1 left, 2 right, 4 middle; in a move the sum of
 // the buttons held), the shift state (1 shift, 2 control, 4 alt) and the position in user coordinates.
