@@ -8,6 +8,9 @@
 #include "ui/widgets/Dialoge.h"
 #include "ui/widgets/Zeichenflaeche.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace zem::DateiBefehle {
 
 namespace {
@@ -79,6 +82,27 @@ void RwxOeffnen(Programm& p)
     // scene emptied: cancelling should not throw away what the user sees.
     if (const auto gewaehlt = p.dialoge->dateiOeffnen(p.f.Ausgabe, DialogTitel, DialogFilter, p.CommonDialog1.FileName))
         p.CommonDialog1.FileName = *gewaehlt;
+    laden(p);
+}
+
+void DateiOeffnen(Programm& p, const QString& pfad)
+{
+    const QFileInfo datei(pfad);
+    QString grund;
+    if (!datei.exists())
+        grund = QStringLiteral("Die Datei gibt es nicht.");
+    else if (!datei.isFile())
+        grund = QStringLiteral("Das ist keine gewöhnliche Datei.");
+    else if (!datei.isReadable())
+        grund = QStringLiteral("Die Datei ist nicht lesbar.");
+    if (!grund.isEmpty()) {
+        p.dialoge->meldung(p.f.Ausgabe,
+            QStringLiteral("%1 lässt sich nicht öffnen.\n%2")
+                .arg(QDir::toNativeSeparators(datei.absoluteFilePath()), grund),
+            QString());
+        return;
+    }
+    p.CommonDialog1.FileName = datei.absoluteFilePath();
     laden(p);
 }
 
