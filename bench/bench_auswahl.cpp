@@ -91,10 +91,10 @@ void grossesModell(Programm& p)
     for (int i = PunktMin; i <= n; ++i)
         s.Sichtpunkte(i) = s.Punkte(i);
     s.Drehmatrix = s.Druckmatrix = Mathe::Einheit();
-    flaeche.setScaleLeft(-1.25f * e);
-    flaeche.setScaleTop(1.25f * e);
-    flaeche.setScaleWidth(2.5f * e);
-    flaeche.setScaleHeight(-2.5f * e);
+    flaeche.leinwand().setScaleLeft(-1.25f * e);
+    flaeche.leinwand().setScaleTop(1.25f * e);
+    flaeche.leinwand().setScaleWidth(2.5f * e);
+    flaeche.leinwand().setScaleHeight(-2.5f * e);
     s.Fangweite = 2.5f * e / 250;
     s.Achsenmass = 3 * s.Fangweite;
 
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     // A right press, then steps along a circle around the press position, each step timed against a
     // redraw of the scene it left. The first steps warm the caches and are not counted.
     s.Maustaste = 2;
-    Auswahl::PunktFangen(p.s, *p.f.Flaeche, 0.1f * e, 0.2f * e);
+    Auswahl::PunktFangen(p.s, *p.f.leinwand, 0.1f * e, 0.2f * e);
     s.Druckmatrix = s.Drehmatrix;
     Mathe::NeuerVektor(s.Druckvektor, 0.1f * e, 0.2f * e, 2.0 * e);
 
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
         const float y = float(0.2 * e + 0.6 * e * std::sin(w));
         const std::size_t vorher = allokationen();
         const Uhr::time_point t0 = Uhr::now();
-        Bewegungen::MausDrehen(p.s, p.listen, *p.f.Flaeche, x, y);
+        Bewegungen::MausDrehen(p.s, p.listen, *p.f.leinwand, x, y);
         const Uhr::time_point t1 = Uhr::now();
         const std::size_t nachher = allokationen();
         AllesZeichnen(p);

@@ -40,7 +40,7 @@ struct Aufbau {
     // Reset and read, as the open command does; a file that ends in an error counts all the same.
     void laden(const QString& pfad)
     {
-        Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
+        Anfang::Zuruecksetzen(p.s, p.listen, *p.f.leinwand, *p.f.haken);
         try {
             DateiBefehle::ModellLesen(p, pfad);
         } catch (const LeseFehler& fehler) {
@@ -146,7 +146,7 @@ int main(int argc, char* argv[])
     std::vector<double> lesen, teilen;
     std::size_t zeilen = 0;
     for (int lauf = 0; lauf < 7; ++lauf) {
-        Anfang::Zuruecksetzen(a.p.s, a.p.listen, *a.p.f.Flaeche, *a.p.f.haken);
+        Anfang::Zuruecksetzen(a.p.s, a.p.listen, *a.p.f.leinwand, *a.p.f.haken);
         lesen.push_back(millisekunden([&] { DateiBefehle::ModellLesen(a.p, gross); }));
         teilen.push_back(millisekunden([&] { zeilen += zeilenZaehlen(gross); }));
     }

@@ -61,13 +61,14 @@ using Uhr = std::chrono::steady_clock;
 struct Umgebung {
     test::TestAusgabe t;
     Programm& p = t.p();
-    Zeichenflaeche& flaeche = *p.f.Flaeche;
+    Zeichenflaeche& widget = *p.f.Flaeche;
+    Leinwand& flaeche = *p.f.leinwand;
 
     // On the screen of that number, which gives the surface its device pixel ratio.
     explicit Umgebung(QSize groesse = { Seite, Seite }, int schirm = 0)
         : t(groesse)
     {
-        QWidget& fenster = *flaeche.window();
+        QWidget& fenster = *widget.window();
         fenster.winId();
         fenster.windowHandle()->setScreen(QGuiApplication::screens().at(schirm));
         // Marked row by row, as clicks and the marking do, which leaves one selection range per row.
@@ -86,10 +87,10 @@ void zoom(Programm& p, float wert)
     const float h = wert * Ausdehnung / 500;
     const float breit = std::max(1.0f, float(p.f.Flaeche->width()) / float(p.f.Flaeche->height()));
     const float hoch = std::max(1.0f, float(p.f.Flaeche->height()) / float(p.f.Flaeche->width()));
-    p.f.Flaeche->setScaleWidth(2 * h * breit);
-    p.f.Flaeche->setScaleHeight(-2 * h * hoch);
-    p.f.Flaeche->setScaleLeft(-h * breit);
-    p.f.Flaeche->setScaleTop(h * hoch);
+    p.f.leinwand->setScaleWidth(2 * h * breit);
+    p.f.leinwand->setScaleHeight(-2 * h * hoch);
+    p.f.leinwand->setScaleLeft(-h * breit);
+    p.f.leinwand->setScaleTop(h * hoch);
     p.s.Fangweite = h / 50;
     p.s.Achsenmass = 3 * p.s.Fangweite;
 }
@@ -216,7 +217,7 @@ struct Pixelstrecke {
     std::uint32_t farbe;
 };
 
-std::vector<Pixelstrecke> inPixel(const std::vector<Strecke>& liste, const Zeichenflaeche& f)
+std::vector<Pixelstrecke> inPixel(const std::vector<Strecke>& liste, const Leinwand& f)
 {
     std::vector<Pixelstrecke> pixel;
     pixel.reserve(liste.size());
@@ -369,7 +370,7 @@ void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, vo
         aufbau(u->p.s);
         zoom(u->p, zoomwert);
     }
-    QImage fenster(neu.flaeche.size() * 2, QImage::Format_RGB32);
+    QImage fenster(neu.widget.size() * 2, QImage::Format_RGB32);
     fenster.setDevicePixelRatio(2);
     const auto neuerWeg = [&] {
         AllesZeichnen(neu.p);
@@ -377,10 +378,10 @@ void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, vo
         neu.flaeche.zeigen(maler, neu.flaeche.ungezeigtNehmen());
     };
     const auto alterWeg = [&] {
-        alt.flaeche.setHintergrund(Qt::black); // the next clear clears everything
+        alt.flaeche.setHintergrund(qRgb(0, 0, 0)); // the next clear clears everything
         AllesZeichnen(alt.p);
         QPainter maler(&fenster);
-        alt.flaeche.zeigen(maler, alt.flaeche.rect());
+        alt.flaeche.zeigen(maler, alt.widget.rect());
     };
     for (int i = 0; i < 3; ++i) {
         neuerWeg();
@@ -411,7 +412,7 @@ void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, vo
     {
         QPainter maler(&fenster);
         maler.fillRect(fenster.rect(), Qt::white);
-        neu.flaeche.zeigen(maler, neu.flaeche.rect());
+        neu.flaeche.zeigen(maler, neu.widget.rect());
     }
     zoom(neu.p, zoomwert / 2);
     neuerWeg();
@@ -431,7 +432,7 @@ void messenBaender(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
 {
     aufbau(u.p.s);
     zoom(u.p, zoomwert);
-    const double v = u.flaeche.devicePixelRatioF();
+    const double v = u.flaeche.verhaeltnis();
     const QSize groesse = u.flaeche.bild().size();
     struct Geraetestrecke {
         double x0, y0, x1, y1;

@@ -26,7 +26,7 @@ const Matrix Vierteldrehung { { 0, -1, 0, 1, 0, 0, 0, 0, 1 } };
 // surface (left -20, top 15).
 void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Matrix& drehung = Mathe::Einheit())
 {
-    Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
+    Anfang::Zuruecksetzen(p.s, p.listen, *p.f.leinwand, *p.f.haken);
     Szene& s = p.s;
     s.Ausdehnung = e;
     RwxToZem::AchsenSetzen(s);
@@ -39,10 +39,10 @@ void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Mat
         Mathe::MatrixMalVektor(s.Sichtpunkte(k), drehung, s.Punkte(k));
     s.Fangweite = 0.5f;
     p.f.Flaeche->resize(400, 300);
-    p.f.Flaeche->setScaleLeft(-20);
-    p.f.Flaeche->setScaleTop(15);
-    p.f.Flaeche->setScaleWidth(40);
-    p.f.Flaeche->setScaleHeight(-30);
+    p.f.leinwand->setScaleLeft(-20);
+    p.f.leinwand->setScaleTop(15);
+    p.f.leinwand->setScaleWidth(40);
+    p.f.leinwand->setScaleHeight(-30);
 }
 
 // 200 x 200 pixels for the user scale -50..50 both ways with y up. Axes of extent 30, Fangweite 1,
@@ -63,10 +63,10 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
     s.Sichtpunkte(-4) = s.Sichtpunkte(1010) = s.Sichtpunkte(3);
     s.Fangweite = 1;
     s.Achsenmass = 3;
-    p.f.Flaeche->setScaleWidth(100);
-    p.f.Flaeche->setScaleHeight(-100);
-    p.f.Flaeche->setScaleLeft(-50);
-    p.f.Flaeche->setScaleTop(50);
+    p.f.leinwand->setScaleWidth(100);
+    p.f.leinwand->setScaleHeight(-100);
+    p.f.leinwand->setScaleLeft(-50);
+    p.f.leinwand->setScaleTop(50);
     s.Dreiecke(1).ecke = { 1, 2, e };
     s.Vierecke(1).ecke = { 1, 2, e, 4 };
     s.Polygone(1).slot = { 4, 1, 2, e, 4 };
@@ -80,7 +80,7 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
             = std::int16_t(l->ListCount());
     }
     AllesZeichnen(p);
-    return p.f.Flaeche->bild();
+    return p.f.leinwand->bild();
 }
 
 // A right drag as the main window runs it, on a scene of extent e whose view was turned a quarter before
@@ -91,11 +91,11 @@ void ziehen(Programm& p, float e, const QPolygonF& weg)
     const Vektor druck { float(weg[0].x()), float(weg[0].y()), 2 * e };
     szene(p, e, { { druck.Y, -druck.X, druck.Z } }, Vierteldrehung);
     p.s.Punkte(-4) = { 1, 2, 3 }; // a stray entry shows whether the origin turns too
-    Auswahl::PunktFangen(p.s, *p.f.Flaeche, druck.X, druck.Y);
+    Auswahl::PunktFangen(p.s, *p.f.leinwand, druck.X, druck.Y);
     p.s.Druckmatrix = p.s.Drehmatrix;
     p.s.Druckvektor = druck;
     for (qsizetype i = 1; i < weg.size(); ++i)
-        Bewegungen::MausDrehen(p.s, p.listen, *p.f.Flaeche, float(weg[i].x()), float(weg[i].y()));
+        Bewegungen::MausDrehen(p.s, p.listen, *p.f.leinwand, float(weg[i].x()), float(weg[i].y()));
 }
 
 } // namespace

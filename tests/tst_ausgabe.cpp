@@ -52,7 +52,7 @@ struct Sitzung {
 
     QRectF skala() const
     {
-        return { f.Flaeche->scaleLeft(), f.Flaeche->scaleTop(), f.Flaeche->scaleWidth(), f.Flaeche->scaleHeight() };
+        return { f.leinwand->scaleLeft(), f.leinwand->scaleTop(), f.leinwand->scaleWidth(), f.leinwand->scaleHeight() };
     }
 
     // A mouse action on a window's surface at user coordinates, through the window system: p press,
@@ -61,8 +61,8 @@ struct Sitzung {
     {
         QWidget* fenster = flaeche->window();
         QVERIFY(QTest::qWaitForWindowExposed(fenster));
-        const QPoint ort
-            = flaeche->mapTo(fenster, flaeche->zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
+        const QPoint ort = flaeche->mapTo(
+            fenster, flaeche->leinwand().zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
         // Qt's left, right and middle buttons are 1, 2 and 4.
         const auto taste = Qt::MouseButton(1 << QString("LRM").indexOf(s.size() > 3 ? s[1] : "L"));
         if (ort.x() >= fenster->windowHandle()->width() || ort.y() >= fenster->windowHandle()->height())
@@ -137,7 +137,8 @@ struct Sitzung {
         }
         QVERIFY(s.Punkte(PunktMin) == Vektor {} && s.Sichtpunkte(PunktMin) == Vektor {});
         QList<float> werte(std::begin(s.Drehmatrix.m), std::end(s.Drehmatrix.m));
-        werte << s.Fangweite << s.Ausdehnung << s.MitteX << s.MitteY << f.Flaeche->scaleLeft() << f.Flaeche->scaleTop();
+        werte << s.Fangweite << s.Ausdehnung << s.MitteX << s.MitteY << f.leinwand->scaleLeft()
+              << f.leinwand->scaleTop();
         QVERIFY(std::ranges::all_of(werte, [](float w) { return std::isfinite(w); }));
         QVERIFY(f.ZoomScroll->value() >= 6 && f.ZoomScroll->value() <= 1000);
         for (int i = 0; i < Seite::Anzahl; ++i)
@@ -332,7 +333,7 @@ private slots:
             const std::size_t vorher = bench::allokationen();
             befehl == 0       ? DateiBefehle::RwxNeuLaden(p)
                 : befehl == 1 ? AllesZeichnen(p)
-                : befehl == 2 ? Bewegungen::MausDrehen(p.s, p.listen, *p.f.Flaeche, x, 0.5f)
+                : befehl == 2 ? Bewegungen::MausDrehen(p.s, p.listen, *p.f.leinwand, x, 0.5f)
                               : Auswahl::PunktZeigen(p.s, *p.f.koords, 0.3f, 0.5f); // the texts of the first run stay
             anzahl = bench::allokationen() - vorher;
             QCoreApplication::processEvents();

@@ -6,8 +6,8 @@
 
 #include "platform/Baender.h"
 #include "platform/FeldEingabe.h"
+#include "platform/Leinwand.h"
 #include "ui/widgets/Listenfeld.h"
-#include "ui/widgets/Zeichenflaeche.h"
 
 #include <QAbstractItemModelTester>
 #include <QSortFilterProxyModel>
@@ -162,10 +162,10 @@ private slots:
     }
 
     // Clearing clears where it drew since the last clear, up to the last row and column: after a line to
-    // the far corner, the picture of a surface that never drew.
+    // the far corner, the picture of a canvas that never drew.
     void loeschen()
     {
-        Zeichenflaeche flaeche, frisch;
+        Leinwand flaeche({ 640, 480 }), frisch({ 640, 480 });
         flaeche.loeschen();
         flaeche.linie(0, 0, 1e9, 1e9, 0xffff0000);
         flaeche.fertig();

@@ -2,10 +2,10 @@
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
+#include "platform/Leinwand.h"
 #include "ui/main/Programm.h"
 #include "ui/side/ZeigFenster.h"
 #include "ui/widgets/Texte.h"
-#include "ui/widgets/Zeichenflaeche.h"
 
 #include <QScrollBar>
 #include <QWidget>
@@ -28,7 +28,7 @@ void hauptTitel(Programm& p)
 
 void Starten(Programm& p)
 {
-    Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
+    Anfang::Zuruecksetzen(p.s, p.listen, *p.f.leinwand, *p.f.haken);
     p.CommonDialog1.FileName.clear();
     AllesAktualisieren(p);
 }

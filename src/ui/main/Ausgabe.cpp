@@ -61,11 +61,12 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     m_p.f.haken = this;
     m_p.f.lage = this;
     m_p.f.Flaeche = m_flaeche;
+    m_p.f.leinwand = &m_flaeche->leinwand();
 
     m_flaeche->setObjectName(QStringLiteral("Flaeche"));
     m_flaeche->setAccessibleName(QStringLiteral("Zeichnung"));
-    m_flaeche->setHintergrund(Qt::black);
-    m_flaeche->setBaender(&m_baender);
+    m_flaeche->leinwand().setHintergrund(qRgb(0, 0, 0));
+    m_flaeche->leinwand().setBaender(&m_baender);
     m_flaeche->setEmpfaenger(this);
     setCentralWidget(m_flaeche);
     connect(m_flaeche, &Zeichenflaeche::groesseGeaendert, this, [this] { Form_Resize(); });
@@ -251,7 +252,7 @@ void Ausgabe::AuReDra_Click()
 {
     // The surface keeps its picture whatever the item says (a covered part of it always comes back), so
     // the item is left with its check mark, its clearing and its redraw.
-    m_flaeche->loeschen();
+    m_p.f.leinwand->loeschen();
     m_p.f.AuReDra->setChecked(!m_p.f.AuReDra->isChecked());
     AllesZeichnen(m_p);
 }
@@ -271,7 +272,7 @@ void Ausgabe::mausRunter(int taste, int, float x, float y)
 {
     Szene& s = m_p.s;
     s.Maustaste = static_cast<float>(taste);
-    Auswahl::PunktFangen(s, *m_flaeche, x, y);
+    Auswahl::PunktFangen(s, *m_p.f.leinwand, x, y);
     // Every button but the left one may begin a drag: the rotation starts from this press.
     if (taste != 1) {
         s.Druckmatrix = s.Drehmatrix;
@@ -283,7 +284,7 @@ void Ausgabe::mausRunter(int taste, int, float x, float y)
 void Ausgabe::mausBewegt(int tasten, int, float x, float y)
 {
     if (tasten == 2)
-        Bewegungen::MausDrehen(m_p.s, m_p.listen, *m_flaeche, x, y);
+        Bewegungen::MausDrehen(m_p.s, m_p.listen, *m_p.f.leinwand, x, y);
     Auswahl::PunktZeigen(m_p.s, *m_koords, x, y);
 }
 
@@ -298,7 +299,7 @@ void Ausgabe::mausHoch(int, int, float, float)
 void Ausgabe::klick()
 {
     if (m_p.s.Maustaste == 1.0f)
-        Auswahl::PunktUmschalten(m_p.s, m_p.listen, *this, *m_flaeche);
+        Auswahl::PunktUmschalten(m_p.s, m_p.listen, *this, *m_p.f.leinwand);
     else if (m_p.s.Maustaste == 2.0f)
         AllesZeichnen(m_p);
 }

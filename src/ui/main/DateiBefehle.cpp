@@ -2,11 +2,11 @@
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
+#include "platform/Leinwand.h"
 #include "platform/LeseFehler.h"
 #include "ui/main/Auffrischen.h"
 #include "ui/main/Programm.h"
 #include "ui/widgets/Dialoge.h"
-#include "ui/widgets/Zeichenflaeche.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,7 +55,7 @@ private:
 void laden(Programm& p)
 {
     try {
-        Anfang::Zuruecksetzen(p.s, p.listen, *p.f.Flaeche, *p.f.haken);
+        Anfang::Zuruecksetzen(p.s, p.listen, *p.f.leinwand, *p.f.haken);
         ModellLesen(p, p.CommonDialog1.FileName);
         Auffrischen::AllesAktualisieren(p);
     } catch (const LeseFehler&) {

@@ -1,7 +1,7 @@
 #include "ui/main/Programm.h"
 
+#include "platform/Leinwand.h"
 #include "selection/Auswahl.h"
-#include "ui/widgets/Zeichenflaeche.h"
 #include "view/Bewegungen.h"
 #include "view/Zeichnen.h"
 
@@ -14,17 +14,17 @@ QStringView DateiDialog::FileTitle() const
 
 void AllesZeichnen(Programm& p)
 {
-    Zeichnen::AllesZeichnen(p.s, p.listen, *p.f.Flaeche);
+    Zeichnen::AllesZeichnen(p.s, p.listen, *p.f.leinwand);
 }
 
 void ZoomSetzen(Programm& p)
 {
-    Bewegungen::ZoomSetzen(p.s, *p.f.Flaeche, *p.f.lage);
+    Bewegungen::ZoomSetzen(p.s, *p.f.leinwand, *p.f.lage);
 }
 
 void MarkierungAnwenden(Programm& p)
 {
-    Auswahl::MarkierungAnwenden(p.s, p.listen, *p.f.haken, *p.f.Flaeche);
+    Auswahl::MarkierungAnwenden(p.s, p.listen, *p.f.haken, *p.f.leinwand);
 }
 
 } // namespace zem

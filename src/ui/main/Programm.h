@@ -22,6 +22,7 @@ class QWidget;
 namespace zem {
 
 class Dialoge;
+class Leinwand;
 class SeitenFenster;
 class Zeichenflaeche;
 
@@ -47,6 +48,7 @@ struct DateiDialog {
 struct Fenster {
     QWidget* Ausgabe = nullptr; // the main window
     Zeichenflaeche* Flaeche = nullptr; // its client area
+    Leinwand* leinwand = nullptr; // the picture on it
     std::array<QAction*, 4> MarkWith {};
     std::array<QAction*, Seite::Anzahl> Shows {};
     QAction* AuReDra = nullptr;

@@ -51,11 +51,12 @@ BewegungsFenster::BewegungsFenster(Programm& p)
     m_flaeche->setObjectName(QStringLiteral("BewegungsFlaeche"));
     m_flaeche->setGeometry(rect());
     m_flaeche->setEmpfaenger(this);
-    m_flaeche->setHintergrundbild(pfeilbild);
-    m_flaeche->setScaleLeft(-0.5f);
-    m_flaeche->setScaleTop(-0.5f);
-    m_flaeche->setScaleWidth(1);
-    m_flaeche->setScaleHeight(1);
+    Leinwand& bild = m_flaeche->leinwand();
+    bild.setHintergrundbild(pfeilbild);
+    bild.setScaleLeft(-0.5f);
+    bild.setScaleTop(-0.5f);
+    bild.setScaleWidth(1);
+    bild.setScaleHeight(1);
 
     MoveTimer->setObjectName(QStringLiteral("MoveTimer"));
     MoveTimer->setInterval(100);
@@ -87,19 +88,19 @@ void BewegungsFenster::mausHoch(int, int, float, float)
 
 void BewegungsFenster::MoveTimer_Timer(Programm& p)
 {
-    Zeichenflaeche& f = *p.f.Flaeche;
+    Leinwand& f = *p.f.leinwand;
     f.setScaleLeft(f.scaleWidth() * p.s.BewegX + f.scaleLeft());
     f.setScaleTop(f.scaleHeight() * p.s.BewegY + f.scaleTop());
-    Bewegungen::MitteBestimmen(p.s, *p.f.Flaeche);
+    Bewegungen::MitteBestimmen(p.s, *p.f.leinwand);
     AllesZeichnen(p);
 }
 
 void BewegungsFenster::Command1_Click(Programm& p)
 {
-    Zeichenflaeche& f = *p.f.Flaeche;
+    Leinwand& f = *p.f.leinwand;
     f.setScaleLeft(f.scaleWidth() * -0.5f);
     f.setScaleTop(f.scaleHeight() * -0.5f);
-    Bewegungen::MitteBestimmen(p.s, *p.f.Flaeche);
+    Bewegungen::MitteBestimmen(p.s, *p.f.leinwand);
     AllesZeichnen(p);
 }
 

@@ -7,14 +7,12 @@
 
 namespace zem {
 
-namespace {
 double logischeDpi()
 {
     const QScreen* schirm = QGuiApplication::primaryScreen();
     const double dpi = schirm ? schirm->logicalDotsPerInch() : 96.0;
     return dpi > 0 ? dpi : 96.0;
 }
-} // namespace
 
 int twipsZuPixel(int twips)
 {
