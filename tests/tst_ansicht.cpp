@@ -1,6 +1,7 @@
 // The view of a model on a bare program, without the windows around it: the picture and turning by a right
 // drag.
 
+#include "BildAblage.h"
 #include "TestProgramm.h"
 
 #include "model/Anfang.h"
@@ -115,31 +116,35 @@ private slots:
         const auto zeile = [](const char* name, const char* szene, QList<QPointF> orte, QColor farbe, int ecke = 3) {
             QTest::newRow(name) << QString(szene) << ecke << orte << farbe;
         };
-        zeile("achsen, pfeile, buchstaben", "",
+        zeile("axes, arrows, letters", "",
             { { 30, 0 }, { -30, 0 }, { 0, 30 }, { 27, 1 }, { 27, -1 }, { 31, 3 }, { 1.5, 32.5 } }, Qt::red);
-        zeile("luecken, kreismitte", "",
+        zeile("gaps, circle centre", "",
             { { -30.5, 0 }, { 30.5, 0 }, { 26.6, 1 }, { 26.6, -1 }, { 3, 31 }, { -40, -40 } }, Qt::black);
-        zeile("kreis", "", { { -39, -40 } }, Qt::green);
-        zeile("dreieck ueber achse, geschlossen", "d", { { 5, 10 }, { 0, 10 }, { 5, 15 } }, QColor(0, 100, 255));
-        zeile("viereck ueber dreieck, geschlossen", "dv", { { 5, 10 }, { 5, 5 } }, Qt::blue);
-        zeile("polygon ueber dreieck", "dp", { { 5, 10 } }, Qt::blue);
-        zeile("markiert ueber viereck und polygon", "Dvp", { { 5, 10 } }, Qt::green);
-        zeile("quadrat ueber markiertem", "VPQ", { { 1, 10 }, { 1, 9 }, { -1, 11 } }, Qt::cyan);
-        zeile("nichts hinter der letzten ecke", "dvp", { { -15, -10 }, { -5, 2 } }, Qt::black);
-        zeile("ecke -4 gilt", "P", { { 5, 10 } }, Qt::green, -4);
-        zeile("ecke 1010 gilt", "P", { { 5, 10 } }, Qt::green, 1010);
-        zeile("ecke 1011", "dvp", {}, {}, 1011);
+        zeile("circle", "", { { -39, -40 } }, Qt::green);
+        zeile("triangle over axis, closed", "d", { { 5, 10 }, { 0, 10 }, { 5, 15 } }, QColor(0, 100, 255));
+        zeile("quad over triangle, closed", "dv", { { 5, 10 }, { 5, 5 } }, Qt::blue);
+        zeile("polygon over triangle", "dp", { { 5, 10 } }, Qt::blue);
+        zeile("marked over quad and polygon", "Dvp", { { 5, 10 } }, Qt::green);
+        zeile("square over marked", "VPQ", { { 1, 10 }, { 1, 9 }, { -1, 11 } }, Qt::cyan);
+        zeile("nothing past the last corner", "dvp", { { -15, -10 }, { -5, 2 } }, Qt::black);
+        zeile("corner -4 counts", "P", { { 5, 10 } }, Qt::green, -4);
+        zeile("corner 1010 counts", "P", { { 5, 10 } }, Qt::green, 1010);
+        zeile("corner 1011", "dvp", {}, {}, 1011);
     }
+    // The expected picture is the drawn one with the expected colour at every place checked, or the empty
+    // scene's; a failure writes both beside the test log.
     void bild()
     {
         QFETCH(QString, szene);
         QFETCH(int, ecke);
         QFETCH(QList<QPointF>, orte);
+        QFETCH(QColor, farbe);
         const QImage gemalt = ::bild(szene, std::int16_t(ecke));
-        if (orte.isEmpty())
-            QCOMPARE(gemalt, ::bild());
+        QImage erwartet = orte.isEmpty() ? ::bild() : gemalt.copy();
         for (QPointF o : orte)
-            QTEST(gemalt.pixelColor(int(std::floor((o.x() + 50) * 2)), int(std::floor((50 - o.y()) * 2))), "farbe");
+            erwartet.setPixelColor(int(std::floor((o.x() + 50) * 2)), int(std::floor((50 - o.y()) * 2)), farbe);
+        if (gemalt != erwartet)
+            QFAIL(qPrintable(test::bilderAblegen(gemalt, erwartet)));
     }
 
     // Every step of a drag starts afresh from the press: a drag ends as the straight drag to the last
@@ -154,13 +159,13 @@ private slots:
         QTest::addColumn<float>("e");
         QTest::addColumn<QPolygonF>("weg");
         QTest::addColumn<QPointF>("ziel");
-        QTest::newRow("schraeg") << 10.0f << QPolygonF({ { 3, 4 }, { 4, -3 } }) << QPointF(4, -3);
-        QTest::newRow("weit draussen") << 10.0f << QPolygonF({ { -400, 300 }, { 500, 0 } }) << QPointF(500, 0);
-        QTest::newRow("winzig") << 10.0f << QPolygonF({ { -3, 2 }, { -2.99, 2.01 } }) << QPointF(-2.99, 2.01);
-        QTest::newRow("Umweg, zurueck") << 10.0f << QPolygonF({ { 2, 1 }, { 8, -3 }, { 6, -4 }, { 2, 1 } })
-                                        << QPointF(6, -4);
-        QTest::newRow("entgegen") << 0.0f << QPolygonF({ { 2, 2 }, { 6, -4 }, { -2, -2 } }) << QPointF(6, -4);
-        QTest::newRow("unendlich") << 10.0f << QPolygonF({ { 2, 1 }, { 6, -4 }, { INFINITY, 0 } }) << QPointF(6, -4);
+        QTest::newRow("slanted") << 10.0f << QPolygonF({ { 3, 4 }, { 4, -3 } }) << QPointF(4, -3);
+        QTest::newRow("far outside") << 10.0f << QPolygonF({ { -400, 300 }, { 500, 0 } }) << QPointF(500, 0);
+        QTest::newRow("tiny") << 10.0f << QPolygonF({ { -3, 2 }, { -2.99, 2.01 } }) << QPointF(-2.99, 2.01);
+        QTest::newRow("detour, back") << 10.0f << QPolygonF({ { 2, 1 }, { 8, -3 }, { 6, -4 }, { 2, 1 } })
+                                      << QPointF(6, -4);
+        QTest::newRow("opposite") << 0.0f << QPolygonF({ { 2, 2 }, { 6, -4 }, { -2, -2 } }) << QPointF(6, -4);
+        QTest::newRow("infinite") << 10.0f << QPolygonF({ { 2, 1 }, { 6, -4 }, { INFINITY, 0 } }) << QPointF(6, -4);
     }
     void ziehen()
     {
