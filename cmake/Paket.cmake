@@ -8,16 +8,20 @@ set(CPACK_PACKAGE_CONTACT "ZemViewer developers <zemviewer@example.org>")
 set(erzeugt ${PROJECT_BINARY_DIR}/erzeugt)
 configure_file(data/org.example.zemviewer.metainfo.xml.in ${erzeugt}/org.example.zemviewer.metainfo.xml @ONLY)
 configure_file(data/zemviewer.1.in ${erzeugt}/zemviewer.1 @ONLY)
+configure_file(data/zemviewer-thumbnailer.1.in ${erzeugt}/zemviewer-thumbnailer.1 @ONLY)
+configure_file(data/zemviewer.thumbnailer.in ${erzeugt}/zemviewer.thumbnailer @ONLY)
 execute_process(COMMAND date -u -R -d "${ZEM_RELEASE_DATE} 12:00" OUTPUT_VARIABLE ZEM_RELEASE_DATE_RFC2822
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 configure_file(data/changelog.in ${erzeugt}/changelog @ONLY)
 # Debian wants the manual page and the changelog compressed, without a time stamp in the gzip header.
-foreach(datei zemviewer.1 changelog)
+foreach(datei zemviewer.1 zemviewer-thumbnailer.1 changelog)
   execute_process(COMMAND gzip -9nc ${erzeugt}/${datei} OUTPUT_FILE ${erzeugt}/${datei}.gz COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
 install(FILES ${erzeugt}/org.example.zemviewer.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${erzeugt}/zemviewer.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${erzeugt}/zemviewer.1.gz ${erzeugt}/zemviewer-thumbnailer.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The file managers' thumbnailer entry (freedesktop convention, read by GNOME's thumbnail factory and tumbler).
+install(FILES ${erzeugt}/zemviewer.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 install(FILES data/copyright ${erzeugt}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zemviewer)
 
 set(CPACK_GENERATOR DEB)
