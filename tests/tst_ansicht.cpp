@@ -9,7 +9,9 @@
 #include "selection/Auswahl.h"
 #include "view/Bewegungen.h"
 #include "view/Mathe.h"
+#include "view/Vorschau.h"
 
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <cmath>
@@ -191,6 +193,44 @@ private slots:
         QCOMPARE(s.Sichtpunkte(0), p);
         QCOMPARE(s.MitteX, (p.X + 20) / 40);
         QCOMPARE(s.MitteY, (15 - p.Y) / -30);
+    }
+
+    // The thumbnail of a square of side 2 about the origin: at zoom 600 the picture spans 2.4 times the extent
+    // 1, so the middle row crosses the square's sides a twelfth of the picture in from its edges, each line
+    // as wide as the pen (w pixels from -(w - 1) / 2 to w / 2). Sides are brought into 128..1024. No
+    // thumbnail without a point, without an element, or of extent 0.
+    void vorschau_data()
+    {
+        QTest::addColumn<QByteArray>("modell");
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<int>("bildseite");
+        QTest::addColumn<QList<int>>("linien");
+        const QByteArray quadrat = "vertex -1 -1 0\nvertex 1 -1 0\nvertex 1 1 0\nvertex -1 1 0\nquad 1 2 3 4\n";
+        QTest::newRow("128") << quadrat << 128 << 128 << QList { 10, 117 };
+        QTest::newRow("256") << quadrat << 256 << 256 << QList { 21, 234 };
+        QTest::newRow("512") << quadrat << 512 << 512 << QList { 42, 43, 469, 470 };
+        QTest::newRow("64 taken as 128") << quadrat << 64 << 128 << QList { 10, 117 };
+        QTest::newRow("2000 taken as 1024") << quadrat << 2000 << 1024 << QList { 84, 85, 86, 87, 937, 938, 939, 940 };
+        QTest::newRow("no point") << QByteArray("quad 1 2 3 4\n") << 256 << 0 << QList<int>();
+        QTest::newRow("no element") << QByteArray("vertex 1 1 1\n") << 256 << 0 << QList<int>();
+        QTest::newRow("extent 0") << QByteArray("vertex 0 0 0\ntriangle 1 1 1\n") << 256 << 0 << QList<int>();
+    }
+    void vorschau()
+    {
+        QFETCH(QByteArray, modell);
+        QFETCH(int, seite);
+        QFETCH(int, bildseite);
+        QTemporaryFile datei;
+        QVERIFY(datei.open() && datei.write("modelbegin\nclumpbegin\n" + modell + "clumpend\n") > 0 && datei.flush());
+        const auto s = std::make_unique<Szene>();
+        Vorschau::Lesen(*s, datei.fileName());
+        const QImage bild = Vorschau::Bild(*s, seite);
+        QCOMPARE(bild.size(), QSize(bildseite, bildseite));
+        QList<int> linien;
+        for (int x = 0; x < bildseite; ++x)
+            if (bild.pixel(x, bildseite / 2) != qRgb(0, 0, 0))
+                linien << x;
+        QTEST(linien, "linien");
     }
 };
 
