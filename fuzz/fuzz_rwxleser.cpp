@@ -1,7 +1,8 @@
 // Fuzz target of the RWX reader: each input is a model file that is reset into and read like one the
 // user opens, with a report that counts the entries and messages instead of the program's lists and
-// message boxes. The reader's errors (LeseFehler) end a reading normally; a crash, a sanitizer
-// report, any other exception or a scene that breaks the invariants below is a finding.
+// message boxes, and then drawn as a file manager's thumbnail. The reader's errors (LeseFehler) end a
+// reading normally; a crash, a sanitizer report, any other exception or a scene that breaks the
+// invariants below is a finding.
 //
 // Built with ZEM_LIBFUZZER it is a libFuzzer target; otherwise its main runs the files given, or every
 // file of the folders given, through the target once each, so that the seed corpus and every input that
@@ -10,6 +11,7 @@
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
 #include "model/Szene.h"
+#include "view/Vorschau.h"
 
 #include <QDir>
 
@@ -85,6 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         fehler = true;
     }
     pruefeSzene(*s, bericht, fehler);
+    // The thumbnailer's way on, whatever the reading left: fitted and drawn into the smallest picture.
+    const QImage bild = Vorschau::Bild(*s, Vorschau::SeiteMin);
+    pruefe(bild.isNull() || bild.size() == QSize(Vorschau::SeiteMin, Vorschau::SeiteMin), "thumbnail square");
     return 0;
 }
 
