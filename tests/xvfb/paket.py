@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Builds the Debian package from a build folder, checks its files and control fields, unpacks it and starts
-the unpacked zemviewer on this X server until its welcome box shows. Exits 77 where the Debian tools lack.
+the unpacked zemviewer on this X server until its welcome box shows; as root, installs the package to make
+thumbnails through GNOME's thumbnail factory, and removes it again. Exits 77 where the Debian tools lack, or
+where the thumbnails cannot be made (not root, the package installed before, no GNOME factory or strace).
 
     paket.py CPACK_CONFIG SCRATCH_DIR VERSION"""
 import glob, gzip, os, re, shutil, subprocess, sys
@@ -54,9 +56,83 @@ def pruefen(konfig, ablage, version):
         fehler.append("the unpacked zemviewer shows no welcome box \"ZemViewer %s\"" % version)
     programm.kill()
     programm.wait()
+    vorschau = vorschau_pruefen(paket, wurzel, ablage)
+    fehler += vorschau or []
+    if vorschau is None and not fehler:
+        print("SKIP: the thumbnails need root, a machine without the package, strace and GNOME's thumbnail factory")
+        return 77
     print("\n".join(fehler) or "1 passed, 0 failed")
     return 1 if fehler else 0
 
 
+def vorschau_pruefen(paket, wurzel, ablage):
+    """Installs the package and makes a thumbnail of each sample model and of a file without a model through
+    GNOME's thumbnail factory, as GNOME Files does, in a process without a display, with strace watching the
+    factory start the thumbnailer in bubblewrap; then removes the package. Gives the faults found, None where
+    it cannot run: not as root, where the package is installed already, without strace or GNOME's factory."""
+    fabrik = "import gi; gi.require_version('GnomeDesktop', '3.0')"
+    if os.geteuid() or "zemviewer" in lauf("dpkg-query", "-W", "-f", "${Package}\n") or not shutil.which("strace") \
+            or subprocess.run([sys.executable, "-c", fabrik]).returncode:
+        return None
+    eintrag = open(os.path.join(wurzel, "usr/share/thumbnailers/zemviewer.thumbnailer")).read()
+    leer = os.path.join(ablage, "leer.rwx")
+    open(leer, "w").write("modelbegin\nclumpbegin\ntriangle 1 2 3\nclumpend\nmodelend\n")
+    apt, spur = ["apt-get", "-y", "-qq", "-o", "DPkg::Lock::Timeout=300"], os.path.join(ablage, "strace.txt")
+    lauf(*apt, "install", "--no-install-recommends", os.path.abspath(paket))
+    try:
+        kind = subprocess.run(["strace", "-f", "-qq", "-s", "64", "-e", "trace=execve", "-o", spur, sys.executable,
+                               __file__, "--vorschau", re.search(r"^MimeType=(.+);$", eintrag, re.M)[1], leer],
+                              env={k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")},
+                              capture_output=True, text=True)
+    finally:
+        lauf(*apt, "remove", "zemviewer")
+    fehler = kind.stdout.splitlines() + [kind.stderr] * bool(kind.returncode)
+    if not re.search(r'execve\("/usr/bin/bwrap", .*"--unshare-all".*"zemviewer-thumbnailer"', open(spur).read()):
+        fehler.append("GNOME's thumbnail factory did not run zemviewer-thumbnailer in bubblewrap")
+    return fehler
+
+
+def vorschau_bilder(typ, leer):
+    """In the process without a display: prints the faults of the 256-pixel thumbnails of the installed
+    sample models, checked against each model's edges projected here as the viewer fits a model after
+    opening it (zoom value 600: the side spans 2.4 times the largest coordinate about the origin): lit within
+    a pixel along each edge, in an element's colour, and black two pixels away from every edge. A file
+    without a model has no thumbnail."""
+    import gi
+    gi.require_version("GnomeDesktop", "3.0")
+    from gi.repository import GLib, GnomeDesktop
+    fabrik = GnomeDesktop.DesktopThumbnailFactory.new(GnomeDesktop.DesktopThumbnailSize.LARGE)
+    for modell in sorted(glob.glob("/usr/share/zemviewer/examples/*.rwx")) + [leer]:
+        try:
+            bild = fabrik.generate_thumbnail("file://" + modell, typ, None)
+        except GLib.Error as fehler:
+            if modell != leer:
+                print("%s: no thumbnail: %s" % (modell, fehler.message))
+            continue
+        if modell == leer:
+            print("a thumbnail of %s, which holds no model" % leer)
+            continue
+        daten, zeile, n = bild.get_pixels(), bild.get_rowstride(), bild.get_n_channels()
+        farbe = lambda x, y: tuple(daten[y * zeile + x * n + k] for k in range(3)) if 0 <= x < 256 and 0 <= y < 256 \
+            else (0, 0, 0)
+        # The first clump ends at its end or at a clump inside it, where the viewer stops reading.
+        klumpen = open(modell).read().split("clumpbegin")[1].split("clumpend")[0]
+        punkte = [None] + [[float(k) for k in z.split()] for z in re.findall(r"^vertex (.*)", klumpen, re.M)]
+        h, kanten, nah, falsch = 1.2 * max(abs(k) for p in punkte[1:] for k in p), set(), set(), []
+        for art, ecken in re.findall(r"^(triangle|quad|polygon) (.*)", klumpen, re.M):
+            e = [int(k) for k in ecken.split()][art == "polygon":]
+            kanten.update(zip(e, e[1:] + e[:1]))
+        for a, b in kanten:
+            (x1, y1), (x2, y2) = [((punkte[i][0] + h) * 128 / h, (h - punkte[i][1]) * 128 / h) for i in (a, b)]
+            m = int(max(abs(x2 - x1), abs(y2 - y1))) + 1
+            for x, y in {(int(x1 + (x2 - x1) * k / m), int(y1 + (y2 - y1) * k / m)) for k in range(m + 1)}:
+                nah.update((x + i, y + j) for i in range(-2, 3) for j in range(-2, 3))
+                falsch += [(x, y)] * all(farbe(x + i, y + j) == (0, 0, 0) for i in (-1, 0, 1) for j in (-1, 0, 1))
+        falsch += [(x, y) for y in range(256) for x in range(256) if farbe(x, y) not in ((0, 0, 0), (0, 100, 255),
+                   (0, 0, 255)) or (x, y) not in nah and any(farbe(x, y))]
+        if (bild.get_width(), bild.get_height()) != (256, 256) or falsch:
+            print("%s: %d x %d pixels, wrong at %s" % (modell, bild.get_width(), bild.get_height(), falsch[:5]))
+
+
 if __name__ == "__main__":
-    sys.exit(pruefen(*sys.argv[1:]))
+    sys.exit(vorschau_bilder(*sys.argv[2:]) if sys.argv[1] == "--vorschau" else pruefen(*sys.argv[1:]))
