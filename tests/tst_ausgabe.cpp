@@ -1,11 +1,12 @@
-// The whole program as a user drives it: open and reload, menus, side windows, the mouse on the main
-// window and on the movement window, the lists, the zoom; what its most frequent commands allocate.
+// The whole program as a user drives it: its command line, open and reload, menus, side windows, the mouse
+// on the main window and on the movement window, the lists, the zoom; what its most frequent commands allocate.
 
 #include "AllocZaehler.h"
 #include "TestProgramm.h"
 #include "support/SzeneText.h"
 
 #include "selection/Auswahl.h"
+#include "ui/main/Aufruf.h"
 #include "ui/main/DateiBefehle.h"
 #include "view/Bewegungen.h"
 
@@ -251,6 +252,37 @@ private slots:
         }
         for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-zA-Z0-9]+=)"))) // "name=value|.."
             QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
+    }
+
+    // The command line, read before the program starts (sitzung.txt runs its answers without a display): the
+    // file it opens ("-" for none), its exit status (-1 for a start) and its standard output|error output.
+    void aufruf_data()
+    {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QString>("erwartet"); // a regular expression
+        QTest::newRow("none") << QStringList() << "^- -1 \\|$";
+        QTest::newRow("file") << QStringList { "m ü.rwx" } << "^m ü.rwx -1 \\|$";
+        QTest::newRow("after --") << QStringList { "--", "-m.rwx" } << "^-m.rwx -1 \\|$";
+        QTest::newRow("empty name") << QStringList { "" } << "^- 2 \\|zemviewer: der Dateiname ist leer\n";
+        QTest::newRow("help") << QStringList { "m.rwx", "--help" } << "^- 0 Aufruf: zemviewer \\[DATEI\\]\n.+\\|$";
+        QTest::newRow("-h") << QStringList { "-h" } << "^- 0 Aufruf: .+--version  zeigt Namen und Version\n\\|$";
+        QTest::newRow("version") << QStringList { "--version" } << "^- 0 ZemViewer [0-9]+\\.[0-9]+\n\\|$";
+        QTest::newRow("unknown") << QStringList { "--bunt", "m" }
+                                 << "^- 2 \\|zemviewer: unbekannte Option »--bunt«\n»zemviewer --help« zeigt";
+        QTest::newRow("Qt's") << QStringList { "-platform", "xcb" } << "^- 2 \\|.+»--platform«\n";
+        QTest::newRow("short") << QStringList { "-x" } << "^- 2 \\|.+»-x«\n";
+        QTest::newRow("value") << QStringList { "--version=2" } << "^- 2 \\|.+ nehmen keinen Wert\n";
+        QTest::newRow("two files") << QStringList { "a", "b" } << "^- 2 \\|zemviewer: höchstens eine Datei, nicht 2\n";
+    }
+    void aufruf()
+    {
+        QFETCH(QStringList, argumente);
+        QFETCH(QString, erwartet);
+        const Aufruf::Auftrag a = Aufruf::lesen(QStringList("zemviewer") + argumente);
+        const QString ist
+            = QString("%1 %2 %3|%4").arg(a.datei.value_or("-")).arg(a.ende.value_or(-1)).arg(a.ausgabe, a.fehler);
+        QVERIFY2(QRegularExpression(erwartet, QRegularExpression::DotMatchesEverythingOption).match(ist).hasMatch(),
+            qPrintable(ist));
     }
 
     // The soak: the sessions' steps in a long, seeded, random order, ZEM_SCHRITTE of them for each seed

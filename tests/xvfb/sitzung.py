@@ -180,20 +180,23 @@ class Sitzung:
         """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
         chooses one, and the dialog's completion never has to list a large folder on a busy machine. A first
         word without "=" names another folder, relative to that one. Words NAME=WERT set its environment
-        (NAME= removes it); the mode sets its scale factor. Its error output goes to a file of its own,
-        which "ausgabe" reads."""
+        (NAME= removes it); the mode sets its scale factor. Words after "--" are its arguments. Its standard
+        and error output go to files of their own, which "ausgabe" reads."""
+        teil = woerter.index("--") if "--" in woerter else len(woerter)
+        woerter, argumente = woerter[:teil], woerter[teil + 1:]
         ordner = os.path.join(self.beispiele, *woerter[:1]) if woerter[:1] and "=" not in woerter[0] else None
         env = dict(os.environ, **self.umgebung, QT_SCALE_FACTOR=str(self.skala))
         env = {k: v for k, v in dict(env, **dict(w.split("=", 1) for w in woerter[bool(ordner):])).items() if v}
-        self.fehlerausgabe = tempfile.TemporaryFile("w+", errors="replace")
-        self.programm = subprocess.Popen([self.zemviewer], cwd=ordner or self.beispiele, stdout=subprocess.DEVNULL,
-                                         stderr=self.fehlerausgabe, env=env)
+        self.ausgaben = [tempfile.TemporaryFile("w+", errors="replace") for _ in "12"]
+        self.programm = subprocess.Popen([self.zemviewer, *argumente], cwd=ordner or self.beispiele,
+                                         stdout=self.ausgaben[0], stderr=self.ausgaben[1], env=env)
         self.prozesse.append(self.programm)
 
-    def ist_ausgabe(self, muster):
-        """The error output of the program started last has a line that the regular expression matches."""
-        self.fehlerausgabe.seek(0)
-        return any(re.search(muster, zeile) for zeile in self.fehlerausgabe), None
+    def ist_ausgabe(self, muster, strom="2"):
+        """The error output (2) or the standard output (1) of the program started last has a line that the
+        regular expression matches."""
+        (datei := self.ausgaben[int(strom) - 1]).seek(0)
+        return any(re.search(muster, zeile) for zeile in datei), None
 
     def programmfenster(self):
         return set(suche("--pid", self.programm.pid))
@@ -367,8 +370,8 @@ class Sitzung:
         ist = [o.queryValue().currentValue for o in alle() if o.getRoleName() == rolle]
         return ist == list(map(float, werte)), ist
 
-    def ist_beendet(self):
-        return self.programm.poll() == 0, self.programm.poll()
+    def ist_beendet(self, status="0"):
+        return self.programm.poll() == int(status), self.programm.poll()
 
     def ende(self):
         for prozess in reversed(self.prozesse):
