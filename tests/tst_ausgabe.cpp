@@ -254,8 +254,9 @@ private slots:
             QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
     }
 
-    // The command line, read before the program starts (sitzung.txt runs its answers without a display): the
-    // file it opens ("-" for none), its exit status (-1 for a start) and its standard output|error output.
+    // The command line, read before the program starts: the file it opens ("-" for none), its exit status (-1
+    // for a start) and its standard output|error output. sitzung.txt runs the real program without a display
+    // with --help, --version, an unknown option and two files.
     void aufruf_data()
     {
         QTest::addColumn<QStringList>("argumente");
@@ -264,15 +265,11 @@ private slots:
         QTest::newRow("file") << QStringList { "m ü.rwx" } << "^m ü.rwx -1 \\|$";
         QTest::newRow("after --") << QStringList { "--", "-m.rwx" } << "^-m.rwx -1 \\|$";
         QTest::newRow("empty name") << QStringList { "" } << "^- 2 \\|zemviewer: der Dateiname ist leer\n";
-        QTest::newRow("help") << QStringList { "m.rwx", "--help" } << "^- 0 Aufruf: zemviewer \\[DATEI\\]\n.+\\|$";
-        QTest::newRow("-h") << QStringList { "-h" } << "^- 0 Aufruf: .+--version  zeigt Namen und Version\n\\|$";
-        QTest::newRow("version") << QStringList { "--version" } << "^- 0 ZemViewer [0-9]+\\.[0-9]+\n\\|$";
-        QTest::newRow("unknown") << QStringList { "--bunt", "m" }
-                                 << "^- 2 \\|zemviewer: unbekannte Option »--bunt«\n»zemviewer --help« zeigt";
+        QTest::newRow("-h") << QStringList { "m.rwx", "-h" }
+                            << "^- 0 Aufruf: .+--version  zeigt Namen und Version\n\\|$";
         QTest::newRow("Qt's") << QStringList { "-platform", "xcb" } << "^- 2 \\|.+»--platform«\n";
         QTest::newRow("short") << QStringList { "-x" } << "^- 2 \\|.+»-x«\n";
         QTest::newRow("value") << QStringList { "--version=2" } << "^- 2 \\|.+ nehmen keinen Wert\n";
-        QTest::newRow("two files") << QStringList { "a", "b" } << "^- 2 \\|zemviewer: höchstens eine Datei, nicht 2\n";
     }
     void aufruf()
     {
