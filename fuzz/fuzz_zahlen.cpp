@@ -1,9 +1,8 @@
 // Fuzz target of the reader's numbers: each input is a field, read number by number with NaechsteZahl,
-// each number converted with alsInteger and alsSingle, and every result compared bit for bit, errors
-// included, with a plain reading of the same field: the token's longest decimal prefix, its value by
-// strtod in the C locale, the rounding by nearbyint, the single precision by a cast. The field is read
-// twice: as it is, and from its first byte on behind blanks that put its last byte at position 32767, the
-// last that a 16-bit reading position holds.
+// each number converted with alsInteger, and every result compared bit for bit, errors included, with a
+// plain reading of the same field: the token's longest decimal prefix, its value by strtod in the C
+// locale, the rounding by nearbyint. The field is read twice: as it is, and from its first byte on behind
+// blanks that put its last byte at position 32767, the last that a 16-bit reading position holds.
 
 #include "model/RwxZahlen.h"
 
@@ -23,10 +22,9 @@ namespace {
 
 using namespace zem;
 
-// A number read and converted: its value's bits, the position after its token, the 16-bit integer and
-// the single's bits (each nothing for a ZahlFehler); nothing at all when the reading fails.
-using Lesung
-    = std::optional<std::tuple<std::uint64_t, long, std::optional<std::int16_t>, std::optional<std::uint32_t>>>;
+// A number read and converted: its value's bits, the position after its token and the 16-bit integer
+// (nothing for a ZahlFehler); nothing at all when the reading fails.
+using Lesung = std::optional<std::tuple<std::uint64_t, long, std::optional<std::int16_t>>>;
 
 // What f gives, or nothing for a ZahlFehler.
 template <typename F> auto ohneFehler(F f) -> std::optional<decltype(f())>
@@ -45,8 +43,7 @@ Lesung gelesen(const std::string& feld, std::int16_t& position)
     if (!zahl)
         return std::nullopt;
     return std::tuple(std::bit_cast<std::uint64_t>(zahl->wert), long(position),
-        ohneFehler([&] { return RwxToZem::alsInteger(*zahl); }),
-        ohneFehler([&] { return std::bit_cast<std::uint32_t>(RwxToZem::alsSingle(*zahl)); }));
+        ohneFehler([&] { return RwxToZem::alsInteger(*zahl); }));
 }
 
 // The length of the token's longest leading part that reads as a decimal number: an optional sign, digits
@@ -70,7 +67,7 @@ std::size_t dezimalLaenge(std::string_view t)
     return ist(bruch, "eE") && nachZiffern(e) > e ? nachZiffern(e) : bruch;
 }
 
-// The same as gelesen, the plain way: strtod in the C locale, nearbyint, a cast.
+// The same as gelesen, the plain way: strtod in the C locale, nearbyint.
 Lesung vorbild(const std::string& feld, long position)
 {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t {});
@@ -88,10 +85,8 @@ Lesung vorbild(const std::string& feld, long position)
         return std::nullopt;
     wert = wert == 0 ? 0.0 : wert;
     const double gerundet = std::nearbyint(wert); // a half to the even neighbour, the default rounding
-    const float single = float(wert);
     return std::tuple(std::bit_cast<std::uint64_t>(wert), ende,
-        gerundet < -32768 || gerundet > 32767 ? std::nullopt : std::optional(std::int16_t(gerundet)),
-        std::isinf(single) ? std::nullopt : std::optional(std::bit_cast<std::uint32_t>(single)));
+        gerundet < -32768 || gerundet > 32767 ? std::nullopt : std::optional(std::int16_t(gerundet)));
 }
 
 void vergleichen(const std::string& feld, std::int16_t position)
