@@ -81,6 +81,39 @@ private slots:
         }
         QCOMPARE(l.gelesen, ergebnis);
     }
+
+    void zahlen_data()
+    {
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("ecke");
+        QFile faelle(QStringLiteral(ZEM_TESTDATA_DIR "/rwxleser.txt"));
+        QVERIFY(faelle.open(QIODevice::ReadOnly));
+        for (const QByteArray& zeile : faelle.readAll().split('\n'))
+            if (const QList<QByteArray> t = zeile.split(' '); t[0] == "~")
+                QTest::newRow(t[1]) << QByteArray::fromPercentEncoding(t[1]) << QString(t[2]) << QString(t[3]);
+    }
+    // Each token of the table as a point's X and as a triangle's first corner, with 7 after it.
+    void zahlen()
+    {
+        QFETCH(QByteArray, token);
+        QFETCH(QString, x);
+        QFETCH(QString, ecke);
+        for (const auto& [wort, erwartet] : { std::pair("vertex ", x), std::pair("triangle ", ecke) }) {
+            QTemporaryFile modell;
+            const QByteArray inhalt = QByteArray("modelbegin\nclumpbegin\n") + wort + token + " 7\nclumpend\n";
+            QVERIFY(modell.open() && modell.write(inhalt) == inhalt.size() && modell.flush());
+            Lesung l;
+            QString gelesen;
+            try {
+                RwxToZem::ModellLesen(l.szene, l, modell.fileName(), feldpuffer);
+                gelesen = test::szeneText(l.szene, [](int) { return 0; }).section('(', 1).section(')', 0, 0);
+            } catch (const ZahlFehler&) {
+                gelesen = "!";
+            }
+            QCOMPARE(gelesen, erwartet == "!" ? erwartet : erwartet + " 7 0");
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLeser)
