@@ -17,6 +17,7 @@
 #include "ui/widgets/SeitenFenster.h"
 
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -369,6 +370,33 @@ private slots:
         }
         QFETCH(int, budget);
         QCOMPARE_LE(int(anzahl), budget);
+    }
+
+    // What a drag's list of addresses (text/uri-list as X brings it) gives the main window to open: the path of
+    // one local file, or nothing (empty) when it refuses the drag.
+    void ablage_data()
+    {
+        QTest::addColumn<QString>("liste");
+        QTest::addColumn<QString>("pfad");
+        const auto zeile
+            = [](const char* name, const char* liste, const char* pfad) { QTest::newRow(name) << liste << pfad; };
+        zeile("file", "file:///tmp/h%C3%A4user/a%20b.rwx\r\n", "/tmp/häuser/a b.rwx");
+        zeile("localhost, no line end", "file://localhost/tmp/a.rwx", "/tmp/a.rwx");
+        zeile("folder", "file:///tmp/\r\n", "/tmp/");
+        zeile("two files", "file:///tmp/a.rwx\r\nfile:///tmp/b.rwx\r\n", "");
+        zeile("https", "https://example.org/a.rwx\r\n", "");
+        zeile("trash", "trash:///a.rwx\r\n", "");
+        zeile("other host", "file://server/tmp/a.rwx\r\n", "");
+        zeile("relative", "file:a.rwx\r\n", "");
+        zeile("a path, no address", "/tmp/a.rwx\r\n", "");
+        zeile("empty", "", "");
+    }
+    void ablage()
+    {
+        QFETCH(QString, liste);
+        QMimeData daten;
+        daten.setData("text/uri-list", liste.toUtf8());
+        QTEST(abgelegteDatei(daten).value_or(""), "pfad");
     }
 
     // The movement window's picture: an arrow from the middle in each of the eight directions, those to the
