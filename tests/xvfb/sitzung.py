@@ -14,7 +14,7 @@ script holds the means: the commands of that language and their interpreter.
     sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15|wayland] [--schritte FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
-import argparse, itertools, os, re, shlex, subprocess, sys, tempfile, time
+import argparse, itertools, os, pathlib, re, shlex, subprocess, sys, tempfile, time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
 DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
@@ -187,16 +187,30 @@ class Sitzung:
         ordner = os.path.join(self.beispiele, *woerter[:1]) if woerter[:1] and "=" not in woerter[0] else None
         env = dict(os.environ, **self.umgebung, QT_SCALE_FACTOR=str(self.skala))
         env = {k: v for k, v in dict(env, **dict(w.split("=", 1) for w in woerter[bool(ordner):])).items() if v}
-        self.ausgaben = [tempfile.TemporaryFile("w+", errors="replace") for _ in "12"]
+        self.ausgaben = [tempfile.TemporaryFile() for _ in "12"]
         self.programm = subprocess.Popen([self.zemviewer, *argumente], cwd=ordner or self.beispiele,
                                          stdout=self.ausgaben[0], stderr=self.ausgaben[1], env=env)
         self.prozesse.append(self.programm)
 
+    def tu_quelle(self, *adressen):
+        """Starts the drag source quelle.py, a file manager's stand-in, with these addresses (a word without ":" is
+        a file of the folder of the sample models) and names its window "quelle". "ausgabe" reads its output."""
+        self.ausgaben = [tempfile.TemporaryFile() for _ in "12"]
+        self.prozesse.append(quelle := subprocess.Popen(
+            [sys.executable, os.path.join(os.path.dirname(__file__), "quelle.py"),
+             *(a if ":" in a else pathlib.Path(self.beispiele, a).as_uri() for a in adressen)],
+            stdout=self.ausgaben[0], stderr=self.ausgaben[1], env=dict(os.environ, **self.umgebung)))
+        # Its own window: the last source's may still be there.
+        self.fenster["quelle"] = warte(lambda: suche("--pid", quelle.pid, "--name", "^Quelle$")[-1:],
+                                       "die Quelle zeigt kein Fenster")[0]
+
     def ist_ausgabe(self, muster, strom="2"):
-        """The error output (2) or the standard output (1) of the program started last has a line that the
-        regular expression matches."""
-        (datei := self.ausgaben[int(strom) - 1]).seek(0)
-        return any(re.search(muster, zeile) for zeile in datei), None
+        """The error output (2) or the standard output (1) of the program started last, zemviewer or the drag
+        source, has a line that the regular expression matches."""
+        # Read without moving the offset that the writer shares: a seek would put its next line elsewhere.
+        datei = self.ausgaben[int(strom) - 1].fileno()
+        zeilen = os.pread(datei, os.fstat(datei).st_size, 0).decode(errors="replace").splitlines()
+        return any(re.search(muster, zeile) for zeile in zeilen), zeilen[-8:]
 
     def programmfenster(self):
         return set(suche("--pid", self.programm.pid))
