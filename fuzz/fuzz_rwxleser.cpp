@@ -23,10 +23,10 @@ namespace {
 
 using namespace zem;
 
-// The reader's report counted: the entries of each kind, in the order of RwxToZem::Art, and the messages
+// The reader's report counted: the entries of each kind, in the order of Art, and the messages
 // of a 999th vertex.
 struct Zaehler : RwxToZem::Bericht {
-    void eintrag(RwxToZem::Art art, std::string_view) override { ++eintraege[std::size_t(art)]; }
+    void eintrag(Art art, std::string_view) override { ++eintraege[std::size_t(art)]; }
     void meldung(const QString&, const QString& titel) override { grenzen += titel == QLatin1String("vertex 1000"); }
 
     std::array<int, 4> eintraege {};

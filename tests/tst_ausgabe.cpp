@@ -50,7 +50,7 @@ struct Sitzung {
     QRectF gemerkt;
     bool sauber = true; // false after a reading that may have stopped inside a statement
     Listen& l = t.p().listen;
-    const std::array<Liste*, 4> listen { &l.PunktList, &l.DreieList, &l.ViereList, &l.PolyList };
+    Listen& listen = l;
 
     QRectF skala() const
     {
@@ -133,7 +133,7 @@ struct Sitzung {
         for (int k = 0; k < 4; ++k) {
             // A reading that stopped may leave its statement counted without a row; each 999th vertex puts
             // the points back to 700 and leaves 298 more rows than points.
-            const int zeilen = listen[std::size_t(k)]->ListCount(), n = anzahl[k], mehr = zeilen - n + !sauber;
+            const int zeilen = listen[Art(k)].ListCount(), n = anzahl[k], mehr = zeilen - n + !sauber;
             QVERIFY2(n >= 0 && n <= Grenze && mehr >= 0 && (k == 0 ? mehr % 298 : mehr) <= !sauber,
                 qPrintable(QString("kind %1: count %2, %3 rows").arg(k).arg(n).arg(zeilen)));
         }
@@ -156,13 +156,13 @@ struct Sitzung {
     {
         const auto art = QString("PDVG").indexOf(name.left(1)); // row 12 of the points list: P12
         if (QRegularExpression("^[PDVG]\\d+$").match(name).hasMatch())
-            return listen[art]->modell().index(name.mid(1).toInt() - 1, 0).data().toString();
+            return listen[Art(art)].modell().index(name.mid(1).toInt() - 1, 0).data().toString();
         const Szene& s = t.p().s;
         const QRectF a = skala(); // the user scale
         std::map<QString, std::function<QString()>> werte {
             { "koords", [&] { return f.Label1[0]->text() + ',' + f.Label1[1]->text() + ',' + f.Label1[2]->text(); } },
             { "meldung", [&] { return t.dialoge.meldungen.join(""); } },
-            { "szene", [&] { return test::szeneText(s, [&](int k) { return listen[std::size_t(k)]->ListCount(); }); } },
+            { "szene", [&] { return test::szeneText(s, [&](int k) { return listen[Art(k)].ListCount(); }); } },
             { "titel", [&] { return t.ausgabe->windowTitle(); } },
             { "zoom", [&] { return QString::number(f.ZoomScroll->value()); } },
             { "fang", [&] { return QString::number(s.Fangpunkt); } },
@@ -193,8 +193,8 @@ struct Sitzung {
                 je["fenster"] << namen[i] + (!gezeigt ? ":verborgen-minimiert" : minimiert ? ":minimiert" : ":gezeigt");
             if (f.Seiten[i]->minimumSize() == f.Seiten[i]->maximumSize())
                 je["fest"] << namen[i];
-            if (i < listen.size() && listen[i]->SelCount())
-                je["markiert"] << namen[i] + ':' + QString::number(listen[i]->SelCount());
+            if (i < ArtAnzahl && listen[Art(i)].SelCount())
+                je["markiert"] << namen[i] + ':' + QString::number(listen[Art(i)].SelCount());
             if (i < f.MarkWith.size() && f.MarkWith[i]->isChecked())
                 je["haken"] << f.MarkWith[i]->objectName();
         }

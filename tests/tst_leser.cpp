@@ -16,10 +16,10 @@
 
 using namespace zem;
 
-// A reading: the scene it fills, the fields of each kind's entries (in the order of RwxToZem::Art), and
+// A reading: the scene it fills, the fields of each kind's entries (in the order of Art), and
 // its outcome as the cases write it.
 struct Lesung final : RwxToZem::Bericht {
-    void eintrag(RwxToZem::Art art, std::string_view feld) override { felder[int(art)] << std::string(feld); }
+    void eintrag(Art art, std::string_view feld) override { felder[int(art)] << std::string(feld); }
     void meldung(const QString& text, const QString& titel) override { gelesen << "?> " + titel + '|' + text; }
 
     Szene szene;

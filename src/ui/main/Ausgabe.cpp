@@ -137,12 +137,11 @@ void Ausgabe::seitenfensterBauen()
     const struct {
         const char *name, *titel, *liste;
         QSize twips;
-    } listen[4] = { { "Punkts", "Punkte", "PunktList", { 2970, 4185 } },
+    } listen[ArtAnzahl] = { { "Punkts", "Punkte", "PunktList", { 2970, 4185 } },
         { "Dreie", "Dreiecke", "DreieList", { 2130, 3255 } }, { "Viere", "Vierecke", "ViereList", { 2220, 3195 } },
         { "Polys", "Polygone", "PolyList", { 4065, 1725 } } };
-    Liste* elemente[4] = { &m_p.listen.PunktList, &m_p.listen.DreieList, &m_p.listen.ViereList, &m_p.listen.PolyList };
-    for (int i = 0; i < 4; ++i) {
-        m_listen[i] = std::make_unique<ListenFenster>(*elemente[i], QString::fromLatin1(listen[i].name),
+    for (std::size_t i = 0; i < ArtAnzahl; ++i) {
+        m_listen[i] = std::make_unique<ListenFenster>(m_p.listen[Art(i)], QString::fromLatin1(listen[i].name),
             QString::fromLatin1(listen[i].titel), QString::fromLatin1(listen[i].liste), listen[i].twips);
         m_p.f.Seiten[i] = m_listen[i].get();
     }
