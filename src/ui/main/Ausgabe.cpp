@@ -89,7 +89,8 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     menuesBauen();
     seitenfensterBauen();
     resize(twipsZuPixel(4680), twipsZuPixel(4380) + menuBar()->sizeHint().height());
-    // Lays the client area out at its design size now, before the start-up measures and draws it.
+    // Lays the client area out at its size of 4680 x 4380 twips now, before the start-up measures and
+    // draws it.
     layout()->activate();
 
     // Creation: the welcome box, then the empty start state.
