@@ -2,8 +2,8 @@
 // on the main window and on the movement window, the lists, the zoom; what its most frequent commands allocate.
 
 #include "AllocZaehler.h"
+#include "SzeneText.h"
 #include "TestProgramm.h"
-#include "support/SzeneText.h"
 
 #include "selection/Auswahl.h"
 #include "ui/main/Aufruf.h"
@@ -42,7 +42,13 @@ namespace {
 
 int g_schritt = 0; // of the random stream, for the report of a hang
 
-// The program on the (offscreen) screen, run by steps of a script.
+// Qt's mouse actions and buttons by the letters of the steps.
+const std::map<QString, QTest::MouseAction> Aktionen { { "p", QTest::MousePress }, { "r", QTest::MouseRelease },
+    { "k", QTest::MouseClick }, { "d", QTest::MouseDClick }, { "m", QTest::MouseMove } };
+const std::map<QString, Qt::MouseButton> Tasten { { "L", Qt::LeftButton }, { "R", Qt::RightButton },
+    { "M", Qt::MiddleButton } };
+
+// The program on the (offscreen) screen, run by the steps of data/ausgabe.txt, whose head says what each does.
 struct Sitzung {
     QTemporaryDir ordner;
     test::TestAusgabe t;
@@ -57,70 +63,84 @@ struct Sitzung {
         return { f.leinwand->scaleLeft(), f.leinwand->scaleTop(), f.leinwand->scaleWidth(), f.leinwand->scaleHeight() };
     }
 
-    // A mouse action on a window's surface at user coordinates, through the window system: p press,
-    // r release, k click, d double click, m move with the buttons held; L, R or M the button.
+    // A mouse action on a window's surface at user coordinates, through the window system: "p R x y", or
+    // "p x y" with the left button.
     void maus(Zeichenflaeche* flaeche, const QStringList& s)
     {
         QWidget* fenster = flaeche->window();
         QVERIFY(QTest::qWaitForWindowExposed(fenster));
         const QPoint ort = flaeche->mapTo(
             fenster, flaeche->leinwand().zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
-        // Qt's left, right and middle buttons are 1, 2 and 4.
-        const auto taste = Qt::MouseButton(1 << QString("LRM").indexOf(s.size() > 3 ? s[1] : "L"));
         if (ort.x() >= fenster->windowHandle()->width() || ort.y() >= fenster->windowHandle()->height())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("outside target window"));
-        QTest::mouseEvent(
-            QTest::MouseAction(QString("prkdm").indexOf(s[0].back())), fenster->windowHandle(), taste, {}, ort);
+        const Qt::MouseButton taste = Tasten.at(s.size() > 3 ? s[1] : "L");
+        QTest::mouseEvent(Aktionen.at(s[0]), fenster->windowHandle(), taste, {}, ort);
     }
+
+    void fensterstand(Qt::WindowState stand)
+    {
+        t.ausgabe->setWindowState(stand);
+        QTRY_COMPARE(t.ausgabe->isMinimized(), stand == Qt::WindowMinimized);
+    }
+
+    // The steps by their first word, besides the menu items (by object name) and the mouse on the main
+    // window (by the action's letter).
+    const std::map<QString, std::function<void(const QStringList&)>> schritte {
+        { "oeffnen", // five points, and unless the step names others, two triangles, a quad and a polygon
+            [this](const QStringList& s) {
+                schritt("datei m.rwx vertex 0 0 0/vertex 4 0 0/vertex 0 4 0/vertex 4 4 0/vertex -4 -4 2/"
+                    + (s.size() > 1 ? s.mid(1).join(' ')
+                                    : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2"));
+                schritt("Öffnen");
+            } },
+        { "datei", // a model of statements, N*statement for N of them, for the next file dialog; a name alone
+                   // names a file that is not there
+            [this](const QStringList& s) {
+                if (s.size() > 2) {
+                    QByteArray modell = "modelbegin\nclumpbegin\n";
+                    for (const QString& z : s.mid(2).join(' ').split('/')) {
+                        const qsizetype stern = z.indexOf('*');
+                        modell += (z.mid(stern + 1) + '\n').repeated(stern < 0 ? 1 : z.left(stern).toInt()).toUtf8();
+                    }
+                    test::schreibeDatei(ordner, s[1], modell + "clumpend\nmodelend\n");
+                }
+                t.dialoge.naechsteDateien.append(ordner.filePath(s[1]));
+            } },
+        { "b", [this](const QStringList& s) { maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1)); } },
+        { "zeile", // clicks on rows of a list
+            [this](const QStringList& s) {
+                Listenfeld* liste = static_cast<ListenFenster*>(f.Seiten[s[1].toInt()])->liste();
+                if (!liste->isVisible())
+                    return; // no rows to click
+                for (const QString& k : s.mid(2)) {
+                    const QModelIndex zeile = liste->model()->index(k.toInt(), 0);
+                    liste->scrollTo(zeile);
+                    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(zeile).center());
+                }
+            } },
+        { "zu", [this](const QStringList& s) { QVERIFY(!f.Seiten[s[1].toInt()]->close()); } },
+        { "zoom", [this](const QStringList& s) { f.ZoomScroll->setValue(s[1].toInt()); } },
+        { "normal",
+            [this](
+                const QStringList&) { static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster])->ZoomNormal->click(); } },
+        { "merken", [this](const QStringList&) { gemerkt = skala(); } },
+        { "groesse", [this](const QStringList& s) { t.ausgabe->resize(s[1].toInt(), s[2].toInt()); } },
+        { "takt", [this](const QStringList&) { BewegungsFenster::MoveTimer_Timer(t.p()); } },
+        { "min", [this](const QStringList&) { fensterstand(Qt::WindowMinimized); } },
+        { "wieder", [this](const QStringList&) { fensterstand(Qt::WindowNoState); } },
+    };
 
     void schritt(const QString& text)
     {
         const QStringList s = text.split(' ');
-        if (QAction* punkt = t.ausgabe->findChild<QAction*>(s[0])) {
+        if (QAction* punkt = t.ausgabe->findChild<QAction*>(s[0]))
             punkt->trigger();
-        } else if (s[0] == "oeffnen") { // five points, and unless the step names others, two triangles, a quad
-            // and a polygon: point 2 is a corner of each of them, point 5 of the polygon only
-            schritt("datei m.rwx vertex 0 0 0/vertex 4 0 0/vertex 0 4 0/vertex 4 4 0/vertex -4 -4 2/"
-                + (s.size() > 1 ? text.mid(8) : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2"));
-            schritt("Öffnen");
-        } else if (s[0] == "datei") { // a model of statements, N*statement for N of them, for the next file dialog
-            if (s.size() > 2) {
-                QByteArray modell = "modelbegin\nclumpbegin\n";
-                for (const QString& z : s.mid(2).join(' ').split('/')) {
-                    const qsizetype stern = z.indexOf('*');
-                    modell += (z.mid(stern + 1) + '\n').repeated(stern < 0 ? 1 : z.left(stern).toInt()).toUtf8();
-                }
-                test::schreibeDatei(ordner, s[1], modell + "clumpend\nmodelend\n");
-            }
-            t.dialoge.naechsteDateien.append(ordner.filePath(s[1]));
-        } else if (s[0] == "b" || s[0].size() == 1) { // the mouse, "b ..." on the movement window
-            maus(s[0] == "b" ? t.ausgabe->bewegungsFenster().flaeche() : f.Flaeche, s.mid(s[0] == "b"));
-        } else if (s[0] == "zeile") { // clicks on rows of a list
-            Listenfeld* liste = static_cast<ListenFenster*>(f.Seiten[s[1].toInt()])->liste();
-            if (!liste->isVisible())
-                return; // no rows to click
-            for (const QString& k : s.mid(2)) {
-                const QModelIndex zeile = liste->model()->index(k.toInt(), 0);
-                liste->scrollTo(zeile);
-                QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(zeile).center());
-            }
-        } else if (s[0] == "zu") {
-            QVERIFY(!f.Seiten[s[1].toInt()]->close());
-        } else if (s[0] == "zoom") {
-            f.ZoomScroll->setValue(s[1].toInt());
-        } else if (s[0] == "normal") {
-            static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster])->ZoomNormal->click();
-        } else if (s[0] == "merken") {
-            gemerkt = skala();
-        } else if (s[0] == "groesse") {
-            t.ausgabe->resize(s[1].toInt(), s[2].toInt());
-        } else if (s[0] == "takt") {
-            BewegungsFenster::MoveTimer_Timer(t.p());
-        } else {
-            QVERIFY2(s[0] == "min" || s[0] == "wieder", qPrintable(text));
-            t.ausgabe->setWindowState(s[0] == "min" ? Qt::WindowMinimized : Qt::WindowNoState);
-            QTRY_COMPARE(t.ausgabe->isMinimized(), s[0] == "min");
-        }
+        else if (Aktionen.contains(s[0]))
+            maus(f.Flaeche, s);
+        else if (schritte.contains(s[0]))
+            schritte.at(s[0])(s);
+        else
+            QFAIL(qPrintable("unknown step: " + text));
     }
 
     // What holds after every step: counts within the limit with a row each, the origin untouched, the view
@@ -293,7 +313,10 @@ private slots:
         QTest::addColumn<unsigned>("saat");
         for (unsigned saat : { 1u, 20240229u, 987654321u })
             QTest::addRow("seed %u", saat) << saat;
-        std::signal(SIGALRM, [](int) { dprintf(STDERR_FILENO, "hang at step %d\n", g_schritt), std::abort(); });
+        std::signal(SIGALRM, [](int) {
+            dprintf(STDERR_FILENO, "hang at step %d\n", g_schritt);
+            std::abort();
+        });
     }
     void zufallsstrom()
     {
@@ -341,16 +364,24 @@ private slots:
     // program allocates nothing of its own there; a repaint request is an event Qt posts, and may allocate once.
     void budget_data()
     {
-        QTest::addColumn<int>("befehl");
         QTest::addColumn<int>("budget");
-        QTest::newRow("open") << 0 << 2;
-        QTest::newRow("redraw") << 1 << 1;
-        QTest::newRow("drag step") << 2 << 1;
-        QTest::newRow("hover") << 3 << 0;
+        QTest::newRow("open") << 2;
+        QTest::newRow("redraw") << 1;
+        QTest::newRow("drag step") << 1;
+        QTest::newRow("hover") << 0;
     }
     void budget()
     {
-        QFETCH(int, befehl);
+        // The command of the row, run with a drag position x.
+        const std::map<QString, std::function<void(Programm&, float)>> befehle {
+            { "open", [](Programm& p, float) { DateiBefehle::RwxNeuLaden(p); } },
+            { "redraw", [](Programm& p, float) { AllesZeichnen(p); } },
+            { "drag step",
+                [](Programm& p, float x) { Bewegungen::MausDrehen(p.s, p.listen, *p.f.leinwand, x, 0.5f); } },
+            // the texts of the first run stay
+            { "hover", [](Programm& p, float) { Auswahl::PunktZeigen(p.s, *p.f.koords, 0.3f, 0.5f); } },
+        };
+        const auto& befehl = befehle.at(QTest::currentDataTag());
         test::TestAusgabe t;
         Programm& p = t.p();
         t.ausgabe->zeigen();
@@ -361,10 +392,7 @@ private slots:
         std::size_t anzahl = 0;
         for (float x = 0; x < 4; ++x) {
             const std::size_t vorher = bench::allokationen();
-            befehl == 0       ? DateiBefehle::RwxNeuLaden(p)
-                : befehl == 1 ? AllesZeichnen(p)
-                : befehl == 2 ? Bewegungen::MausDrehen(p.s, p.listen, *p.f.leinwand, x, 0.5f)
-                              : Auswahl::PunktZeigen(p.s, *p.f.koords, 0.3f, 0.5f); // the texts of the first run stay
+            befehl(p, x);
             anzahl = bench::allokationen() - vorher;
             QCoreApplication::processEvents();
         }

@@ -4,10 +4,11 @@
 #include <cerrno>
 #include <cstdlib>
 
-// Every benchmark counts the heap allocations of the code it measures. Qt takes the memory of its
-// strings, lists and images straight from malloc, and operator new takes it from there too, so the
-// count is kept at the malloc level: every heap allocation of the process passes here. Under
-// AddressSanitizer, which owns malloc, its allocation hook counts instead.
+// The benchmarks and the allocation test count the heap allocations of the code they run. Qt takes the
+// memory of its strings, lists and images straight from malloc, and operator new takes it from there too,
+// so the count is kept at the C library's allocation functions, which this file replaces: every heap
+// allocation of the process passes here. Under AddressSanitizer, which owns malloc, its allocation hook
+// counts instead.
 
 namespace {
 std::atomic<std::size_t> zaehler { 0 };
