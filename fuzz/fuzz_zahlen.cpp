@@ -26,24 +26,21 @@ using namespace zem;
 // (nothing for a ZahlFehler); nothing at all when the reading fails.
 using Lesung = std::optional<std::tuple<std::uint64_t, long, std::optional<std::int16_t>>>;
 
-// What f gives, or nothing for a ZahlFehler.
-template <typename F> auto ohneFehler(F f) -> std::optional<decltype(f())>
-{
-    try {
-        return f();
-    } catch (const ZahlFehler&) {
-        return std::nullopt;
-    }
-}
-
 // The number at position read by the reader, which moves position on.
 Lesung gelesen(const std::string& feld, std::int16_t& position)
 {
-    const auto zahl = ohneFehler([&] { return RwxToZem::NaechsteZahl(feld, position); });
-    if (!zahl)
+    RwxToZem::Zahl zahl;
+    try {
+        zahl = RwxToZem::NaechsteZahl(feld, position);
+    } catch (const ZahlFehler&) {
         return std::nullopt;
-    return std::tuple(std::bit_cast<std::uint64_t>(zahl->wert), long(position),
-        ohneFehler([&] { return RwxToZem::alsInteger(*zahl); }));
+    }
+    std::optional<std::int16_t> ganz;
+    try {
+        ganz = RwxToZem::alsInteger(zahl);
+    } catch (const ZahlFehler&) {
+    }
+    return std::tuple(std::bit_cast<std::uint64_t>(zahl.wert), long(position), ganz);
 }
 
 // The length of the token's longest leading part that reads as a decimal number: an optional sign, digits
@@ -53,11 +50,7 @@ std::size_t dezimalLaenge(std::string_view t)
     const auto ist = [&](std::size_t i, std::string_view zeichen) {
         return i < t.size() && zeichen.find(t[i]) != std::string_view::npos;
     };
-    const auto nachZiffern = [&](std::size_t i) {
-        while (ist(i, "0123456789"))
-            ++i;
-        return i;
-    };
+    const auto nachZiffern = [&](std::size_t i) { return std::min(t.find_first_not_of("0123456789", i), t.size()); };
     const std::size_t vorzeichen = ist(0, "+-") ? 1 : 0;
     const std::size_t ganz = nachZiffern(vorzeichen);
     const std::size_t bruch = ist(ganz, ".") ? nachZiffern(ganz + 1) : ganz;
@@ -67,26 +60,24 @@ std::size_t dezimalLaenge(std::string_view t)
     return ist(bruch, "eE") && nachZiffern(e) > e ? nachZiffern(e) : bruch;
 }
 
-// The same as gelesen, the plain way: strtod in the C locale, nearbyint.
+// The same as gelesen, the plain way: the token from the first byte above the blank at position (from 1)
+// on to the next byte below "!", the value of its decimal part by strtod in the C locale, nearbyint.
 Lesung vorbild(const std::string& feld, long position)
 {
     static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t {});
-    const long n = long(feld.size());
-    long anfang = std::max(position, 1L);
-    while (anfang <= n && static_cast<unsigned char>(feld[std::size_t(anfang - 1)]) <= ' ')
-        ++anfang;
-    long ende = anfang;
-    while (ende <= n && static_cast<unsigned char>(feld[std::size_t(ende - 1)]) > ' ')
-        ++ende;
-    const std::string token = anfang <= n ? feld.substr(std::size_t(anfang - 1), std::size_t(ende - anfang)) : "";
-    const std::size_t laenge = dezimalLaenge(token);
-    double wert = laenge > 0 ? strtod_l(token.substr(0, laenge).c_str(), nullptr, c) : 0.0;
-    if (ende > 32767 || std::isinf(wert))
+    const auto trenner = [](char z) { return static_cast<unsigned char>(z) <= ' '; };
+    const auto anfang = std::find_if_not(feld.begin() + std::min(position - 1, long(feld.size())), feld.end(), trenner);
+    const auto ende = std::find_if(anfang, feld.end(), trenner);
+    const std::string token(anfang, ende);
+    const double zahl = strtod_l(token.substr(0, dezimalLaenge(token)).c_str(), nullptr, c);
+    const double wert = zahl == 0 ? 0.0 : zahl; // never -0, and 0 without a number
+    const long nach = long(ende - feld.begin()) + 1;
+    if (nach > 32767 || std::isinf(wert))
         return std::nullopt;
-    wert = wert == 0 ? 0.0 : wert;
     const double gerundet = std::nearbyint(wert); // a half to the even neighbour, the default rounding
-    return std::tuple(std::bit_cast<std::uint64_t>(wert), ende,
-        gerundet < -32768 || gerundet > 32767 ? std::nullopt : std::optional(std::int16_t(gerundet)));
+    const bool passt = gerundet >= -32768 && gerundet <= 32767;
+    return std::tuple(
+        std::bit_cast<std::uint64_t>(wert), nach, passt ? std::optional(std::int16_t(gerundet)) : std::nullopt);
 }
 
 void vergleichen(const std::string& feld, std::int16_t position)
@@ -95,7 +86,7 @@ void vergleichen(const std::string& feld, std::int16_t position)
         const Lesung erwartet = vorbild(feld, position);
         const Lesung zahl = gelesen(feld, position);
         if (zahl != erwartet) {
-            std::fprintf(stderr, "broken: the reading differs from the plain one\n");
+            std::fputs("broken: the reading differs from the plain one\n", stderr);
             std::abort();
         }
         if (!zahl)

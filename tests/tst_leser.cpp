@@ -22,6 +22,20 @@ struct Lesung final : RwxToZem::Bericht {
     void eintrag(Art art, std::string_view feld) override { felder[int(art)] << std::string(feld); }
     void meldung(const QString& text, const QString& titel) override { gelesen << "?> " + titel + '|' + text; }
 
+    // Reads the model, or the file of examples/ that "< name" names, with the field buffer given.
+    void lesen(const QByteArray& inhalt, std::string& feldpuffer)
+    {
+        QTemporaryFile modell;
+        QVERIFY(modell.open() && modell.write(inhalt) == inhalt.size() && modell.flush());
+        const QString datei
+            = inhalt.startsWith("< ") ? QDir(ZEM_EXAMPLES_DIR).filePath(inhalt.mid(2).trimmed()) : modell.fileName();
+        try {
+            RwxToZem::ModellLesen(szene, *this, datei, feldpuffer);
+        } catch (const LeseFehler& e) { // a ZahlFehler or an EingabeFehler
+            gelesen << (dynamic_cast<const ZahlFehler*>(&e) ? "!> Zahl" : "!> Eingabe");
+        }
+    }
+
     Szene szene;
     QList<std::string> felder[4];
     QStringList gelesen;
@@ -60,17 +74,9 @@ private slots:
     {
         QFETCH(QByteArray, inhalt);
         QFETCH(QStringList, ergebnis);
-        QTemporaryFile modell;
-        QVERIFY(modell.open() && modell.write(inhalt) == inhalt.size() && modell.flush());
-        const QString datei
-            = inhalt.startsWith("< ") ? QDir(ZEM_EXAMPLES_DIR).filePath(inhalt.mid(2).trimmed()) : modell.fileName();
         Lesung l;
         const uint offen = QDir("/proc/self/fd").count();
-        try {
-            RwxToZem::ModellLesen(l.szene, l, datei, feldpuffer);
-        } catch (const LeseFehler& e) { // a ZahlFehler or an EingabeFehler
-            l.gelesen << (dynamic_cast<const ZahlFehler*>(&e) ? "!> Zahl" : "!> Eingabe");
-        }
+        l.lesen(inhalt, feldpuffer);
         QCOMPARE(QDir("/proc/self/fd").count(), offen); // the file is closed
         l.gelesen.prepend("=> " + test::szeneText(l.szene, [&](int k) { return int(l.felder[k].size()); }));
         l.gelesen.replaceInStrings("\n", "\\n"); // as the cases write a line break
@@ -100,18 +106,10 @@ private slots:
         QFETCH(QString, x);
         QFETCH(QString, ecke);
         for (const auto& [wort, erwartet] : { std::pair("vertex ", x), std::pair("triangle ", ecke) }) {
-            QTemporaryFile modell;
-            const QByteArray inhalt = QByteArray("modelbegin\nclumpbegin\n") + wort + token + " 7\nclumpend\n";
-            QVERIFY(modell.open() && modell.write(inhalt) == inhalt.size() && modell.flush());
             Lesung l;
-            QString gelesen;
-            try {
-                RwxToZem::ModellLesen(l.szene, l, modell.fileName(), feldpuffer);
-                gelesen = test::szeneText(l.szene, [](int) { return 0; }).section('(', 1).section(')', 0, 0);
-            } catch (const ZahlFehler&) {
-                gelesen = "!";
-            }
-            QCOMPARE(gelesen, erwartet == "!" ? erwartet : erwartet + " 7 0");
+            l.lesen(QByteArray("modelbegin\nclumpbegin\n") + wort + token + " 7\nclumpend\n", feldpuffer);
+            const QString element = test::szeneText(l.szene, [](int) { return 0; }).section('(', 1).section(')', 0, 0);
+            QCOMPARE(l.gelesen.value(0, element), erwartet == "!" ? "!> Zahl" : erwartet + " 7 0");
         }
     }
 };

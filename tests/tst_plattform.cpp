@@ -109,33 +109,33 @@ private slots:
                                QPoint gesetzt = {}, int stift = 1) {
             QTest::newRow(name) << w << groesse << anzahl << box << gesetzt << stift;
         };
-        zeile("punkt in der ecke", { 0, 0 }, 1, QRect(0, 0, 1, 1));
-        zeile("punkt rechts unten daneben", { 64, 47.5 }, 0, QRect());
-        zeile("waagrecht", { 1.2, 2.7, 4.9, 2.1 }, 4, QRect(1, 2, 4, 1));
-        zeile("flach", { 0.5, 0.5, 5.5, 2.5 }, 6, QRect(0, 0, 6, 3), { 64, 48 }, { 1, 0 });
-        zeile("steil", { 9.5, 0.5, 7.5, 5.5 }, 6, QRect(7, 0, 3, 6), { 64, 48 }, { 9, 1 });
-        zeile("bis zum rechten rand", { 0, 20, 64, 20 }, 64, QRect(0, 20, 64, 1));
-        zeile("vom rechten und zum unteren rand",
+        zeile("point in the corner", { 0, 0 }, 1, QRect(0, 0, 1, 1));
+        zeile("point just off the bottom right", { 64, 47.5 }, 0, QRect());
+        zeile("horizontal", { 1.2, 2.7, 4.9, 2.1 }, 4, QRect(1, 2, 4, 1));
+        zeile("shallow", { 0.5, 0.5, 5.5, 2.5 }, 6, QRect(0, 0, 6, 3), { 64, 48 }, { 1, 0 });
+        zeile("steep", { 9.5, 0.5, 7.5, 5.5 }, 6, QRect(7, 0, 3, 6), { 64, 48 }, { 9, 1 });
+        zeile("to the right edge", { 0, 20, 64, 20 }, 64, QRect(0, 20, 64, 1));
+        zeile("from the right edge and to the bottom edge",
             { 64, 10, 60.5, 10, 60.5, 12, 64, 12, 10, 40, 10, 36.5, 12, 36.5, 12, 40 }, 16, QRect(10, 10, 54, 30),
             { 64, 40 });
-        zeile("von aussen in die erste spalte und zeile", { 0.5, 5, -3, 5, -3, 6, 0, 6, 5, 0.5, 5, -3, 6, -3, 6, 0 }, 4,
-            QRect(0, 0, 7, 7));
-        zeile("von der ersten spalte und zeile nach aussen", { 0, 8, -3, 8, 8, 0, 8, -3 }, 2, QRect(0, 0, 9, 9));
-        zeile("bild 1 x 1", { -5, 0.5, 5, 0.5 }, 1, QRect(0, 0, 1, 1), { 1, 1 });
-        zeile("1e30 rueckwaerts", { 10.5, 1e30, 10.5, -1e30 }, 48, QRect(10, 0, 1, 48));
-        zeile("fast der groesste", { -1.6e308, -1.6e308, 1.6e308, 1.6e308 }, 48, QRect(0, 0, 48, 48));
-        zeile("an der ecke vorbei", { -1e6 - 5, 1e6, 1e6 - 5, -1e6 }, 0, QRect());
+        zeile("from outside into the first column and row", { 0.5, 5, -3, 5, -3, 6, 0, 6, 5, 0.5, 5, -3, 6, -3, 6, 0 },
+            4, QRect(0, 0, 7, 7));
+        zeile("from the first column and row outwards", { 0, 8, -3, 8, 8, 0, 8, -3 }, 2, QRect(0, 0, 9, 9));
+        zeile("image 1 x 1", { -5, 0.5, 5, 0.5 }, 1, QRect(0, 0, 1, 1), { 1, 1 });
+        zeile("1e30 backwards", { 10.5, 1e30, 10.5, -1e30 }, 48, QRect(10, 0, 1, 48));
+        zeile("almost the largest", { -1.6e308, -1.6e308, 1.6e308, 1.6e308 }, 48, QRect(0, 0, 48, 48));
+        zeile("past the corner", { -1e6 - 5, 1e6, 1e6 - 5, -1e6 }, 0, QRect());
         zeile("nan", { 10, 10, 10, qQNaN() }, 0, QRect());
-        zeile("kreis am linken rand", { 0.5, 20.5, 1 }, 3, QRect(0, 19, 2, 3));
-        zeile("kreis am oberen rand", { 20.5, 0.5, 1 }, 3, QRect(19, 0, 3, 2));
-        zeile("kreis am rechten rand, r -1", { 63.5, 20.5, -1 }, 3, QRect(62, 19, 2, 3));
-        zeile("kreis r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
-        zeile("kreis r 1e9, oberer rand", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
-        zeile("kreis um das bild", { 32, 24, 1e30 }, 0, QRect());
-        zeile("stift 2, flach", { 0.5, 10.5, 10.5, 12.5 }, 22, QRect(0, 10, 11, 4), { 64, 48 }, { 3, 12 }, 2);
-        zeile("stift 3, steil", { 20.5, 5.5, 22.5, 15.5 }, 33, QRect(19, 5, 5, 11), { 64, 48 }, { 23, 15 }, 3);
-        zeile("stift 3, punkt am rechten rand", { 63, 20 }, 6, QRect(62, 19, 2, 3), { 64, 48 }, { 63, 21 }, 3);
-        zeile("stift 3, raender", { 0, 0, 0, 47, 63, 0, 63, 47, 0, 0, 63, 0, 0, 47, 63, 47 }, 432, QRect(0, 0, 64, 48),
+        zeile("circle at the left edge", { 0.5, 20.5, 1 }, 3, QRect(0, 19, 2, 3));
+        zeile("circle at the top edge", { 20.5, 0.5, 1 }, 3, QRect(19, 0, 3, 2));
+        zeile("circle at the right edge, r -1", { 63.5, 20.5, -1 }, 3, QRect(62, 19, 2, 3));
+        zeile("circle r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
+        zeile("circle r 1e9, top edge", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
+        zeile("circle around the image", { 32, 24, 1e30 }, 0, QRect());
+        zeile("pen 2, shallow", { 0.5, 10.5, 10.5, 12.5 }, 22, QRect(0, 10, 11, 4), { 64, 48 }, { 3, 12 }, 2);
+        zeile("pen 3, steep", { 20.5, 5.5, 22.5, 15.5 }, 33, QRect(19, 5, 5, 11), { 64, 48 }, { 23, 15 }, 3);
+        zeile("pen 3, point at the right edge", { 63, 20 }, 6, QRect(62, 19, 2, 3), { 64, 48 }, { 63, 21 }, 3);
+        zeile("pen 3, edges", { 0, 0, 0, 47, 63, 0, 63, 47, 0, 0, 63, 0, 0, 47, 63, 47 }, 432, QRect(0, 0, 64, 48),
             { 64, 48 }, {}, 3);
     }
     void raster()
@@ -145,15 +145,20 @@ private slots:
         QFETCH(int, stift);
         std::vector<std::uint32_t> pixel(64 * 48, 0xff000000);
         Raster::Bild r { pixel.data(), groesse.width(), groesse.height(), 64, stift };
-        if (w.size() < 4)
-            w.size() == 2 ? Raster::Punkt(r, w[0], w[1], 0xffff0000) : Raster::Kreis(r, w[0], w[1], w[2], 0xffff0000);
+        if (w.size() == 2)
+            Raster::Punkt(r, w[0], w[1], 0xffff0000);
+        if (w.size() == 3)
+            Raster::Kreis(r, w[0], w[1], w[2], 0xffff0000);
         for (qsizetype i = 0; i + 3 < w.size(); i += 4)
             Raster::Linie(r, w[i], w[i + 1], w[i + 2], w[i + 3], 0xffff0000);
         QRect box;
         int anzahl = 0;
-        for (int i = 0; i < 64 * 48; ++i)
-            if (pixel[i] != 0xff000000)
-                ++anzahl, box |= QRect(i % 64, i / 64, 1, 1);
+        for (int i = 0; i < 64 * 48; ++i) {
+            if (pixel[i] != 0xff000000) {
+                ++anzahl;
+                box |= QRect(i % 64, i / 64, 1, 1);
+            }
+        }
         QTEST(anzahl, "anzahl");
         QTEST(box, "box");
         QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
@@ -253,13 +258,15 @@ private slots:
         auto* feld = new Listenfeld(liste, &fenster);
         for (const QString& schritt : schritte) {
             const QStringList w = schritt.split(' ');
-            if (w[0].startsWith('+'))
-                for (int k = w[0].toInt(); k > 0; --k)
+            if (w[0] == "m")
+                liste.setSelected(w[1].toInt(), true);
+            else if (w[0] == "leer")
+                liste.Clear();
+            else if (w[0] == "zeigen" || w[0] == "verbergen")
+                fenster.setVisible(w[0] == "zeigen");
+            else
+                for (int k = w[0].toInt(); k > 0; --k) // "+n"
                     liste.Anhaengen("x");
-            w[0] == "m" ? liste.setSelected(w[1].toInt(), true) : void();
-            w[0] == "leer" ? liste.Clear() : void();
-            w[0] == "zeigen" ? fenster.show() : void();
-            w[0] == "verbergen" ? fenster.hide() : void();
             liste.Zeigen();
             QCOMPARE(sortiert.rowCount(), liste.ListCount());
             QCOMPARE(feld->model(), fenster.isVisible() ? &liste.modell() : nullptr);

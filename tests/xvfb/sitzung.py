@@ -8,8 +8,8 @@ of its own, dbus-run-session, and python3-pyatspi). Every wait is on a condition
 so that a busy machine only makes the session slower.
 
 The steps, what the user does and what must then show, are in sitzung.txt beside this script (or in
-another file of the same language, such as the README picture's); its head explains the language. This
-script holds the means: the commands of that language and their interpreter.
+another file of the same language, such as ablegen.txt or the README picture's); its head explains the
+language. This script holds the means: the commands of that language and their interpreter.
 
     sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15|wayland] [--schritte FILE]
 
@@ -31,12 +31,13 @@ class Fehlschlag(Exception):
     pass
 
 
-def lauf(*befehl):
-    return subprocess.run(list(map(str, befehl)), check=True, capture_output=True).stdout
+def lauf(*befehl, pruefen=True):
+    """A command's standard output as bytes; with pruefen=False that of a command that fails too."""
+    return subprocess.run(list(map(str, befehl)), check=pruefen, capture_output=True).stdout
 
 
-def xdotool(*argumente):
-    return lauf("xdotool", *argumente).decode()
+def xdotool(*argumente, pruefen=True):
+    return lauf("xdotool", *argumente, pruefen=pruefen).decode()
 
 
 def warte(bedingung, text):
@@ -51,13 +52,12 @@ def warte(bedingung, text):
 
 def suche(*argumente):
     """The ids of the shown windows that xdotool finds; none when it finds none and fails."""
-    return subprocess.run(["xdotool", "search", "--onlyvisible", *map(str, argumente)], capture_output=True,
-                          text=True).stdout.split()
+    return xdotool("search", "--onlyvisible", *argumente, pruefen=False).split()
 
 
 def titel(kennung):
     """A window's caption; empty for a window that has gone."""
-    return subprocess.run(["xdotool", "getwindowname", kennung], capture_output=True, text=True).stdout.rstrip("\n")
+    return xdotool("getwindowname", kennung, pruefen=False).rstrip("\n")
 
 
 def ort(kennung=None):
@@ -68,15 +68,13 @@ def ort(kennung=None):
 
 
 def eigenschaft(kennung, name):
-    """The atoms of a window's property, without their common prefix: _NET_WM_STATE gives SKIP_TASKBAR and the like."""
-    return {a.removeprefix(name.replace("ALLOWED_ACTIONS", "ACTION") + "_")
-            for a in re.findall(r"\w+", lauf("xprop", "-id", kennung, name).decode().partition("=")[2])}
+    """The words of a window's property: _NET_WM_STATE gives _NET_WM_STATE_SKIP_TASKBAR and the like."""
+    return re.findall(r"\w+", lauf("xprop", "-id", kennung, name).decode().partition("=")[2])
 
 
 def rahmen(kennung):
     """The window manager's frame around the client area: left, right, top, bottom (0 without one)."""
-    zahlen = re.findall(r"\d+", lauf("xprop", "-id", kennung, "_NET_FRAME_EXTENTS").decode().partition("=")[2])
-    return [int(z) for z in zahlen] if len(zahlen) == 4 else [0, 0, 0, 0]
+    return [int(z) for z in eigenschaft(kennung, "_NET_FRAME_EXTENTS")] or [0, 0, 0, 0]
 
 
 class Bild:
@@ -92,16 +90,6 @@ class Bild:
     def pixel(self, x, y):
         i = 3 * (y * self.breite + x)
         return tuple(self.daten[i:i + 3])
-
-    def nahe(self, x, y, farbe, rand):
-        umkreis = range(-rand, rand + 1)
-        return any(self.pixel(x + dx, y + dy) == farbe for dx in umkreis for dy in umkreis)
-
-    def rot(self):
-        """The box around every red pixel: the axes; None without one."""
-        stellen = [i // 3 for i in range(0, len(self.daten), 3) if self.daten[i:i + 3] == bytes(FARBEN["rot"])]
-        xs, ys = [s % self.breite for s in stellen], [s // self.breite for s in stellen]
-        return (min(xs), max(xs), min(ys), max(ys)) if stellen else None
 
 
 class Ansicht:
@@ -150,17 +138,26 @@ class Sitzung:
         self.skala, self.umgebung = {"skala2": 2, "skala15": 1.5}.get(wm, 1), {}
         self.fenster, self.werte, self.heim, self.ansicht, self.bild = {}, {}, {}, None, None
 
+    def starten(self, befehl, ausgaben=False, **optionen):
+        """Starts a program that ends with the session; with ausgaben its standard and error output go to files
+        of their own, which "ausgabe" reads, otherwise nowhere."""
+        if ausgaben:
+            self.ausgaben = [tempfile.TemporaryFile(), tempfile.TemporaryFile()]
+        aus = self.ausgaben if ausgaben else [subprocess.DEVNULL] * 2
+        optionen.setdefault("env", dict(os.environ, **self.umgebung))
+        self.prozesse.append(prozess := subprocess.Popen(befehl, stdout=aus[0], stderr=aus[1], **optionen))
+        return prozess
+
     def tu_verwalter(self, name, *optionen):
         """Starts a window manager and waits until it manages the screen."""
         # A window manager that ended before leaves its mark on the root window: it goes first, so that only
         # the new one's counts.
         lauf("xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK")
-        verwalter = subprocess.Popen([name, *optionen], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.prozesse.append(verwalter)
+        verwalter = self.starten([name, *optionen])
         warte(lambda: b"window id" in lauf("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
-              or verwalter.poll() is not None, name + " startet nicht")
+              or verwalter.poll() is not None, name + " does not start")
         if verwalter.poll() is not None:
-            raise Fehlschlag("%s endet beim Start mit %s" % (name, verwalter.poll()))
+            raise Fehlschlag("%s ends at its start with %s" % (name, verwalter.poll()))
 
     def tu_bildschirmleser(self):
         """What a desktop does when a screen reader starts: the accessibility bus says it is wanted."""
@@ -172,41 +169,33 @@ class Sitzung:
         """Starts weston without a screen: what starts after it is in a Wayland session, as beside XWayland."""
         laufzeit = tempfile.mkdtemp()  # weston's socket; it must be private, as mkdtemp makes it
         self.umgebung.update(XDG_RUNTIME_DIR=laufzeit, XDG_SESSION_TYPE="wayland", WAYLAND_DISPLAY="zem-wayland")
-        self.prozesse.append(subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=zem-wayland"],
-                                              env=dict(os.environ, **self.umgebung), stderr=subprocess.DEVNULL))
-        warte(lambda: os.path.exists(os.path.join(laufzeit, "zem-wayland")), "weston startet nicht")
+        self.starten(["weston", "--backend=headless-backend.so", "--socket=zem-wayland"])
+        warte(lambda: os.path.exists(os.path.join(laufzeit, "zem-wayland")), "weston does not start")
 
     def tu_starte(self, *woerter):
         """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
         chooses one, and the dialog's completion never has to list a large folder on a busy machine. A first
         word without "=" names another folder, relative to that one. Words NAME=WERT set its environment
-        (NAME= removes it); the mode sets its scale factor. Words after "--" are its arguments. Its standard
-        and error output go to files of their own, which "ausgabe" reads."""
+        (NAME= removes it); the mode sets its scale factor. Words after "--" are its arguments."""
         teil = woerter.index("--") if "--" in woerter else len(woerter)
         woerter, argumente = woerter[:teil], woerter[teil + 1:]
         ordner = os.path.join(self.beispiele, *woerter[:1]) if woerter[:1] and "=" not in woerter[0] else None
         env = dict(os.environ, **self.umgebung, QT_SCALE_FACTOR=str(self.skala))
         env = {k: v for k, v in dict(env, **dict(w.split("=", 1) for w in woerter[bool(ordner):])).items() if v}
-        self.ausgaben = [tempfile.TemporaryFile() for _ in "12"]
-        self.programm = subprocess.Popen([self.zemviewer, *argumente], cwd=ordner or self.beispiele,
-                                         stdout=self.ausgaben[0], stderr=self.ausgaben[1], env=env)
-        self.prozesse.append(self.programm)
+        self.programm = self.starten([self.zemviewer, *argumente], True, cwd=ordner or self.beispiele, env=env)
 
     def tu_quelle(self, *adressen):
         """Starts the drag source quelle.py, a file manager's stand-in, with these addresses (a word without ":" is
-        a file of the folder of the sample models) and names its window "quelle". "ausgabe" reads its output."""
-        self.ausgaben = [tempfile.TemporaryFile() for _ in "12"]
-        self.prozesse.append(quelle := subprocess.Popen(
-            [sys.executable, os.path.join(os.path.dirname(__file__), "quelle.py"),
-             *(a if ":" in a else pathlib.Path(self.beispiele, a).as_uri() for a in adressen)],
-            stdout=self.ausgaben[0], stderr=self.ausgaben[1], env=dict(os.environ, **self.umgebung)))
+        a file of the folder of the sample models) and names its window "quelle"."""
+        quelle = self.starten([sys.executable, os.path.join(os.path.dirname(__file__), "quelle.py"),
+                               *(a if ":" in a else pathlib.Path(self.beispiele, a).as_uri() for a in adressen)], True)
         # Its own window: the last source's may still be there.
         self.fenster["quelle"] = warte(lambda: suche("--pid", quelle.pid, "--name", "^Quelle$")[-1:],
-                                       "die Quelle zeigt kein Fenster")[0]
+                                       "the source shows no window")[0]
 
     def ist_ausgabe(self, muster, strom="2"):
-        """The error output (2) or the standard output (1) of the program started last, zemviewer or the drag
-        source, has a line that the regular expression matches."""
+        """The error output (2) or the standard output (1) of the program started last has a line that the
+        regular expression matches."""
         # Read without moving the offset that the writer shares: a seek would put its next line elsewhere.
         datei = self.ausgaben[int(strom) - 1].fileno()
         zeilen = os.pread(datei, os.fstat(datei).st_size, 0).decode(errors="replace").splitlines()
@@ -222,8 +211,7 @@ class Sitzung:
 
     def tu_fenster(self, name, muster):
         """Waits for a shown window whose caption matches the regular expression, and names it."""
-        self.fenster[name] = warte(lambda: (suche("--name", muster) or [None])[-1],
-                                   "kein Fenster mit dem Titel %r" % muster)
+        self.fenster[name] = warte(lambda: suche("--name", muster)[-1:], "no window titled %r" % muster)[0]
 
     def tu_bestaetige(self, name, text=None):
         """Types a text, if any, into a window such as a dialog or a message box, and presses Return until the
@@ -238,11 +226,11 @@ class Sitzung:
             offen = kennung in suche("--name", "")
             if offen and time.monotonic() - gedrueckt[0] > 2:
                 # The completion list, closing, may leave the focus with another window of the program.
-                subprocess.run(["xdotool", "windowfocus", kennung], capture_output=True)
+                xdotool("windowfocus", kennung, pruefen=False)
                 xdotool("key", "Return")
                 gedrueckt[0] = time.monotonic()
             return not offen
-        warte(zu, "das Fenster %s geht mit Return nicht zu" % titel(kennung))
+        warte(zu, "the window %s does not close with Return" % titel(kennung))
 
     def tu_ansicht(self, ausdehnung, zoom="600"):
         self.ansicht = Ansicht(self.fenster["haupt"], float(ausdehnung), float(zoom))
@@ -252,9 +240,9 @@ class Sitzung:
         vorher = self.programmfenster()
         xdotool("mousemove", "--window", self.fenster["haupt"], int(MENUE_X[menue] * self.skala),
                 self.ansicht.menue // 2, "click", 1)
-        aufgeklappt = warte(lambda: self.programmfenster() - vorher, "das Menü %s geht nicht auf" % menue)
+        aufgeklappt = warte(lambda: self.programmfenster() - vorher, "the menu %s does not open" % menue)
         xdotool("key", *(["Down"] * int(nummer)), "Return")
-        warte(lambda: not self.programmfenster() & aufgeklappt, "das Menü %s geht nicht zu" % menue)
+        warte(lambda: not self.programmfenster() & aufgeklappt, "the menu %s does not close" % menue)
 
     def tu_maus(self, *punkte):
         """Moves the pointer through points of the user scale in the main window."""
@@ -279,39 +267,39 @@ class Sitzung:
         def messen():
             self.bild = None
             return [wert] if (wert := self.MASSE[mass](self, *argumente)) is not None else None
-        self.werte[name] = warte(messen, "das Bild hat kein Maß " + mass)[0]
+        self.werte[name] = warte(messen, "the picture has no measure " + mass)[0]
 
     def rotspalten(self, y):
         """The red columns of the main window's picture in the row at height y of the user scale."""
         bild, zeile = self.foto(), self.ansicht.pixel(0, float(y))[1]
         return [x for x in range(bild.breite) if bild.pixel(x, zeile) == FARBEN["rot"]]
 
-    # What merke keeps and gleich compares: every pixel, the box around the red pixels, and the red column
-    # nearest the middle of the drawing area in the row at height y.
-    MASSE = {"bild": lambda s: s.foto().daten, "achsen": lambda s: s.foto().rot(),
-             "platz": lambda s, name: ort(s.fenster[name])[:2],
-             "rotspalte": lambda s, y: min(s.rotspalten(y), key=lambda x: abs(x - s.ansicht.breite // 2), default=None)}
+    # What merke keeps and gleich compares: every pixel of the drawing area (the menu bar, which the pointer
+    # may light up, left out), the red column nearest the middle of the drawing area in the row at height y,
+    # and where a window's client area stands.
+    MASSE = {"bild": lambda s: s.foto().daten[3 * s.foto().breite * s.ansicht.menue:],
+             "rotspalte": lambda s, y: min(s.rotspalten(y), key=lambda x: abs(x - s.ansicht.breite // 2), default=None),
+             "platz": lambda s, name: ort(s.fenster[name])[:2]}
 
     def ist_gleich(self, name, mass, *argumente):
         wert = self.MASSE[mass](self, *argumente)
-        return wert == self.werte[name], None if isinstance(wert, bytes) else "%s statt %s" % (wert, self.werte[name])
+        return wert == self.werte[name], None if isinstance(wert, bytes) else "%s, not %s" % (wert, self.werte[name])
 
     def ist_pixel(self, x, y, farbe, rand="0"):
         """The colour at a point of the user scale, or within rand pixels of it."""
-        punkt = self.ansicht.pixel(float(x), float(y))
-        return self.foto().nahe(*punkt, FARBEN[farbe], int(rand)), self.foto().pixel(*punkt)
+        (x, y), umkreis = self.ansicht.pixel(float(x), float(y)), range(-int(rand), int(rand) + 1)
+        nahe = {self.foto().pixel(x + i, y + j) for i in umkreis for j in umkreis}
+        return FARBEN[farbe] in nahe, self.foto().pixel(x, y)
 
-    def ist_rotspalten(self, y, art, name, abstand="0"):
-        """The red columns in the row at height y: one on a kept column ("auf"), or all more than abstand
-        pixels left of it ("links")."""
-        spalten, mitte = self.rotspalten(y), self.werte[name]
-        return (mitte in spalten if art == "auf" else spalten and max(spalten) < mitte - int(abstand)), spalten
+    def ist_rot_links(self, y, name, abstand):
+        """The row at height y has red columns, all more than abstand pixels left of the kept column."""
+        spalten = self.rotspalten(y)
+        return spalten and max(spalten) < self.werte[name] - int(abstand), spalten
 
     def ist_linie(self, farbe, x0, x1, y0, y1, dicke):
         """In the box, each column has one run of dicke pixels of the colour, one pixel from the last or none."""
-        (links, oben), (rechts, unten), bild = self.ansicht.pixel(float(x0), float(y1)), \
-            self.ansicht.pixel(float(x1), float(y0)), self.foto()
-        zeilen = [[y for y in range(oben, unten + 1) if bild.pixel(x, y) == FARBEN[farbe]]
+        (links, oben), (rechts, unten) = self.ansicht.pixel(float(x0), float(y1)), self.ansicht.pixel(float(x1), float(y0))
+        zeilen = [[y for y in range(oben, unten + 1) if self.foto().pixel(x, y) == FARBEN[farbe]]
                   for x in range(links, rechts + 1)]
         laeufe = all(z and z == list(range(z[0], z[0] + int(dicke))) for z in zeilen)
         stufen = {b[0] - a[0] for a, b in zip(zeilen, zeilen[1:])} if laeufe else set()
@@ -319,7 +307,8 @@ class Sitzung:
 
     def ist_hat(self, name, art, *atome):
         """The window's _NET_WM_STATE or _NET_WM_ALLOWED_ACTIONS holds the atoms, and of KNOEPFE no others."""
-        ist = eigenschaft(self.fenster[name], "_NET_WM_" + art)
+        vorsilbe = "_NET_WM_" + art.replace("ALLOWED_ACTIONS", "ACTION") + "_"
+        ist = {a.removeprefix(vorsilbe) for a in eigenschaft(self.fenster[name], "_NET_WM_" + art)}
         return set(atome) <= ist and not ist & set(KNOEPFE) - set(atome), sorted(ist)
 
     def titelschrift(self, kennung):
@@ -334,14 +323,13 @@ class Sitzung:
         kennung = self.fenster[name]
         xdotool("windowactivate", "--sync", kennung)
         hier = self.titelschrift(kennung)
-        self.prozesse.append(vergleich := subprocess.Popen(
-            ["xmessage", "-title", titel(kennung), "-geometry", "800x60", " "], stderr=subprocess.DEVNULL))
+        vergleich = self.starten(["xmessage", "-title", titel(kennung), "-geometry", "800x60", " "])
         breit = warte(lambda: [k for k in suche("--name", "^%s$" % re.escape(titel(kennung))) if k != kennung],
-                      "xmessage zeigt kein Fenster")[-1]
+                      "xmessage shows no window")[-1]
         xdotool("windowactivate", "--sync", breit)
         ganz = self.titelschrift(breit)
         vergleich.kill()
-        return hier >= 0.98 * ganz, "%d statt %d Pixel" % (hier, ganz)
+        return hier >= 0.98 * ganz, "%d pixels, not %d" % (hier, ganz)
 
     def ist_sichtbar(self, muster):
         return suche("--name", muster), None
@@ -397,14 +385,14 @@ class Sitzung:
 
 
 def lies(datei, wm):
-    """The steps of the data file that hold under this window manager: (text, lines), a line being
+    """The steps of the data file that hold in this mode: (title, lines), a line being
     (number, text, sofort, nicht, command, arguments)."""
     schritte = []
     with open(datei, encoding="utf-8") as f:
         for nummer, zeile in enumerate(f, 1):
             m = re.fullmatch(r"(?:=([\w ]+):|\[([\w ]+)\])?\s*(sofort\s+)?(nicht\s+)?(.*?)\s*", zeile)
             if not set((m[1] or m[2] or wm).split()) <= set(WM):
-                raise Fehlschlag("Zeile %d: unbekannter Fensterverwalter" % nummer)
+                raise Fehlschlag("line %d: unknown mode" % nummer)
             if m[1]:
                 schritte.append((zeile.partition(":")[2].strip(), wm in m[1].split(), []))
             elif (woerter := shlex.split(m[5], comments=True)) and wm in (m[2] or wm).split():
@@ -427,7 +415,7 @@ def pruefe(s, gruppe, sofort):
         return not offen
 
     def meldung():
-        return "; ".join("Zeile %d: %s hält nicht%s" % (n, z, "" if ist is None else " (ist: %.200s)" % (ist,))
+        return "; ".join("line %d: %s does not hold%s" % (n, z, "" if ist is None else " (is: %.200s)" % (ist,))
                          for n, z, ist in offen)
     if not (halten() if sofort else warte(halten, meldung)):
         raise Fehlschlag(meldung())
@@ -444,7 +432,7 @@ def ablauf(s, schritte):
             try:
                 getattr(s, "tu_" + befehl)(*argumente)
             except Fehlschlag as f:
-                raise Fehlschlag("Zeile %d: %s: %s" % (nummer, zeile, f))
+                raise Fehlschlag("line %d: %s: %s" % (nummer, zeile, f))
         print("ok  ", text)
 
 
@@ -459,10 +447,10 @@ def main():
     try:
         ablauf(s, lies(a.schritte, a.wm))
     except Fehlschlag as f:
-        print("FEHLER", f)
+        print("FAILED", f)
         # What the screen showed then, for whoever reads the failure.
         subprocess.run(["import", "-silent", "-window", "root", "sitzung-%s.png" % a.wm])
-        print("Bildschirm:", os.path.abspath("sitzung-%s.png" % a.wm))
+        print("Screen:", os.path.abspath("sitzung-%s.png" % a.wm))
         return 1
     finally:
         s.ende()
