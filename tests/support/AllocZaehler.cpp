@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 
 // The benchmarks and the allocation test count the heap allocations of the code they run. Qt takes the
 // memory of its strings, lists and images straight from malloc, and operator new takes it from there too,
@@ -13,9 +12,11 @@
 namespace {
 std::atomic<std::size_t> zaehler { 0 };
 
-inline void zaehlen()
+// Counts one allocation and gives its size back, for the call that makes it.
+std::size_t gezaehlt(std::size_t groesse)
 {
     zaehler.fetch_add(1, std::memory_order_relaxed);
+    return groesse;
 }
 } // namespace
 
@@ -32,7 +33,7 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(
 
 namespace {
 [[maybe_unused]] const int haken = __sanitizer_install_malloc_and_free_hooks(
-    [](const volatile void*, std::size_t) { zaehlen(); }, [](const volatile void*) {});
+    [](const volatile void*, std::size_t groesse) { gezaehlt(groesse); }, [](const volatile void*) {});
 }
 #else
 extern "C" {
@@ -43,33 +44,27 @@ void* __libc_memalign(std::size_t ausrichtung, std::size_t groesse);
 
 void* malloc(std::size_t groesse) noexcept
 {
-    zaehlen();
-    return __libc_malloc(groesse);
+    return __libc_malloc(gezaehlt(groesse));
 }
 void* calloc(std::size_t anzahl, std::size_t groesse) noexcept
 {
-    zaehlen();
-    return __libc_calloc(anzahl, groesse);
+    return __libc_calloc(anzahl, gezaehlt(groesse));
 }
 void* realloc(void* zeiger, std::size_t groesse) noexcept
 {
-    zaehlen();
-    return __libc_realloc(zeiger, groesse);
+    return __libc_realloc(zeiger, gezaehlt(groesse));
 }
 void* aligned_alloc(std::size_t ausrichtung, std::size_t groesse) noexcept
 {
-    zaehlen();
-    return __libc_memalign(ausrichtung, groesse);
+    return __libc_memalign(ausrichtung, gezaehlt(groesse));
 }
 void* memalign(std::size_t ausrichtung, std::size_t groesse) noexcept
 {
-    zaehlen();
-    return __libc_memalign(ausrichtung, groesse);
+    return __libc_memalign(ausrichtung, gezaehlt(groesse));
 }
 int posix_memalign(void** zeiger, std::size_t ausrichtung, std::size_t groesse) noexcept
 {
-    zaehlen();
-    void* p = __libc_memalign(ausrichtung, groesse);
+    void* p = __libc_memalign(ausrichtung, gezaehlt(groesse));
     if (!p)
         return ENOMEM;
     *zeiger = p;
