@@ -88,7 +88,7 @@ struct Sitzung {
     // window (by the action's letter).
     const std::map<QString, std::function<void(const QStringList&)>> schritte {
         { "oeffnen", // five points, and unless the step names others, two triangles, a quad and a polygon
-            [this](const QStringList& s) {
+            [this](const auto& s) {
                 schritt("datei m.rwx vertex 0 0 0/vertex 4 0 0/vertex 0 4 0/vertex 4 4 0/vertex -4 -4 2/"
                     + (s.size() > 1 ? s.mid(1).join(' ')
                                     : "triangle 1 2 3/triangle 2 4 3/quad 1 2 4 3/polygon 3 5 1 2"));
@@ -96,7 +96,7 @@ struct Sitzung {
             } },
         { "datei", // a model of statements, N*statement for N of them, for the next file dialog; a name alone
                    // names a file that is not there
-            [this](const QStringList& s) {
+            [this](const auto& s) {
                 if (s.size() > 2) {
                     QByteArray modell = "modelbegin\nclumpbegin\n";
                     for (const QString& z : s.mid(2).join(' ').split('/')) {
@@ -107,9 +107,9 @@ struct Sitzung {
                 }
                 t.dialoge.naechsteDateien.append(ordner.filePath(s[1]));
             } },
-        { "b", [this](const QStringList& s) { maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1)); } },
+        { "b", [this](const auto& s) { maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1)); } },
         { "zeile", // clicks on rows of a list
-            [this](const QStringList& s) {
+            [this](const auto& s) {
                 Listenfeld* liste = static_cast<ListenFenster*>(f.Seiten[s[1].toInt()])->liste();
                 if (!liste->isVisible())
                     return; // no rows to click
@@ -119,16 +119,14 @@ struct Sitzung {
                     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(zeile).center());
                 }
             } },
-        { "zu", [this](const QStringList& s) { QVERIFY(!f.Seiten[s[1].toInt()]->close()); } },
-        { "zoom", [this](const QStringList& s) { f.ZoomScroll->setValue(s[1].toInt()); } },
-        { "normal",
-            [this](
-                const QStringList&) { static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster])->ZoomNormal->click(); } },
-        { "merken", [this](const QStringList&) { gemerkt = skala(); } },
-        { "groesse", [this](const QStringList& s) { t.ausgabe->resize(s[1].toInt(), s[2].toInt()); } },
+        { "zu", [this](const auto& s) { QVERIFY(!f.Seiten[s[1].toInt()]->close()); } },
+        { "zoom", [this](const auto& s) { f.ZoomScroll->setValue(s[1].toInt()); } },
+        { "normal", [this](auto&) { static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster])->ZoomNormal->click(); } },
+        { "merken", [this](auto&) { gemerkt = skala(); } },
+        { "groesse", [this](const auto& s) { t.ausgabe->resize(s[1].toInt(), s[2].toInt()); } },
         { "ablegen", // a drag of addresses ("\\r\\n" a line end, ORDNER the folder of "datei") over the main window,
                      // dropped where it takes them
-            [this](const QStringList& s) {
+            [this](const auto& s) {
                 QMimeData daten;
                 const QString liste = s.mid(1).join(' ').replace("\\r\\n", "\r\n").replace("ORDNER", ordner.path());
                 daten.setData("text/uri-list", liste.toUtf8());
@@ -140,9 +138,9 @@ struct Sitzung {
                     QCoreApplication::sendEvent(t.ausgabe.get(), &ablage);
                 QCoreApplication::processEvents(); // the open that the drop left for after its end
             } },
-        { "takt", [this](const QStringList&) { BewegungsFenster::MoveTimer_Timer(t.p()); } },
-        { "min", [this](const QStringList&) { fensterstand(Qt::WindowMinimized); } },
-        { "wieder", [this](const QStringList&) { fensterstand(Qt::WindowNoState); } },
+        { "takt", [this](auto&) { BewegungsFenster::MoveTimer_Timer(t.p()); } },
+        { "min", [this](auto&) { fensterstand(Qt::WindowMinimized); } },
+        { "wieder", [this](auto&) { fensterstand(Qt::WindowNoState); } },
     };
 
     void schritt(const QString& text)

@@ -298,7 +298,7 @@ class Sitzung:
 
     def ist_linie(self, farbe, x0, x1, y0, y1, dicke):
         """In the box, each column has one run of dicke pixels of the colour, one pixel from the last or none."""
-        (links, oben), (rechts, unten) = self.ansicht.pixel(float(x0), float(y1)), self.ansicht.pixel(float(x1), float(y0))
+        (links, oben), (rechts, unten) = [self.ansicht.pixel(float(x), float(y)) for x, y in ((x0, y1), (x1, y0))]
         zeilen = [[y for y in range(oben, unten + 1) if self.foto().pixel(x, y) == FARBEN[farbe]]
                   for x in range(links, rechts + 1)]
         laeufe = all(z and z == list(range(z[0], z[0] + int(dicke))) for z in zeilen)
