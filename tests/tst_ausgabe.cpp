@@ -56,8 +56,7 @@ struct Sitzung {
     QRectF gemerkt;
     QStringList ablagen; // whether the main window took each drag: 1 or 0
     bool sauber = true; // false after a reading that may have stopped inside a statement
-    Listen& l = t.p().listen;
-    Listen& listen = l;
+    Listen& listen = t.p().listen;
 
     QRectF skala() const
     {
