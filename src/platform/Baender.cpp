@@ -1,15 +1,44 @@
 #include "platform/Baender.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace zem::Raster {
 
-Baender::Baender(int zahl, std::int64_t abAufwand)
-    : m_baender(zahl > 0 ? std::min(zahl, 16) : std::clamp(int(std::thread::hardware_concurrency()), 1, 16))
-    , m_abAufwand(abAufwand)
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+std::int64_t jetztNs()
 {
-    m_arbeiter.reserve(m_baender.size() - 1);
-    for (int nummer = 1; nummer < anzahl(); ++nummer)
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Uhr::now().time_since_epoch()).count();
+}
+
+inline void pause()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
+// How long a thread that waits stays awake, watching, before it sleeps: a worker that found no piece was
+// woken for a frame that is still being recorded; one that found pieces, or the calling thread waiting
+// for the last pieces, sees the next change soon or not at all.
+constexpr std::int64_t WachBereitNs = 4'000'000;
+constexpr std::int64_t WachNs = 100'000;
+
+} // namespace
+
+Baender::Baender(int faeden, std::int64_t abAufwand)
+    : m_faeden(
+        faeden > 0 ? std::min(faeden, MaxFaeden) : std::clamp(int(std::thread::hardware_concurrency()), 1, MaxFaeden))
+    , m_abAufwand(abAufwand)
+    , m_stuecke(std::size_t(m_faeden * StueckeJeFaden))
+    , m_zeiten(m_stuecke.size())
+    , m_ordnung(m_stuecke.size())
+{
+    m_arbeiter.reserve(std::size_t(m_faeden - 1));
+    for (int nummer = 1; nummer < m_faeden; ++nummer)
         m_arbeiter.emplace_back(&Baender::arbeiten, this);
 }
 
@@ -22,55 +51,108 @@ Baender::~Baender()
         arbeiter.join();
 }
 
-void Baender::arbeiten()
+int Baender::stueckeFuer(const Bild& bild, const Zeichenliste& liste) const
 {
-    for (std::uint32_t gesehen = 0;;) {
-        m_auftrag.wait(gesehen, std::memory_order_acquire);
-        gesehen = m_auftrag.load(std::memory_order_acquire);
-        if (m_ende)
-            return;
-        baenderNehmen();
+    return m_faeden == 1 || liste.aufwand() < m_abAufwand ? 1 : stueckZahl(m_faeden, bild.hoehe);
+}
+
+void Baender::reihenfolge(const std::int64_t* zeiten, int zahl, int* ordnung)
+{
+    // Inserted one by one: a few dozen pieces, and no memory to ask for.
+    for (int i = 0; i < zahl; ++i) {
+        int j = i;
+        for (; j > 0 && zeiten[ordnung[j - 1]] < zeiten[i]; --j)
+            ordnung[j] = ordnung[j - 1];
+        ordnung[j] = i;
     }
 }
 
-void Baender::baenderNehmen()
+void Baender::bereithalten()
 {
-    // A worker woken late may find the next frame's count here: a band it takes of that frame was made
-    // ready before the count was set back.
-    for (int b; (b = m_naechstes.fetch_add(1, std::memory_order_acq_rel)) < anzahl();) {
-        Streifen& streifen = m_baender[b];
-        ListeZeichnen(streifen.bild, *m_liste, streifen.band);
+    if (m_faeden == 1)
+        return;
+    m_auftrag.fetch_add(1, std::memory_order_release);
+    m_auftrag.notify_all();
+}
+
+void Baender::warten(std::atomic<std::uint32_t>& wert, std::uint32_t alt, std::int64_t wachNs)
+{
+    const std::int64_t ende = jetztNs() + wachNs;
+    for (int runde = 1; wert.load(std::memory_order_acquire) == alt; ++runde) {
+        pause();
+        if (runde % 64 == 0 && jetztNs() > ende) {
+            wert.wait(alt, std::memory_order_acquire);
+            return;
+        }
+    }
+}
+
+void Baender::arbeiten()
+{
+    bool nahm = true;
+    for (std::uint32_t gesehen = 0;;) {
+        warten(m_auftrag, gesehen, nahm ? WachNs : WachBereitNs);
+        gesehen = m_auftrag.load(std::memory_order_acquire);
+        if (m_ende)
+            return;
+        nahm = stueckeNehmen();
+    }
+}
+
+bool Baender::stueckeNehmen()
+{
+    for (bool nahm = false;; nahm = true) {
+        const std::uint64_t naechstes = m_naechstes.fetch_add(1, std::memory_order_acq_rel);
+        const std::uint32_t j = std::uint32_t(naechstes), zahl = std::uint32_t(naechstes >> 32);
+        if (j >= zahl)
+            return nahm;
+        Stueck& stueck = m_stuecke[j];
+        const std::int64_t anfang = jetztNs();
+        ListeZeichnen(stueck.bild, *m_liste, stueck.band);
+        Uebertragen(stueck.bild, stueck.band, *m_ziel);
+        stueck.zeit = jetztNs() - anfang;
         if (m_offen.fetch_sub(1, std::memory_order_acq_rel) == 1)
             m_offen.notify_one();
     }
 }
 
-void Baender::zeichnen(Bild& bild, const Zeichenliste& liste)
+void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
 {
-    const int n = baenderFuer(liste);
+    const int n = stueckeFuer(bild, liste);
     if (n == 1) {
+        const std::int64_t anfang = jetztNs();
         ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
+        Uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
+        m_zeiten[0] = jetztNs() - anfang;
+        m_zahl = 1;
+        m_hoehe = bild.hoehe;
         return;
     }
-    for (int b = 0; b < n; ++b) {
-        Streifen& streifen = m_baender[b];
-        streifen.bild = bild;
-        streifen.bild.boxLeeren();
-        streifen.band = { int(std::int64_t(bild.hoehe) * b / n), int(std::int64_t(bild.hoehe) * (b + 1) / n) - 1 };
+    // The last frame's times tell the order when it was cut alike; a new cut goes from the top.
+    if (n != m_zahl || bild.hoehe != m_hoehe)
+        std::fill_n(m_zeiten.begin(), n, 0);
+    reihenfolge(m_zeiten.data(), n, m_ordnung.data());
+    for (int j = 0; j < n; ++j) {
+        Stueck& stueck = m_stuecke[std::size_t(j)];
+        stueck.bild = bild;
+        stueck.bild.boxLeeren();
+        stueck.band = Baender::stueck(m_ordnung[std::size_t(j)], n, bild.hoehe);
     }
     m_liste = &liste;
-    m_offen.store(n, std::memory_order_relaxed);
-    m_naechstes.store(0, std::memory_order_release);
+    m_ziel = &ziel;
+    m_offen.store(std::uint32_t(n), std::memory_order_relaxed);
+    m_naechstes.store(std::uint64_t(n) << 32, std::memory_order_release);
     m_auftrag.fetch_add(1, std::memory_order_release);
     m_auftrag.notify_all();
-    baenderNehmen();
-    for (int offen; (offen = m_offen.load(std::memory_order_acquire)) != 0;)
-        m_offen.wait(offen, std::memory_order_acquire);
-    for (const Streifen& streifen : m_baender) {
-        bild.links = std::min(bild.links, streifen.bild.links);
-        bild.oben = std::min(bild.oben, streifen.bild.oben);
-        bild.rechts = std::max(bild.rechts, streifen.bild.rechts);
-        bild.unten = std::max(bild.unten, streifen.bild.unten);
+    stueckeNehmen();
+    for (std::uint32_t offen; (offen = m_offen.load(std::memory_order_acquire)) != 0;)
+        warten(m_offen, offen, WachNs);
+    m_zahl = n;
+    m_hoehe = bild.hoehe;
+    for (int j = 0; j < n; ++j) {
+        const Stueck& stueck = m_stuecke[std::size_t(j)];
+        bild.umfassen(stueck.bild);
+        m_zeiten[std::size_t(m_ordnung[std::size_t(j)])] = stueck.zeit;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Raster.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <thread>
@@ -9,54 +10,87 @@
 
 namespace zem::Raster {
 
-// Draws a frame's list in horizontal bands of the image at the same time: a band for each thread, the
-// calling thread and a fixed pool of workers. Each thread takes the next band not yet taken until none
-// is left, so that a worker the system runs late leaves its band to the others instead of holding up
-// the frame.
+// Draws a frame's list in pieces of the layer at the same time, the calling thread and a fixed pool of
+// workers, and puts each piece into the picture as soon as it is drawn, while its rows are still in the
+// cache. A piece is a band of rows; a frame is cut into four of them for each thread, and the threads take
+// them one by one as they come free, the pieces that took longest in the last frame of the same cut
+// first. A drag changes the picture little from frame to frame, so the largest pieces go first and the
+// smallest fill the end: the frame ends about when its work divided by the threads is done, however the
+// lines lie, and a worker that the system runs late leaves its pieces to the others.
 class Baender {
 public:
-    // Lists of less work than this are drawn on the calling thread alone. Measured on two cores: with
-    // frames back to back, two bands gain from some 0.4 ms of work up (0.94 of one band's time for 10000
-    // random 4-pixel segments, 0.9 for 30000); the 120000 segments of the largest model gain at every size
-    // from 125 x 125 pixels (0.84) to 3840 x 2160 (0.55). After a pause of 16 ms, waking a worker takes
-    // 0.6 to 0.8 ms on that machine, so a frame must take well over that alone: about 1 ms, 1 << 20 steps.
+    // Lists of less work than this are drawn on the calling thread alone.
     static constexpr std::int64_t StandardAbAufwand = std::int64_t(1) << 20;
+    static constexpr int MaxFaeden = 16;
+    static constexpr int StueckeJeFaden = 4;
 
-    // zahl bands, 0 for one per core, at most 16; a worker thread for each band but one. Lists whose
-    // aufwand() is below abAufwand are drawn in one band by the calling thread.
-    explicit Baender(int zahl = 0, std::int64_t abAufwand = StandardAbAufwand);
+    // faeden threads, the calling one included, 0 for one per core, at most MaxFaeden. Lists whose
+    // aufwand() is below abAufwand are drawn in one piece by the calling thread.
+    explicit Baender(int faeden = 0, std::int64_t abAufwand = StandardAbAufwand);
     ~Baender();
     Baender(const Baender&) = delete;
     Baender& operator=(const Baender&) = delete;
 
-    int anzahl() const { return static_cast<int>(m_baender.size()); }
-    // The bands that zeichnen draws a list in: 1 or anzahl().
-    int baenderFuer(const Zeichenliste& liste) const { return liste.aufwand() < m_abAufwand ? 1 : anzahl(); }
+    int anzahl() const { return m_faeden; }
+    // The pieces that zeichnen cuts a frame of this list into.
+    int stueckeFuer(const Bild& bild, const Zeichenliste& liste) const;
+    // How faeden threads cut a layer of that height: the rows of piece i of the stueckZahl.
+    static int stueckZahl(int faeden, int hoehe) { return std::max(1, std::min(hoehe, faeden * StueckeJeFaden)); }
+    static Band stueck(int i, int zahl, int hoehe)
+    {
+        return { int(std::int64_t(hoehe) * i / zahl), int(std::int64_t(hoehe) * (i + 1) / zahl) - 1 };
+    }
+    // The order in which the threads take the pieces whose last times are given: the longest first,
+    // equal ones from the top.
+    static void reihenfolge(const std::int64_t* zeiten, int zahl, int* ordnung);
 
-    // Draws the list into the image and returns when every band is done, with the pixels and the box that
-    // ListeZeichnen over all rows leaves. Creates no thread and allocates nothing. One call at a time.
-    void zeichnen(Bild& bild, const Zeichenliste& liste);
+    // A frame follows soon: wakes the workers, which wait awake for a while, so that a frame after a
+    // pause does not wait for them to wake. Called before the frame is recorded, it hides the waking
+    // behind the recording.
+    void bereithalten();
+
+    // Draws the list into the empty layer and puts it into the picture (Uebertragen) with the cleared
+    // box; returns when every piece is done, with the layer empty again and the layer's box widened by
+    // what was drawn, as one ListeZeichnen over all rows would widen it. Creates no thread and allocates
+    // nothing. One call at a time.
+    void zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
+
+    // The pieces of the last frame and the time each took, in nanoseconds.
+    int letzteStuecke() const { return m_zahl; }
+    const std::int64_t* letzteZeiten() const { return m_zeiten.data(); }
 
 private:
     void arbeiten();
-    void baenderNehmen();
+    // Takes pieces until none is left; true when it took one.
+    bool stueckeNehmen();
+    void warten(std::atomic<std::uint32_t>& wert, std::uint32_t alt, std::int64_t wachNs);
 
-    // A band's copy of the image, whose box the thread that takes it alone widens; a cache line of its own.
-    struct alignas(64) Streifen {
+    // A piece's copy of the layer, whose box the thread that takes it alone widens, and its time; a cache
+    // line of its own.
+    struct alignas(64) Stueck {
         Bild bild;
         Band band;
+        std::int64_t zeit;
     };
-    std::vector<Streifen> m_baender;
-    std::vector<std::thread> m_arbeiter;
+    const int m_faeden;
     const std::int64_t m_abAufwand;
+    std::vector<Stueck> m_stuecke; // in the order they are taken
+    std::vector<std::int64_t> m_zeiten; // of the last frame, by row
+    std::vector<int> m_ordnung;
+    int m_zahl = 0;
+    int m_hoehe = 0;
+    std::vector<std::thread> m_arbeiter;
     const Zeichenliste* m_liste = nullptr;
+    const Farbbild* m_ziel = nullptr;
     // Read by a worker woken late for a frame while the pool ends too.
     std::atomic<bool> m_ende { false };
-    // Raised for each frame and for the end; the workers wait for it to change.
+    // Raised for each frame, for bereithalten and for the end; the workers wait for it to change.
     std::atomic<std::uint32_t> m_auftrag { 0 };
-    // The next band to take, and the bands of this frame not yet drawn.
-    std::atomic<int> m_naechstes { 0 };
-    std::atomic<int> m_offen { 0 };
+    // The frame's number of pieces in the high half, the next piece to take in the low half: a worker
+    // woken late for one frame takes a piece of the next only with that frame's count.
+    std::atomic<std::uint64_t> m_naechstes { 0 };
+    // The pieces of this frame not yet done.
+    std::atomic<std::uint32_t> m_offen { 0 };
 };
 
 } // namespace zem::Raster
