@@ -14,7 +14,7 @@ script holds the means: the commands of that language and their interpreter.
     sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15|wayland] [--schritte FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
-import argparse, itertools, os, re, shlex, subprocess, sys, tempfile, time
+import argparse, itertools, math, os, re, shlex, subprocess, sys, tempfile, time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
 DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
@@ -246,6 +246,39 @@ class Sitzung:
 
     def tu_xdotool(self, *argumente):
         xdotool(*(self.fenster.get(a, a) for a in argumente))
+
+    def tu_fuelle(self, name):
+        """Makes the window's client area as large as the screen, from its top left corner, again until it holds:
+        the program sets its own size once more after it has read a model."""
+        def fuellt():
+            if ort(self.fenster[name])[2:] == ort()[2:]:
+                return True
+            xdotool("windowmove", self.fenster[name], 0, 0, "windowsize", self.fenster[name], "100%", "100%")
+        warte(fuellt, "das Fenster füllt den Schirm nicht")
+
+    def tu_ziehe(self, anzahl):
+        """A right drag around the middle of the main window's drawing area: anzahl mouse moves along a circle,
+        60 a second as a mouse gives them, the first after the press."""
+        x, y, breite, hoehe = ort(self.fenster["haupt"])
+        mitte, r = (breite // 2, self.ansicht.menue + (hoehe - self.ansicht.menue) // 2), min(breite, hoehe) // 4
+        punkte = [(mitte[0] + int(r * math.cos(w)), mitte[1] + int(r * math.sin(w)))
+                  for w in (2 * math.pi * i / 90 for i in range(int(anzahl) + 1))]
+        xdotool("mousemove", "--window", self.fenster["haupt"], *punkte[0], "mousedown", 3,
+                *itertools.chain.from_iterable(("sleep", "0.016", "mousemove", "--window", self.fenster["haupt"], *p)
+                                               for p in punkte[1:]), "mouseup", 3)
+
+    def ist_bildrate(self, anzahl):
+        """The program logged at least anzahl frames (zem.frames); prints the median and the 95th percentile of
+        their drawing time and of the time from the mouse event to the picture."""
+        self.fehlerausgabe.seek(0)
+        werte = [tuple(map(float, m.groups())) for m in (re.search(r"zem\.frames: drawn_ms=([\d.]+) "
+                 r"mouse_to_picture_ms=(\d+)", z) for z in self.fehlerausgabe) if m]
+        if len(werte) < int(anzahl):
+            return False, "%d Bilder" % len(werte)
+        stelle = lambda w, q: sorted(w)[min(len(w) - 1, int(q * len(w)))]
+        print("bildrate: frames=%d" % len(werte), *("%s median=%.1f p95=%.1f" % (n, stelle(w, 0.5), stelle(w, 0.95))
+              for n, w in zip(("drawn_ms", "mouse_to_picture_ms"), zip(*werte))))
+        return max(w[1] for w in werte) < 60000, "eine andere Uhr als die des X-Servers"
 
     def tu_foto(self, datei):
         lauf("import", "-silent", "-window", self.fenster["haupt"], datei)
