@@ -522,6 +522,9 @@ struct Stueckbild {
     }
     void zeichnen(const std::vector<Geraetestrecke>& geraet)
     {
+        // As the canvas does when it clears for a picture as large as the last.
+        if (baender->letzteStuecke() > 1)
+            baender->bereithalten();
         aufnehmen(geraet);
         baender->zeichnen(bild, liste, ziel());
         gezeichnet = bild;
@@ -529,17 +532,13 @@ struct Stueckbild {
     }
 };
 
-// The frame time that a number of workers would take, the program's way: the pieces of the frame cut
-// for them taken in the order of the last frame's times, each by the worker that comes free first, at
-// the cost of handing it out.
-double simuliert(
-    const std::vector<std::int64_t>& vorher, const std::vector<double>& jetzt, int arbeiter, double uebergabe)
+// The frame time that a number of workers would take, the program's way: the frame's pieces taken in
+// turn, each by the worker that comes free first, at the cost of handing it out.
+double simuliert(const std::vector<double>& zeiten, int arbeiter, double uebergabe)
 {
-    std::vector<int> ordnung(jetzt.size());
-    Raster::Baender::reihenfolge(vorher.data(), int(jetzt.size()), ordnung.data());
     std::vector<double> frei(std::size_t(arbeiter), 0);
-    for (int j : ordnung)
-        *std::min_element(frei.begin(), frei.end()) += uebergabe + jetzt[std::size_t(j)];
+    for (double zeit : zeiten)
+        *std::min_element(frei.begin(), frei.end()) += uebergabe + zeit;
     return *std::max_element(frei.begin(), frei.end());
 }
 
@@ -637,13 +636,13 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         aufnahmen.push_back(ms(Uhr::now() - start));
     }
     const double aufnahme = median(aufnahmen);
-    // Each piece alone, on a frame turned a little from the one that gives the order.
-    const auto stueckzeiten = [&](const std::vector<Geraetestrecke>& strecken, int arbeiter) {
+    // Each piece alone on this thread, cut as the program cuts: three frames of the scene, each cut by the
+    // times of the last, then the frame turned a little, as a drag's next one, cut by them.
+    const auto stueckzeiten = [&](const std::vector<Geraetestrecke>& strecken, const std::vector<int>& grenzen) {
         ein.aufnehmen(strecken);
-        const int n = Raster::Baender::stueckZahl(arbeiter, groesse.height());
-        std::vector<double> zeit(static_cast<std::size_t>(n));
-        for (int j = 0; j < n; ++j) {
-            const Raster::Band band = Raster::Baender::stueck(j, n, groesse.height());
+        std::vector<double> zeit;
+        for (std::size_t j = 0; j + 1 < grenzen.size(); ++j) {
+            const Raster::Band band { grenzen[j], grenzen[j + 1] - 1 };
             std::vector<double> laeufe;
             for (int i = 0; i < 5; ++i) {
                 Raster::Bild b = ein.bild;
@@ -652,20 +651,33 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
                 Raster::Uebertragen(b, band, ein.ziel());
                 laeufe.push_back(ms(Uhr::now() - start));
             }
-            zeit[std::size_t(j)] = median(laeufe);
+            zeit.push_back(median(laeufe));
         }
         return zeit;
     };
-    drehen(u.p.s, 0.01);
-    const std::vector<Geraetestrecke> gedreht = geraetestrecken(u);
+    const auto schneiden = [&](const std::vector<int>& grenzen, const std::vector<double>& zeiten) {
+        std::vector<std::int64_t> ns;
+        for (double t : zeiten)
+            ns.push_back(std::int64_t(t * 1e6));
+        std::vector<int> neu(grenzen.size());
+        Raster::Baender::schneiden(
+            grenzen.data(), zeiten.empty() ? nullptr : ns.data(), int(neu.size()) - 1, groesse.height(), neu.data());
+        return neu;
+    };
+    std::vector<Geraetestrecke> gedreht;
+    {
+        drehen(u.p.s, 0.01);
+        gedreht = geraetestrecken(u);
+    }
     std::printf(
         "scene=%s one_worker_ms=%.2f recording_ms=%.2f hand_out_us=%.2f", name, eins, aufnahme, uebergabe * 1000);
     for (int arbeiter : { 4, 8, 16 }) {
-        const std::vector<double> vorher = stueckzeiten(geraet, arbeiter), jetzt = stueckzeiten(gedreht, arbeiter);
-        std::vector<std::int64_t> ns;
-        for (double t : vorher)
-            ns.push_back(std::int64_t(t * 1e6));
-        const double rahmen = aufnahme + simuliert(ns, jetzt, arbeiter, uebergabe);
+        std::vector<int> grenzen
+            = schneiden(std::vector<int>(std::size_t(Raster::Baender::stueckZahl(arbeiter, groesse.height())) + 1), {});
+        for (int i = 0; i < 3; ++i)
+            grenzen = schneiden(grenzen, stueckzeiten(geraet, grenzen));
+        const std::vector<double> jetzt = stueckzeiten(gedreht, grenzen);
+        const double rahmen = aufnahme + simuliert(jetzt, arbeiter, uebergabe);
         std::printf(" projected_%d_workers_ms=%.2f ratio=%.3f", arbeiter, rahmen, rahmen / eins);
         if (arbeiter == 8) {
             std::printf(" pieces_of_8_ms=");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace zem::Raster {
 
@@ -34,8 +35,9 @@ Baender::Baender(int faeden, std::int64_t abAufwand)
         faeden > 0 ? std::min(faeden, MaxFaeden) : std::clamp(int(std::thread::hardware_concurrency()), 1, MaxFaeden))
     , m_abAufwand(abAufwand)
     , m_stuecke(std::size_t(m_faeden * StueckeJeFaden))
+    , m_grenzen(m_stuecke.size() + 1)
+    , m_neu(m_stuecke.size() + 1)
     , m_zeiten(m_stuecke.size())
-    , m_ordnung(m_stuecke.size())
 {
     m_arbeiter.reserve(std::size_t(m_faeden - 1));
     for (int nummer = 1; nummer < m_faeden; ++nummer)
@@ -56,14 +58,26 @@ int Baender::stueckeFuer(const Bild& bild, const Zeichenliste& liste) const
     return m_faeden == 1 || liste.aufwand() < m_abAufwand ? 1 : stueckZahl(m_faeden, bild.hoehe);
 }
 
-void Baender::reihenfolge(const std::int64_t* zeiten, int zahl, int* ordnung)
+void Baender::schneiden(const int* grenzen, const std::int64_t* zeiten, int zahl, int hoehe, int* neu)
 {
-    // Inserted one by one: a few dozen pieces, and no memory to ask for.
-    for (int i = 0; i < zahl; ++i) {
-        int j = i;
-        for (; j > 0 && zeiten[ordnung[j - 1]] < zeiten[i]; --j)
-            ordnung[j] = ordnung[j - 1];
-        ordnung[j] = i;
+    std::int64_t summe = 0;
+    for (int i = 0; i < zahl; ++i)
+        summe += zeiten ? std::max<std::int64_t>(zeiten[i], 0) : 0;
+    neu[0] = 0;
+    neu[zahl] = hoehe;
+    // Walks the old pieces along the time: new border j lies where j / zahl of it has passed.
+    int i = 0;
+    std::int64_t vorher = 0; // the time of the old pieces before piece i
+    for (int j = 1; j < zahl; ++j) {
+        double zeile = double(hoehe) * j / zahl;
+        if (summe > 0) {
+            const double ziel = double(summe) * j / zahl;
+            while (i < zahl - 1 && double(vorher + std::max<std::int64_t>(zeiten[i], 0)) <= ziel)
+                vorher += std::max<std::int64_t>(zeiten[i++], 0);
+            const double anteil = zeiten[i] > 0 ? (ziel - double(vorher)) / double(zeiten[i]) : 0;
+            zeile = grenzen[i] + anteil * (grenzen[i + 1] - grenzen[i]);
+        }
+        neu[j] = std::clamp(int(std::lround(zeile)), neu[j - 1] + 1, hoehe - (zahl - j));
     }
 }
 
@@ -126,17 +140,18 @@ void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& zi
         m_zeiten[0] = jetztNs() - anfang;
         m_zahl = 1;
         m_hoehe = bild.hoehe;
+        m_grenzen[0] = 0;
+        m_grenzen[1] = bild.hoehe;
         return;
     }
-    // The last frame's times tell the order when it was cut alike; a new cut goes from the top.
-    if (n != m_zahl || bild.hoehe != m_hoehe)
-        std::fill_n(m_zeiten.begin(), n, 0);
-    reihenfolge(m_zeiten.data(), n, m_ordnung.data());
+    // The last frame's times tell the cut when it was cut into as many pieces of the same height.
+    const bool gleich = n == m_zahl && bild.hoehe == m_hoehe;
+    schneiden(m_grenzen.data(), gleich ? m_zeiten.data() : nullptr, n, bild.hoehe, m_neu.data());
     for (int j = 0; j < n; ++j) {
         Stueck& stueck = m_stuecke[std::size_t(j)];
         stueck.bild = bild;
         stueck.bild.boxLeeren();
-        stueck.band = Baender::stueck(m_ordnung[std::size_t(j)], n, bild.hoehe);
+        stueck.band = { m_neu[std::size_t(j)], m_neu[std::size_t(j) + 1] - 1 };
     }
     m_liste = &liste;
     m_ziel = &ziel;
@@ -149,10 +164,11 @@ void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& zi
         warten(m_offen, offen, WachNs);
     m_zahl = n;
     m_hoehe = bild.hoehe;
+    std::swap(m_grenzen, m_neu);
     for (int j = 0; j < n; ++j) {
         const Stueck& stueck = m_stuecke[std::size_t(j)];
         bild.umfassen(stueck.bild);
-        m_zeiten[std::size_t(m_ordnung[std::size_t(j)])] = stueck.zeit;
+        m_zeiten[std::size_t(j)] = stueck.zeit;
     }
 }
 

@@ -12,17 +12,19 @@ namespace zem::Raster {
 
 // Draws a frame's list in pieces of the layer at the same time, the calling thread and a fixed pool of
 // workers, and puts each piece into the picture as soon as it is drawn, while its rows are still in the
-// cache. A piece is a band of rows; a frame is cut into four of them for each thread, and the threads take
-// them one by one as they come free, the pieces that took longest in the last frame of the same cut
-// first. A drag changes the picture little from frame to frame, so the largest pieces go first and the
-// smallest fill the end: the frame ends about when its work divided by the threads is done, however the
-// lines lie, and a worker that the system runs late leaves its pieces to the others.
+// cache. A piece is a band of rows; a frame is cut into two of them for each thread, and the threads take
+// them one by one as they come free. A drag changes the picture little from frame to frame, so the rows
+// are cut where the last frame's pieces, their work spread over their rows, give each piece the same
+// time: the frame ends about when its work divided by the threads is done, however the lines lie. Every
+// piece costs a pass over the list and a start on each line that crosses into it, and its rows travel
+// between the cores' caches, so a few pieces of even work beat many small ones; the second piece of each
+// thread leaves a worker that the system runs late less to hold up.
 class Baender {
 public:
     // Lists of less work than this are drawn on the calling thread alone.
     static constexpr std::int64_t StandardAbAufwand = std::int64_t(1) << 20;
     static constexpr int MaxFaeden = 16;
-    static constexpr int StueckeJeFaden = 4;
+    static constexpr int StueckeJeFaden = 2;
 
     // faeden threads, the calling one included, 0 for one per core, at most MaxFaeden. Lists whose
     // aufwand() is below abAufwand are drawn in one piece by the calling thread.
@@ -34,15 +36,13 @@ public:
     int anzahl() const { return m_faeden; }
     // The pieces that zeichnen cuts a frame of this list into.
     int stueckeFuer(const Bild& bild, const Zeichenliste& liste) const;
-    // How faeden threads cut a layer of that height: the rows of piece i of the stueckZahl.
+    // The pieces that faeden threads cut a layer of that height into.
     static int stueckZahl(int faeden, int hoehe) { return std::max(1, std::min(hoehe, faeden * StueckeJeFaden)); }
-    static Band stueck(int i, int zahl, int hoehe)
-    {
-        return { int(std::int64_t(hoehe) * i / zahl), int(std::int64_t(hoehe) * (i + 1) / zahl) - 1 };
-    }
-    // The order in which the threads take the pieces whose last times are given: the longest first,
-    // equal ones from the top.
-    static void reihenfolge(const std::int64_t* zeiten, int zahl, int* ordnung);
+    // The first rows of the zahl pieces of a frame, and the height after them, from the last frame's
+    // pieces (grenzen alike) and the nanoseconds they took: each new piece gets the same share of the
+    // time, the work of an old piece taken as spread evenly over its rows; the rows evenly without a time.
+    // Every piece keeps a row at least.
+    static void schneiden(const int* grenzen, const std::int64_t* zeiten, int zahl, int hoehe, int* neu);
 
     // A frame follows soon: wakes the workers, which wait awake for a while, so that a frame after a
     // pause does not wait for them to wake. Called before the frame is recorded, it hides the waking
@@ -55,8 +55,10 @@ public:
     // nothing. One call at a time.
     void zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
 
-    // The pieces of the last frame and the time each took, in nanoseconds.
+    // The pieces of the last frame, their first rows (and the height after them) and the time each took,
+    // in nanoseconds.
     int letzteStuecke() const { return m_zahl; }
+    const int* letzteGrenzen() const { return m_grenzen.data(); }
     const std::int64_t* letzteZeiten() const { return m_zeiten.data(); }
 
 private:
@@ -74,9 +76,9 @@ private:
     };
     const int m_faeden;
     const std::int64_t m_abAufwand;
-    std::vector<Stueck> m_stuecke; // in the order they are taken
-    std::vector<std::int64_t> m_zeiten; // of the last frame, by row
-    std::vector<int> m_ordnung;
+    std::vector<Stueck> m_stuecke;
+    std::vector<int> m_grenzen, m_neu; // the last frame's first rows, and this one's
+    std::vector<std::int64_t> m_zeiten; // of the last frame
     int m_zahl = 0;
     int m_hoehe = 0;
     std::vector<std::thread> m_arbeiter;

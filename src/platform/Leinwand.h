@@ -78,7 +78,11 @@ public:
     // and asks for the repaint of what changed.
     void fertig() override;
     // The threads that draw the picture in pieces; none, the calling thread draws it. Not owned.
-    void setBaender(Raster::Baender* baender) { m_baender = baender; }
+    void setBaender(Raster::Baender* baender)
+    {
+        m_baender = baender;
+        m_gross = false;
+    }
 
     void loeschen() override;
     void linie(float x1, float y1, float x2, float y2, QRgb farbe) override;
