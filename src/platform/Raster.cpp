@@ -138,11 +138,14 @@ struct Gerade {
     int lang, kurz;
     std::uint64_t schritt, anfang;
 
+    // Axis-parallel and diagonal lines, most of a picture's, take k(i) = 0 and k(i) = i without a division.
     Gerade(int lang_, int kurz_)
         : lang(lang_)
         , kurz(kurz_)
-        , schritt(lang_ ? ((std::uint64_t(kurz_) << 32) + lang_ - 1) / lang_ : 0)
-        , anfang(lang_ ? ((std::uint64_t(lang_ - 1 - lang_ / 2) << 32) + lang_ - 1) / lang_ : 0)
+        , schritt(kurz_ == 0       ? 0
+                  : kurz_ == lang_ ? std::uint64_t(1) << 32
+                                   : ((std::uint64_t(kurz_) << 32) + lang_ - 1) / lang_)
+        , anfang(kurz_ == 0 || kurz_ == lang_ ? 0 : ((std::uint64_t(lang_ - 1 - lang_ / 2) << 32) + lang_ - 1) / lang_)
     {
     }
     std::uint64_t bei(int i) const { return anfang + std::uint64_t(i) * schritt; }
