@@ -504,14 +504,21 @@ struct Stueckbild {
         farbenZahl = std::max(farbenZahl, n + 1);
         return std::uint8_t(n);
     }
-    void aufnehmen(const std::vector<Geraetestrecke>& geraet)
+    // Records the segments; with strom, as the pool draws them, told of every 1024 as the canvas tells it.
+    void aufnehmen(const std::vector<Geraetestrecke>& geraet, bool strom = false)
     {
         liste.leeren(bild.breite, bild.hoehe);
+        if (strom) {
+            liste.reservieren(geraet.size() + geraet.size() / 4 + 1024);
+            baender->beginnen(bild, liste, rahmen);
+        }
         std::uint32_t letzte = 0;
         std::uint8_t n = 0;
         for (const Geraetestrecke& s : geraet) {
             if (n == 0 || s.farbe != letzte)
                 n = nummer(letzte = s.farbe);
+            if (strom && liste.anzahl() % 1024 == 0)
+                baender->weiter(liste.anzahl());
             liste.linie(s.x0, s.y0, s.x1, s.y1, n);
         }
     }
@@ -520,16 +527,17 @@ struct Stueckbild {
         return { pixel.data(), bild.breite, farben, 0xff000000, gezeichnet.links, gezeichnet.oben, gezeichnet.rechts,
             gezeichnet.unten };
     }
+    // A frame as the canvas draws it: while it is recorded when the last one was drawn in pieces.
     void zeichnen(const std::vector<Geraetestrecke>& geraet)
     {
-        // As the canvas does when it clears for a picture as large as the last.
-        if (baender->letzteStuecke() > 1)
-            baender->bereithalten();
-        aufnehmen(geraet);
-        baender->zeichnen(bild, liste, ziel());
+        rahmen = ziel();
+        const bool strom = baender->letzteStuecke() > 1;
+        aufnehmen(geraet, strom);
+        strom ? baender->beenden(bild) : baender->zeichnen(bild, liste, rahmen);
         gezeichnet = bild;
         bild.boxLeeren();
     }
+    Raster::Farbbild rahmen; // the picture of the frame being drawn
 };
 
 // The frame time that a number of workers would take, the program's way: the frame's pieces taken in
@@ -609,7 +617,8 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
     if (!stuecke)
         return;
 
-    // Handing out a piece: an empty frame of 8 pieces, its worker awake, divided by its pieces.
+    // Handing out a piece: the end of an empty frame of 4 pieces, its worker awake for it, divided by its
+    // pieces.
     std::vector<double> leer;
     {
         Raster::Baender zwei(2, 0);
@@ -619,10 +628,10 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         liste.leeren(1, 8);
         const Raster::Farbbild ziel;
         for (int i = 0; i < Laeufe; ++i) {
-            zwei.bereithalten();
+            zwei.beginnen(bild, liste, ziel);
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             const auto start = Uhr::now();
-            zwei.zeichnen(bild, liste, ziel);
+            zwei.beenden(bild);
             leer.push_back(ms(Uhr::now() - start) / zwei.letzteStuecke());
         }
     }

@@ -182,8 +182,8 @@ private slots:
     // Drawing in pieces at the same time, a hundred frames with one pool of three threads, whose workers
     // wake late into later frames: random lists on random sizes, cut into every number of pieces from 1
     // to 6 (as many as rows on pictures lower than 6, thinner than the pen, and cut by the last frame's
-    // times), give the picture, box and empty layer that the plain drawing on one thread gives, a margin
-    // right of each row untouched.
+    // times), drawn once recorded or while they are recorded, give the picture, box and empty layer that
+    // the plain drawing on one thread gives, a margin right of each row untouched.
     void baender()
     {
         std::mt19937 zufall(12);
@@ -201,18 +201,6 @@ private slots:
                 const double art[] = { std::fabs(w) / 2, std::floor(w), double(seite * zahl(0, 1)), w * 1e7 };
                 return art[zahl(0, 3)];
             };
-            Raster::Zeichenliste liste;
-            liste.leeren(b, h);
-            for (int i = zahl(0, 600); i > 0; --i) {
-                const auto farbe = std::uint8_t(zahl(1, 255));
-                const double x = wert(b), y = wert(h), x2 = wert(b), y2 = wert(h);
-                if (i % 5 == 0)
-                    liste.punkt(x, y, farbe);
-                else if (i % 5 == 1)
-                    liste.kreis(x, y, wert(b) * (i % 7 ? 0.1 : 1e3), farbe);
-                else
-                    liste.linie(x, y, x2, y2, farbe);
-            }
             // The same picture, cleared box and background for both.
             QList<quint32> einzeln(zeile * h), gestueckt(zeile * h);
             std::generate(einzeln.begin(), einzeln.end(), zufall);
@@ -222,18 +210,38 @@ private slots:
             const auto ziel = [&](QList<quint32>& p) {
                 return Raster::Farbbild { p.data(), zeile, farben, hintergrund, l, o, r, u };
             };
-            QList<quint8> ebene(zeile * h);
-            Raster::Bild allein { ebene.data(), b, h, zeile, stift }, zusammen = allein;
+            const Raster::Farbbild zielGestueckt = ziel(gestueckt);
+            QList<quint8> ebene(zeile * h), ebeneGestueckt(zeile * h);
+            Raster::Bild allein { ebene.data(), b, h, zeile, stift },
+                zusammen { ebeneGestueckt.data(), b, h, zeile, stift };
+            // Every other frame drawn by the pool while it is recorded, in the room kept for it.
+            Raster::Zeichenliste liste;
+            liste.leeren(b, h);
+            const bool strom = zahl(0, 1);
+            if (strom) {
+                liste.reservieren(600);
+                baender.beginnen(zusammen, liste, zielGestueckt);
+            }
+            for (int i = zahl(0, 600); i > 0 && !(strom && liste.voll()); --i) {
+                const auto farbe = std::uint8_t(zahl(1, 255));
+                const double x = wert(b), y = wert(h), x2 = wert(b), y2 = wert(h);
+                if (i % 5 == 0)
+                    liste.punkt(x, y, farbe);
+                else if (i % 5 == 1)
+                    liste.kreis(x, y, wert(b) * (i % 7 ? 0.1 : 1e3), farbe);
+                else
+                    liste.linie(x, y, x2, y2, farbe);
+                if (strom && i % 16 == 0)
+                    baender.weiter(liste.anzahl());
+            }
+            strom ? baender.beenden(zusammen) : baender.zeichnen(zusammen, liste, zielGestueckt);
             Raster::ListeZeichnen(allein, liste, { 0, h - 1 });
             Raster::Uebertragen(allein, { 0, h - 1 }, ziel(einzeln));
-            if (zahl(0, 1))
-                baender.bereithalten();
-            baender.zeichnen(zusammen, liste, ziel(gestueckt));
             QCOMPARE(baender.letzteStuecke(), std::min(h, 6));
             QCOMPARE(gestueckt, einzeln);
             QCOMPARE(QRect(QPoint(zusammen.links, zusammen.oben), QPoint(zusammen.rechts, zusammen.unten)),
                 QRect(QPoint(allein.links, allein.oben), QPoint(allein.rechts, allein.unten)));
-            QCOMPARE(ebene, QList<quint8>(zeile * h));
+            QCOMPARE(ebeneGestueckt, QList<quint8>(zeile * h));
         }
     }
 

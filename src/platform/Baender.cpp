@@ -1,6 +1,5 @@
 #include "platform/Baender.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -22,11 +21,24 @@ inline void pause()
 #endif
 }
 
-// How long a thread that waits stays awake, watching, before it sleeps: a worker that found no piece was
-// woken for a frame that is still being recorded; one that found pieces, or the calling thread waiting
-// for the last pieces, sees the next change soon or not at all.
+// How long a thread stays awake, watching, before it sleeps: a worker woken for a frame that is being
+// recorded; one that has drawn, or the calling thread waiting for the last pieces, sees the next change
+// soon or not at all.
 constexpr std::int64_t WachBereitNs = 4'000'000;
 constexpr std::int64_t WachNs = 100'000;
+
+// Watches an atomic until it differs from alt, awake for wachNs, then asleep; true when it changed while
+// awake.
+template <typename T> bool warten(const std::atomic<T>& wert, T alt, std::int64_t wachNs)
+{
+    const std::int64_t ende = jetztNs() + wachNs;
+    for (int runde = 1; wert.load(std::memory_order_acquire) == alt; ++runde) {
+        pause();
+        if (runde % 64 == 0 && jetztNs() > ende)
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -34,10 +46,10 @@ Baender::Baender(int faeden, std::int64_t abAufwand)
     : m_faeden(
         faeden > 0 ? std::min(faeden, MaxFaeden) : std::clamp(int(std::thread::hardware_concurrency()), 1, MaxFaeden))
     , m_abAufwand(abAufwand)
-    , m_stuecke(std::size_t(m_faeden * StueckeJeFaden))
-    , m_grenzen(m_stuecke.size() + 1)
-    , m_neu(m_stuecke.size() + 1)
-    , m_zeiten(m_stuecke.size())
+    , m_stuecke(new Stueck[std::size_t(m_faeden * StueckeJeFaden)])
+    , m_grenzen(std::size_t(m_faeden * StueckeJeFaden) + 1)
+    , m_neu(m_grenzen.size())
+    , m_zeiten(m_grenzen.size() - 1)
 {
     m_arbeiter.reserve(std::size_t(m_faeden - 1));
     for (int nummer = 1; nummer < m_faeden; ++nummer)
@@ -81,95 +93,131 @@ void Baender::schneiden(const int* grenzen, const std::int64_t* zeiten, int zahl
     }
 }
 
-void Baender::bereithalten()
-{
-    if (m_faeden == 1)
-        return;
-    m_auftrag.fetch_add(1, std::memory_order_release);
-    m_auftrag.notify_all();
-}
-
-void Baender::warten(std::atomic<std::uint32_t>& wert, std::uint32_t alt, std::int64_t wachNs)
-{
-    const std::int64_t ende = jetztNs() + wachNs;
-    for (int runde = 1; wert.load(std::memory_order_acquire) == alt; ++runde) {
-        pause();
-        if (runde % 64 == 0 && jetztNs() > ende) {
-            wert.wait(alt, std::memory_order_acquire);
-            return;
-        }
-    }
-}
-
 void Baender::arbeiten()
 {
-    bool nahm = true;
+    bool zeichnete = true;
     for (std::uint32_t gesehen = 0;;) {
-        warten(m_auftrag, gesehen, nahm ? WachNs : WachBereitNs);
+        if (!warten(m_auftrag, gesehen, zeichnete ? WachNs : WachBereitNs))
+            m_auftrag.wait(gesehen, std::memory_order_acquire);
         gesehen = m_auftrag.load(std::memory_order_acquire);
         if (m_ende)
             return;
-        nahm = stueckeNehmen();
+        zeichnete = stueckeZeichnen(WachBereitNs);
     }
 }
 
-bool Baender::stueckeNehmen()
+bool Baender::stueckeZeichnen(std::int64_t wachNs)
 {
-    for (bool nahm = false;; nahm = true) {
-        const std::uint64_t naechstes = m_naechstes.fetch_add(1, std::memory_order_acq_rel);
-        const std::uint32_t j = std::uint32_t(naechstes), zahl = std::uint32_t(naechstes >> 32);
-        if (j >= zahl)
-            return nahm;
-        Stueck& stueck = m_stuecke[j];
-        const std::int64_t anfang = jetztNs();
-        ListeZeichnen(stueck.bild, *m_liste, stueck.band);
-        Uebertragen(stueck.bild, stueck.band, *m_ziel);
-        stueck.zeit = jetztNs() - anfang;
-        if (m_offen.fetch_sub(1, std::memory_order_acq_rel) == 1)
-            m_offen.notify_one();
+    bool zeichnete = false;
+    for (;;) {
+        // Taken before the pieces are looked at: when the list was complete then, a pass that draws
+        // nothing leaves nothing for this thread.
+        const bool vollstaendig = m_vollstaendig.load(std::memory_order_acquire);
+        const std::size_t veroeffentlicht = m_veroeffentlicht.load(std::memory_order_acquire);
+        bool weiter = false;
+        // A worker late for a frame may find the pieces of the next: the frame set them up before it let
+        // them go, and it set the list back before.
+        for (int j = 0, n = m_stueckZahl.load(std::memory_order_acquire); j < n; ++j) {
+            Stueck& stueck = m_stuecke[std::size_t(j)];
+            if (stueck.gehalten.load(std::memory_order_relaxed)
+                || stueck.gehalten.exchange(true, std::memory_order_acquire))
+                continue;
+            weiter = stueckZeichnen(j) || weiter;
+        }
+        zeichnete = zeichnete || weiter;
+        if (weiter)
+            continue;
+        if (vollstaendig || !warten(m_veroeffentlicht, veroeffentlicht, wachNs))
+            return zeichnete;
     }
 }
 
-void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
+bool Baender::stueckZeichnen(int j)
 {
-    const int n = stueckeFuer(bild, liste);
-    if (n == 1) {
+    Stueck& stueck = m_stuecke[std::size_t(j)];
+    const bool vollstaendig = m_vollstaendig.load(std::memory_order_acquire);
+    const std::size_t bis = m_veroeffentlicht.load(std::memory_order_acquire);
+    const bool zeichnet = stueck.gezeichnet < bis;
+    if (zeichnet) {
         const std::int64_t anfang = jetztNs();
-        ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
-        Uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
-        m_zeiten[0] = jetztNs() - anfang;
-        m_zahl = 1;
-        m_hoehe = bild.hoehe;
-        m_grenzen[0] = 0;
-        m_grenzen[1] = bild.hoehe;
-        return;
+        ListeZeichnen(stueck.bild, *m_liste, stueck.band, stueck.gezeichnet, bis);
+        stueck.gezeichnet = bis;
+        stueck.zeit += jetztNs() - anfang;
     }
+    if (!vollstaendig) {
+        stueck.gehalten.store(false, std::memory_order_release);
+        return zeichnet;
+    }
+    // Done: into the picture, and held until the next frame.
+    const std::int64_t anfang = jetztNs();
+    Uebertragen(stueck.bild, stueck.band, *m_ziel);
+    stueck.zeit += jetztNs() - anfang;
+    if (m_offen.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        m_offen.notify_one();
+    return true;
+}
+
+void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
+{
+    const int n = stueckZahl(m_faeden, bild.hoehe);
     // The last frame's times tell the cut when it was cut into as many pieces of the same height.
-    const bool gleich = n == m_zahl && bild.hoehe == m_hoehe;
-    schneiden(m_grenzen.data(), gleich ? m_zeiten.data() : nullptr, n, bild.hoehe, m_neu.data());
+    schneiden(m_grenzen.data(), n == m_zahl && bild.hoehe == m_hoehe ? m_zeiten.data() : nullptr, n, bild.hoehe,
+        m_neu.data());
+    m_liste = &liste;
+    m_ziel = &ziel;
+    m_vollstaendig.store(false, std::memory_order_relaxed);
+    m_veroeffentlicht.store(liste.anzahl(), std::memory_order_relaxed);
+    m_offen.store(n, std::memory_order_relaxed);
     for (int j = 0; j < n; ++j) {
         Stueck& stueck = m_stuecke[std::size_t(j)];
         stueck.bild = bild;
         stueck.bild.boxLeeren();
         stueck.band = { m_neu[std::size_t(j)], m_neu[std::size_t(j) + 1] - 1 };
+        stueck.gezeichnet = 0;
+        stueck.zeit = 0;
+        stueck.gehalten.store(false, std::memory_order_release);
     }
-    m_liste = &liste;
-    m_ziel = &ziel;
-    m_offen.store(std::uint32_t(n), std::memory_order_relaxed);
-    m_naechstes.store(std::uint64_t(n) << 32, std::memory_order_release);
-    m_auftrag.fetch_add(1, std::memory_order_release);
-    m_auftrag.notify_all();
-    stueckeNehmen();
-    for (std::uint32_t offen; (offen = m_offen.load(std::memory_order_acquire)) != 0;)
-        warten(m_offen, offen, WachNs);
+    m_stueckZahl.store(n, std::memory_order_release);
     m_zahl = n;
     m_hoehe = bild.hoehe;
+    m_auftrag.fetch_add(1, std::memory_order_release);
+    m_auftrag.notify_all();
+}
+
+void Baender::beenden(Bild& bild)
+{
+    m_veroeffentlicht.store(m_liste->anzahl(), std::memory_order_release);
+    m_vollstaendig.store(true, std::memory_order_release);
+    // Wakes the workers that slept while the list was recorded.
+    m_auftrag.fetch_add(1, std::memory_order_release);
+    m_auftrag.notify_all();
+    // A piece that a worker let go just before the list was complete is taken up again, by whoever comes.
+    for (int offen; (offen = m_offen.load(std::memory_order_acquire)) != 0;)
+        if (!stueckeZeichnen(0) && !warten(m_offen, offen, WachNs))
+            m_offen.wait(offen, std::memory_order_acquire);
     std::swap(m_grenzen, m_neu);
-    for (int j = 0; j < n; ++j) {
+    for (int j = 0; j < m_zahl; ++j) {
         const Stueck& stueck = m_stuecke[std::size_t(j)];
         bild.umfassen(stueck.bild);
         m_zeiten[std::size_t(j)] = stueck.zeit;
     }
+}
+
+void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
+{
+    if (stueckeFuer(bild, liste) > 1) {
+        beginnen(bild, liste, ziel);
+        beenden(bild);
+        return;
+    }
+    const std::int64_t anfang = jetztNs();
+    ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
+    Uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
+    m_zeiten[0] = jetztNs() - anfang;
+    m_zahl = 1;
+    m_hoehe = bild.hoehe;
+    m_grenzen[0] = 0;
+    m_grenzen[1] = bild.hoehe;
 }
 
 } // namespace zem::Raster

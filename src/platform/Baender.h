@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -12,13 +13,18 @@ namespace zem::Raster {
 
 // Draws a frame's list in pieces of the layer at the same time, the calling thread and a fixed pool of
 // workers, and puts each piece into the picture as soon as it is drawn, while its rows are still in the
-// cache. A piece is a band of rows; a frame is cut into two of them for each thread, and the threads take
-// them one by one as they come free. A drag changes the picture little from frame to frame, so the rows
-// are cut where the last frame's pieces, their work spread over their rows, give each piece the same
-// time: the frame ends about when its work divided by the threads is done, however the lines lie. Every
-// piece costs a pass over the list and a start on each line that crosses into it, and its rows travel
-// between the cores' caches, so a few pieces of even work beat many small ones; the second piece of each
-// thread leaves a worker that the system runs late less to hold up.
+// cache. A piece is a band of rows; a frame is cut into two of them for each thread. A drag changes the
+// picture little from frame to frame, so the rows are cut where the last frame's pieces, their work
+// spread over their rows, give each piece the same time: the frame ends about when its work divided by
+// the threads is done, however the lines lie. Every piece costs a pass over the list and a start on each
+// line that crosses into it, and its rows travel between the cores' caches, so a few pieces of even work
+// beat many small ones; the second piece of each thread leaves a worker that the system runs late less
+// to hold up.
+//
+// A frame may be drawn while it is recorded: begun before the first operation, told of the operations
+// recorded so far now and then, and ended when the list is complete. The workers then draw what is
+// recorded, piece by piece, while the calling thread records the rest, and they are awake by the time the
+// recording ends, also after a pause between frames.
 class Baender {
 public:
     // Lists of less work than this are drawn on the calling thread alone.
@@ -44,39 +50,47 @@ public:
     // Every piece keeps a row at least.
     static void schneiden(const int* grenzen, const std::int64_t* zeiten, int zahl, int hoehe, int* neu);
 
-    // A frame follows soon: wakes the workers, which wait awake for a while, so that a frame after a
-    // pause does not wait for them to wake. Called before the frame is recorded, it hides the waking
-    // behind the recording.
-    void bereithalten();
-
     // Draws the list into the empty layer and puts it into the picture (Uebertragen) with the cleared
     // box; returns when every piece is done, with the layer empty again and the layer's box widened by
     // what was drawn, as one ListeZeichnen over all rows would widen it. Creates no thread and allocates
-    // nothing. One call at a time.
+    // nothing. One frame at a time.
     void zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
 
-    // The pieces of the last frame, their first rows (and the height after them) and the time each took,
-    // in nanoseconds.
+    // A frame drawn while it is recorded, in the pieces of all threads: begun on the list, empty or not,
+    // which keeps room for what is still to be recorded (Zeichenliste::reservieren), and the picture, which
+    // both stay until the frame ends; then told that the first anzahl operations are recorded, as often as
+    // useful; then ended when the list is complete, as zeichnen ends.
+    void beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
+    void weiter(std::size_t anzahl) { m_veroeffentlicht.store(anzahl, std::memory_order_release); }
+    void beenden(Bild& bild);
+
+    // The pieces of the last frame, their first rows (and the height after them) and the time each took
+    // to draw, in nanoseconds.
     int letzteStuecke() const { return m_zahl; }
     const int* letzteGrenzen() const { return m_grenzen.data(); }
     const std::int64_t* letzteZeiten() const { return m_zeiten.data(); }
 
 private:
     void arbeiten();
-    // Takes pieces until none is left; true when it took one.
-    bool stueckeNehmen();
-    void warten(std::atomic<std::uint32_t>& wert, std::uint32_t alt, std::int64_t wachNs);
+    // Draws what is recorded in pieces that no other thread holds, until no piece has more to draw or,
+    // while the frame is recorded, until nothing more was recorded for a while; true when it drew.
+    bool stueckeZeichnen(std::int64_t wachNs);
+    // Draws what is recorded of a piece it holds; true when it drew.
+    bool stueckZeichnen(int j);
 
-    // A piece's copy of the layer, whose box the thread that takes it alone widens, and its time; a cache
-    // line of its own.
+    // A piece's copy of the layer, whose box the thread that holds it alone widens, the operations it has
+    // drawn and the time it took; a cache line of its own. A thread holds a piece while it draws it;
+    // when the piece is done it stays held until the next frame.
     struct alignas(64) Stueck {
         Bild bild;
         Band band;
+        std::size_t gezeichnet;
         std::int64_t zeit;
+        std::atomic<bool> gehalten { true };
     };
     const int m_faeden;
     const std::int64_t m_abAufwand;
-    std::vector<Stueck> m_stuecke;
+    std::unique_ptr<Stueck[]> m_stuecke;
     std::vector<int> m_grenzen, m_neu; // the last frame's first rows, and this one's
     std::vector<std::int64_t> m_zeiten; // of the last frame
     int m_zahl = 0;
@@ -86,13 +100,14 @@ private:
     const Farbbild* m_ziel = nullptr;
     // Read by a worker woken late for a frame while the pool ends too.
     std::atomic<bool> m_ende { false };
-    // Raised for each frame, for bereithalten and for the end; the workers wait for it to change.
+    // Raised for each frame, when its list is complete and for the end; the workers wait for it to change.
     std::atomic<std::uint32_t> m_auftrag { 0 };
-    // The frame's number of pieces in the high half, the next piece to take in the low half: a worker
-    // woken late for one frame takes a piece of the next only with that frame's count.
-    std::atomic<std::uint64_t> m_naechstes { 0 };
-    // The pieces of this frame not yet done.
-    std::atomic<std::uint32_t> m_offen { 0 };
+    // The operations recorded so far, all of them once the list is complete.
+    std::atomic<std::size_t> m_veroeffentlicht { 0 };
+    std::atomic<bool> m_vollstaendig { false };
+    // The pieces of the frame, and those not done yet.
+    std::atomic<int> m_stueckZahl { 0 };
+    std::atomic<int> m_offen { 0 };
 };
 
 } // namespace zem::Raster

@@ -166,7 +166,7 @@ std::uint8_t Leinwand::neueNummer(QRgb farbe)
     while (n < m_farbenZahl && m_farben[n] != farbe)
         ++n;
     if (n == 256) {
-        fertig();
+        listeZeichnen();
         n = 1;
     }
     if (n == m_farbenZahl) {
@@ -198,29 +198,47 @@ QRect Leinwand::ungezeigtNehmen()
     return umgerechnet(box, 1, m_verhaeltnis).toAlignedRect();
 }
 
+void Leinwand::setBaender(Raster::Baender* baender)
+{
+    listeZeichnen();
+    m_baender = baender;
+    m_gross = false;
+}
+
+void Leinwand::strecken()
+{
+    m_baender->weiter(m_liste.anzahl());
+}
+
 void Leinwand::fertig()
 {
-    if (m_liste.leer() && m_geloescht.isEmpty()) {
-        bildFertig();
+    listeZeichnen();
+    bildFertig();
+}
+
+void Leinwand::listeZeichnen()
+{
+    if (m_liste.leer() && m_geloescht.isEmpty() && !m_strom)
         return;
-    }
-    const Raster::Farbbild ziel { reinterpret_cast<std::uint32_t*>(m_bild.bits()),
-        static_cast<int>(m_bild.bytesPerLine() / 4), m_farben, m_hintergrund, m_geloescht.left(), m_geloescht.top(),
-        m_geloescht.right(), m_geloescht.bottom() };
-    m_gross = m_baender && m_baender->stueckeFuer(m_raster, m_liste) > 1;
-    if (m_baender) {
-        m_baender->zeichnen(m_raster, m_liste, ziel);
+    m_ziel = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), static_cast<int>(m_bild.bytesPerLine() / 4), m_farben,
+        m_hintergrund, m_geloescht.left(), m_geloescht.top(), m_geloescht.right(), m_geloescht.bottom() };
+    if (m_strom) {
+        m_strom = false;
+        m_baender->beenden(m_raster);
+    } else if (m_baender) {
+        m_gross = m_baender->stueckeFuer(m_raster, m_liste) > 1;
+        m_baender->zeichnen(m_raster, m_liste, m_ziel);
     } else {
         Raster::ListeZeichnen(m_raster, m_liste, { 0, m_raster.hoehe - 1 });
-        Raster::Uebertragen(m_raster, { 0, m_raster.hoehe - 1 }, ziel);
+        Raster::Uebertragen(m_raster, { 0, m_raster.hoehe - 1 }, m_ziel);
     }
+    m_letzteAnzahl = m_liste.anzahl();
     if (!m_raster.boxLeer())
         m_bildBox |= QRect(QPoint(m_raster.links, m_raster.oben), QPoint(m_raster.rechts, m_raster.unten));
     m_raster.boxLeeren();
     m_geloescht = {};
     listeLeeren();
     gezeichnet();
-    bildFertig();
 }
 
 void Leinwand::bildFertig()
@@ -236,12 +254,11 @@ void Leinwand::loeschen()
 {
     // Every picture begins here: a window resized while hidden is taken up now, the drawing that follows
     // keeps to one size.
+    if (m_strom)
+        listeZeichnen(); // what the pool has drawn of the list is taken away below
     m_anfang = jetztNs();
     groesseAbgleichen();
     listeLeeren(); // what was drawn since is gone again before it was ever seen
-    // The next picture is most likely as large as the last: the workers wake while it is recorded.
-    if (m_gross)
-        m_baender->bereithalten();
     if (m_ganzLoeschen || !m_hintergrundbild.isNull()) {
         if (m_hintergrundbild.isNull()) {
             m_bild.fill(m_hintergrund);
@@ -261,10 +278,20 @@ void Leinwand::loeschen()
     m_bildBox = {};
     m_aktX = 0;
     m_aktY = 0;
+    // The next picture is most likely as large as the last: the pool draws it while it is recorded, in
+    // room for a quarter more operations.
+    if (m_gross) {
+        m_liste.reservieren(m_letzteAnzahl + m_letzteAnzahl / 4 + 1024);
+        m_ziel = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), static_cast<int>(m_bild.bytesPerLine() / 4),
+            m_farben, m_hintergrund, m_geloescht.left(), m_geloescht.top(), m_geloescht.right(), m_geloescht.bottom() };
+        m_baender->beginnen(m_raster, m_liste, m_ziel);
+        m_strom = true;
+    }
 }
 
 void Leinwand::linie(float x1, float y1, float x2, float y2, QRgb farbe)
 {
+    vorAufnahme();
     m_liste.linie(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), nummer(farbe));
     m_aktX = x2;
     m_aktY = y2;
@@ -277,6 +304,7 @@ void Leinwand::linieNach(float x2, float y2, QRgb farbe)
 
 void Leinwand::punkt(float x, float y, QRgb farbe)
 {
+    vorAufnahme();
     m_liste.punkt(pixelX(x), pixelY(y), nummer(farbe));
     m_aktX = x;
     m_aktY = y;
@@ -285,17 +313,18 @@ void Leinwand::punkt(float x, float y, QRgb farbe)
 void Leinwand::rechteck(float x1, float y1, float x2, float y2, QRgb farbe)
 {
     const double px1 = pixelX(x1), py1 = pixelY(y1), px2 = pixelX(x2), py2 = pixelY(y2);
-    const std::uint8_t n = nummer(farbe);
-    m_liste.linie(px1, py1, px2, py1, n);
-    m_liste.linie(px2, py1, px2, py2, n);
-    m_liste.linie(px2, py2, px1, py2, n);
-    m_liste.linie(px1, py2, px1, py1, n);
+    const double ecken[] = { px1, py1, px2, py1, px2, py2, px1, py2, px1, py1 };
+    for (int i = 0; i < 8; i += 2) {
+        vorAufnahme();
+        m_liste.linie(ecken[i], ecken[i + 1], ecken[i + 2], ecken[i + 3], nummer(farbe));
+    }
     m_aktX = x2;
     m_aktY = y2;
 }
 
 void Leinwand::kreis(float x, float y, float radius, QRgb farbe)
 {
+    vorAufnahme();
     m_liste.kreis(pixelX(x), pixelY(y), double(radius) * m_proEinheitX * m_verhaeltnis, nummer(farbe));
     m_aktX = x;
     m_aktY = y;

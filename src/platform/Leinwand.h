@@ -77,12 +77,9 @@ public:
     // Draws what was drawn since the last call onto the picture, in pieces by the pool when one is set,
     // and asks for the repaint of what changed.
     void fertig() override;
-    // The threads that draw the picture in pieces; none, the calling thread draws it. Not owned.
-    void setBaender(Raster::Baender* baender)
-    {
-        m_baender = baender;
-        m_gross = false;
-    }
+    // The threads that draw the picture in pieces; none, the calling thread draws it. Not owned. A picture
+    // as large as the last one that they drew is drawn by them while it is recorded, from the clear on.
+    void setBaender(Raster::Baender* baender);
 
     void loeschen() override;
     void linie(float x1, float y1, float x2, float y2, QRgb farbe) override;
@@ -144,8 +141,22 @@ private:
         return neueNummer(farbe);
     }
     std::uint8_t neueNummer(QRgb farbe);
+    // Draws the list onto the picture and empties it; fertig() besides ends the picture's time.
+    void listeZeichnen();
     // Empties the list, and its colours.
     void listeLeeren();
+    // Before an operation is recorded: while the pool draws the list as it is recorded, tells it of every
+    // 1024 operations, and draws the list first when its room is full.
+    void vorAufnahme()
+    {
+        if (!m_strom)
+            return;
+        if (m_liste.voll())
+            listeZeichnen();
+        else if (m_liste.anzahl() % 1024 == 0)
+            strecken();
+    }
+    void strecken();
     // The picture begun by the last clear is complete: its time is taken.
     void bildFertig();
     // Asks for a repaint of the device pixels of a box.
@@ -178,6 +189,9 @@ private:
     // Outside the drawn box the image may hold more than the plain background.
     bool m_ganzLoeschen = true;
     bool m_gross = false; // the last list was drawn in pieces
+    bool m_strom = false; // the pool draws the list while it is recorded
+    Raster::Farbbild m_ziel; // what the pool puts the layer into meanwhile
+    std::size_t m_letzteAnzahl = 0; // operations of the last list
     std::int64_t m_anfang = -1; // when the picture being drawn was begun by a clear, in nanoseconds
     std::int64_t m_zeichenzeit = 0;
     std::uint64_t m_bilder = 0;

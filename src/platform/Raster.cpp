@@ -506,6 +506,14 @@ void Zeichenliste::leeren(int breite, int hoehe)
     m_hoehe = hoehe;
 }
 
+void Zeichenliste::reservieren(std::size_t n)
+{
+    m_befehle.reserve(n);
+    m_zeilen.reserve(n);
+    // A picture has a circle or two.
+    m_kreise.reserve(std::max<std::size_t>(16, m_kreise.capacity()));
+}
+
 void Zeichenliste::linie(double x0, double y0, double x1, double y1, std::uint8_t farbe)
 {
     std::int32_t p[4];
@@ -544,6 +552,11 @@ void Zeichenliste::kreis(double x, double y, double r, std::uint8_t farbe)
 
 void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
 {
+    ListeZeichnen(bild, liste, band, 0, liste.anzahl());
+}
+
+void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis)
+{
     if (bild.breite != liste.m_breite || bild.hoehe != liste.m_hoehe)
         return;
     band = { std::max(band.oben, 0), std::min(band.unten, bild.hoehe - 1) };
@@ -553,11 +566,11 @@ void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
     const std::uint32_t erste = std::uint32_t(band.unten + (bild.stift - 1) / 2);
     const std::uint32_t letzte = std::uint32_t(std::max(0, band.oben - bild.stift / 2));
     const std::uint32_t* const zeilen = liste.m_zeilen.data();
-    const std::size_t n = liste.m_zeilen.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    const Zeichenliste::Befehl* const befehle = liste.m_befehle.data();
+    for (std::size_t i = von; i < bis; ++i) {
         if ((zeilen[i] >> 16) > erste || (zeilen[i] & 0xffff) < letzte)
             continue;
-        const Zeichenliste::Befehl& b = liste.m_befehle[i];
+        const Zeichenliste::Befehl& b = befehle[i];
         switch (b.art) {
         case Zeichenliste::Art::Linie:
             linie(bild, band, b.x0, b.y0, b.x1, b.y1, b.farbe);
@@ -566,7 +579,7 @@ void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
             tupfen(bild, band, b.x0, b.y0, b.farbe);
             break;
         case Zeichenliste::Art::Kreis: {
-            const Zeichenliste::Kreis& k = liste.m_kreise[std::size_t(b.x0)];
+            const Zeichenliste::Kreis& k = liste.m_kreise.data()[b.x0];
             if (k.r <= 4096)
                 kleinerKreis(bild, band, k.x, k.y, k.r, b.farbe);
             else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -52,6 +53,16 @@ public:
     // Empties the list for a layer of that size; drawn into a layer of another size, it draws nothing.
     void leeren(int breite, int hoehe);
     bool leer() const { return m_befehle.empty(); }
+    // The operations recorded.
+    std::size_t anzahl() const { return m_befehle.size(); }
+    // Keeps room for n operations in all, so that recording up to them moves none of those recorded.
+    void reservieren(std::size_t n);
+    // The room kept is full: the next operation may move those recorded.
+    bool voll() const
+    {
+        return m_befehle.size() == m_befehle.capacity() || m_zeilen.size() == m_zeilen.capacity()
+            || m_kreise.size() == m_kreise.capacity();
+    }
     // A solid line, both ends included, as Bresenham steps it between the pixels of its ends. A segment
     // that leaves the layer is clipped to it first, so ends far outside cost no more than ends inside; a
     // segment with an infinite or NaN end draws nothing.
@@ -85,11 +96,14 @@ private:
     std::int64_t m_aufwand = 0;
     int m_breite = 0, m_hoehe = 0;
 
-    friend void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
+    friend void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis);
 };
 
 // The list's operations in their order, restricted to a band's rows.
 void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
+// Its operations from von up to bis. It reads only those of the list: another thread may record more
+// meanwhile, into the room kept (reservieren).
+void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis);
 
 // The picture that a layer is shown in: 32-bit pixels, as many as the layer has, the colour of each
 // number, and a box (both ends included) cleared to the background since the picture last took the layer.
