@@ -27,15 +27,18 @@ inline void pause()
 constexpr std::int64_t WachBereitNs = 4'000'000;
 constexpr std::int64_t WachNs = 100'000;
 
-// Watches an atomic until it differs from alt, awake for wachNs, then asleep; true when it changed while
-// awake.
+// Watches an atomic until it differs from alt, for wachNs at most; true when it changed. It leaves the
+// core to other threads now and then: on a busy machine the thread it waits for may need it.
 template <typename T> bool warten(const std::atomic<T>& wert, T alt, std::int64_t wachNs)
 {
     const std::int64_t ende = jetztNs() + wachNs;
     for (int runde = 1; wert.load(std::memory_order_acquire) == alt; ++runde) {
         pause();
-        if (runde % 64 == 0 && jetztNs() > ende)
-            return false;
+        if (runde % 64 == 0) {
+            if (jetztNs() > ende)
+                return false;
+            std::this_thread::yield();
+        }
     }
     return true;
 }

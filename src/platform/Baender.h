@@ -31,6 +31,9 @@ public:
     static constexpr std::int64_t StandardAbAufwand = std::int64_t(1) << 20;
     static constexpr int MaxFaeden = 16;
     static constexpr int StueckeJeFaden = 2;
+    // While a frame is recorded, the workers stay this many operations behind: closer, they would take the
+    // cache lines that the recording thread writes next from under it.
+    static constexpr std::size_t Abstand = 1024;
 
     // faeden threads, the calling one included, 0 for one per core, at most MaxFaeden. Lists whose
     // aufwand() is below abAufwand are drawn in one piece by the calling thread.
@@ -61,7 +64,11 @@ public:
     // both stay until the frame ends; then told that the first anzahl operations are recorded, as often as
     // useful; then ended when the list is complete, as zeichnen ends.
     void beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
-    void weiter(std::size_t anzahl) { m_veroeffentlicht.store(anzahl, std::memory_order_release); }
+    void weiter(std::size_t anzahl)
+    {
+        if (anzahl > Abstand)
+            m_veroeffentlicht.store(anzahl - Abstand, std::memory_order_release);
+    }
     void beenden(Bild& bild);
 
     // The pieces of the last frame, their first rows (and the height after them) and the time each took
