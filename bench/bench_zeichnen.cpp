@@ -592,6 +592,13 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
             const auto ende = Uhr::now();
             allokationen[k] = std::max(allokationen[k], i < 0 ? 0 : bench::allokationen() - vorher);
             zeiten[k].push_back(ms(ende - anfang));
+            if (std::getenv("ZEM_SCHNITT") && k == 1 && i > Laeufe - 4) {
+                std::printf("frame %.2f ms cut:", ms(ende - anfang));
+                for (int j = 0; j <= pools[k].baender->letzteStuecke(); ++j) std::printf(" %d", pools[k].baender->letzteGrenzen()[j]);
+                std::printf(" times:");
+                for (int j = 0; j < pools[k].baender->letzteStuecke(); ++j) std::printf(" %.2f", pools[k].baender->letzteZeiten()[j] / 1e6);
+                std::printf("\n");
+            }
         }
     }
     const double bezugZeit = median(bezugszeiten), eins = median(zeiten[0]);
@@ -626,7 +633,8 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         Raster::Bild bild { ebene.data(), 1, 8, 1, 1 };
         Raster::Zeichenliste liste;
         liste.leeren(1, 8);
-        const Raster::Farbbild ziel;
+        std::uint32_t pixel[8], farben[256] = {};
+        const Raster::Farbbild ziel { pixel, 1, farben };
         for (int i = 0; i < Laeufe; ++i) {
             zwei.beginnen(bild, liste, ziel);
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -645,11 +653,24 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         aufnahmen.push_back(ms(Uhr::now() - start));
     }
     const double aufnahme = median(aufnahmen);
-    // Each piece alone on this thread, cut as the program cuts: three frames of the scene, each cut by the
-    // times of the last, then the frame turned a little, as a drag's next one, cut by them.
-    const auto stueckzeiten = [&](const std::vector<Geraetestrecke>& strecken, const std::vector<int>& grenzen) {
-        ein.aufnehmen(strecken);
-        std::vector<double> zeit;
+    // Each piece alone on this thread, cut as the program cuts: by the operations across each row of the
+    // scene, counted as one piece draws it, on the scene turned a little, as a drag's next frame.
+    std::vector<std::int32_t> abdeckung(std::size_t(groesse.height()));
+    {
+        ein.aufnehmen(geraet);
+        Raster::Bild b = ein.bild;
+        Raster::ListeZeichnen(b, ein.liste, { 0, groesse.height() - 1 }, 0, ein.liste.anzahl(), abdeckung.data());
+        Raster::Uebertragen(b, { 0, groesse.height() - 1 }, ein.ziel());
+    }
+    drehen(u.p.s, 0.01);
+    ein.aufnehmen(geraetestrecken(u));
+    const int ganz[] = { 0, groesse.height() };
+    std::printf(
+        "scene=%s one_worker_ms=%.2f recording_ms=%.2f hand_out_us=%.2f", name, eins, aufnahme, uebergabe * 1000);
+    for (int arbeiter : { 4, 8, 16 }) {
+        std::vector<int> grenzen(std::size_t(Raster::Baender::stueckZahl(arbeiter, groesse.height())) + 1);
+        Raster::Baender::schneiden(ganz, abdeckung.data(), int(grenzen.size()) - 1, groesse.height(), grenzen.data());
+        std::vector<double> zeiten;
         for (std::size_t j = 0; j + 1 < grenzen.size(); ++j) {
             const Raster::Band band { grenzen[j], grenzen[j + 1] - 1 };
             std::vector<double> laeufe;
@@ -660,38 +681,14 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
                 Raster::Uebertragen(b, band, ein.ziel());
                 laeufe.push_back(ms(Uhr::now() - start));
             }
-            zeit.push_back(median(laeufe));
+            zeiten.push_back(median(laeufe));
         }
-        return zeit;
-    };
-    const auto schneiden = [&](const std::vector<int>& grenzen, const std::vector<double>& zeiten) {
-        std::vector<std::int64_t> ns;
-        for (double t : zeiten)
-            ns.push_back(std::int64_t(t * 1e6));
-        std::vector<int> neu(grenzen.size());
-        Raster::Baender::schneiden(
-            grenzen.data(), zeiten.empty() ? nullptr : ns.data(), int(neu.size()) - 1, groesse.height(), neu.data());
-        return neu;
-    };
-    std::vector<Geraetestrecke> gedreht;
-    {
-        drehen(u.p.s, 0.01);
-        gedreht = geraetestrecken(u);
-    }
-    std::printf(
-        "scene=%s one_worker_ms=%.2f recording_ms=%.2f hand_out_us=%.2f", name, eins, aufnahme, uebergabe * 1000);
-    for (int arbeiter : { 4, 8, 16 }) {
-        std::vector<int> grenzen
-            = schneiden(std::vector<int>(std::size_t(Raster::Baender::stueckZahl(arbeiter, groesse.height())) + 1), {});
-        for (int i = 0; i < 3; ++i)
-            grenzen = schneiden(grenzen, stueckzeiten(geraet, grenzen));
-        const std::vector<double> jetzt = stueckzeiten(gedreht, grenzen);
-        const double rahmen = aufnahme + simuliert(jetzt, arbeiter, uebergabe);
+        const double rahmen = aufnahme + simuliert(zeiten, arbeiter, uebergabe);
         std::printf(" projected_%d_workers_ms=%.2f ratio=%.3f", arbeiter, rahmen, rahmen / eins);
         if (arbeiter == 8) {
             std::printf(" pieces_of_8_ms=");
-            for (std::size_t j = 0; j < jetzt.size(); ++j)
-                std::printf(j ? ",%.2f" : "%.2f", jetzt[j]);
+            for (std::size_t j = 0; j < zeiten.size(); ++j)
+                std::printf(j ? ",%.2f" : "%.2f", zeiten[j]);
         }
     }
     std::printf("\n");

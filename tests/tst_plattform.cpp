@@ -158,11 +158,14 @@ private slots:
         for (int i = 0; i < 64 * 48; ++i)
             if (pixel[i])
                 ++anzahl, box |= QRect(i % 64, i / 64, 1, 1);
+        QFETCH(QPoint, gesetzt);
+        QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()]);
+        std::vector<std::uint32_t> farbbild(64 * 48);
+        const std::uint32_t farben[256] = {};
+        Raster::Uebertragen(r, { 0, groesse.height() - 1 }, { farbbild.data(), 64, farben });
         QTEST(anzahl, "anzahl");
         QTEST(box, "box");
         QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
-        QFETCH(QPoint, gesetzt);
-        QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()]);
     }
 
     // Clearing clears where it drew since the last clear, up to the last row and column: after a line to

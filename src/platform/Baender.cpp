@@ -73,27 +73,36 @@ int Baender::stueckeFuer(const Bild& bild, const Zeichenliste& liste) const
     return m_faeden == 1 || liste.aufwand() < m_abAufwand ? 1 : stueckZahl(m_faeden, bild.hoehe);
 }
 
-void Baender::schneiden(const int* grenzen, const std::int64_t* zeiten, int zahl, int hoehe, int* neu)
+void Baender::schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, int zahl, int hoehe, int* neu)
 {
+    // The work of each row, its operations summed down from the first row of its old piece, walked twice:
+    // for the sum, then for the borders, border j where j / zahl of the sum has passed.
+    const auto zeilen = [&](auto weiter) {
+        std::int64_t quer = 0;
+        for (int y = 0, i = 0; y < hoehe; ++y) {
+            if (abdeckung) {
+                if (y == alteGrenzen[i + 1])
+                    ++i, quer = 0;
+                quer += abdeckung[y];
+            }
+            if (!weiter(y, 1 + quer))
+                return;
+        }
+    };
     std::int64_t summe = 0;
-    for (int i = 0; i < zahl; ++i)
-        summe += zeiten ? std::max<std::int64_t>(zeiten[i], 0) : 0;
+    zeilen([&](int, std::int64_t arbeit) { return summe += arbeit, true; });
+    std::int64_t bisher = 0;
+    int j = 1;
+    zeilen([&](int y, std::int64_t arbeit) {
+        bisher += arbeit;
+        for (; j < zahl && bisher * zahl >= summe * j; ++j)
+            neu[j] = y + 1;
+        return j < zahl;
+    });
     neu[0] = 0;
     neu[zahl] = hoehe;
-    // Walks the old pieces along the time: new border j lies where j / zahl of it has passed.
-    int i = 0;
-    std::int64_t vorher = 0; // the time of the old pieces before piece i
-    for (int j = 1; j < zahl; ++j) {
-        double zeile = double(hoehe) * j / zahl;
-        if (summe > 0) {
-            const double ziel = double(summe) * j / zahl;
-            while (i < zahl - 1 && double(vorher + std::max<std::int64_t>(zeiten[i], 0)) <= ziel)
-                vorher += std::max<std::int64_t>(zeiten[i++], 0);
-            const double anteil = zeiten[i] > 0 ? (ziel - double(vorher)) / double(zeiten[i]) : 0;
-            zeile = grenzen[i] + anteil * (grenzen[i + 1] - grenzen[i]);
-        }
-        neu[j] = std::clamp(int(std::lround(zeile)), neu[j - 1] + 1, hoehe - (zahl - j));
-    }
+    for (j = 1; j < zahl; ++j)
+        neu[j] = std::clamp(neu[j], neu[j - 1] + 1, hoehe - (zahl - j));
 }
 
 void Baender::arbeiten()
@@ -143,7 +152,7 @@ bool Baender::stueckZeichnen(int j)
     const bool zeichnet = stueck.gezeichnet < bis;
     if (zeichnet) {
         const std::int64_t anfang = jetztNs();
-        ListeZeichnen(stueck.bild, *m_liste, stueck.band, stueck.gezeichnet, bis);
+        ListeZeichnen(stueck.bild, *m_liste, stueck.band, stueck.gezeichnet, bis, m_abdeckung.data());
         stueck.gezeichnet = bis;
         stueck.zeit += jetztNs() - anfang;
     }
@@ -163,9 +172,12 @@ bool Baender::stueckZeichnen(int j)
 void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
 {
     const int n = stueckZahl(m_faeden, bild.hoehe);
-    // The last frame's times tell the cut when it was cut into as many pieces of the same height.
-    schneiden(m_grenzen.data(), n == m_zahl && bild.hoehe == m_hoehe ? m_zeiten.data() : nullptr, n, bild.hoehe,
-        m_neu.data());
+    // The last frame's count tells the cut when it had the same height; counted anew in this one.
+    const bool gleich = bild.hoehe == m_hoehe && m_zahl > 0;
+    if (m_abdeckung.size() < std::size_t(bild.hoehe))
+        m_abdeckung.resize(std::size_t(bild.hoehe));
+    schneiden(m_grenzen.data(), gleich ? m_abdeckung.data() : nullptr, n, bild.hoehe, m_neu.data());
+    std::fill_n(m_abdeckung.begin(), bild.hoehe, 0);
     m_liste = &liste;
     m_ziel = &ziel;
     m_vollstaendig.store(false, std::memory_order_relaxed);
@@ -214,7 +226,10 @@ void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& zi
         return;
     }
     const std::int64_t anfang = jetztNs();
-    ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
+    if (m_abdeckung.size() < std::size_t(bild.hoehe))
+        m_abdeckung.resize(std::size_t(bild.hoehe));
+    std::fill_n(m_abdeckung.begin(), bild.hoehe, 0);
+    ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 }, 0, liste.anzahl(), m_abdeckung.data());
     Uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
     m_zeiten[0] = jetztNs() - anfang;
     m_zahl = 1;

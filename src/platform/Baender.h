@@ -13,13 +13,14 @@ namespace zem::Raster {
 
 // Draws a frame's list in pieces of the layer at the same time, the calling thread and a fixed pool of
 // workers, and puts each piece into the picture as soon as it is drawn, while its rows are still in the
-// cache. A piece is a band of rows; a frame is cut into two of them for each thread. A drag changes the
-// picture little from frame to frame, so the rows are cut where the last frame's pieces, their work
-// spread over their rows, give each piece the same time: the frame ends about when its work divided by
-// the threads is done, however the lines lie. Every piece costs a pass over the list and a start on each
-// line that crosses into it, and its rows travel between the cores' caches, so a few pieces of even work
-// beat many small ones; the second piece of each thread leaves a worker that the system runs late less
-// to hold up.
+// cache. A piece is a band of rows; a frame is cut into two of them for each thread. The work of a row
+// follows the operations that cross it (a step of a steep line, a run of a flat one and its pixels, the
+// start of each line), which the pieces count as they draw; a drag changes the picture little from frame
+// to frame, so the rows are cut where the last frame's work is shared out evenly: the frame ends about
+// when its work divided by the threads is done, however the lines lie. The count is the same however busy
+// the machine is, where the pieces' times are not. Every piece costs a pass over the list and a start on each line that
+// crosses into it, and its rows travel between the cores' caches, so a few pieces of even work beat many small ones;
+// the second piece of each thread leaves a worker that the system runs late less to hold up.
 //
 // A frame may be drawn while it is recorded: begun before the first operation, told of the operations
 // recorded so far now and then, and ended when the list is complete. The workers then draw what is
@@ -47,11 +48,11 @@ public:
     int stueckeFuer(const Bild& bild, const Zeichenliste& liste) const;
     // The pieces that faeden threads cut a layer of that height into.
     static int stueckZahl(int faeden, int hoehe) { return std::max(1, std::min(hoehe, faeden * StueckeJeFaden)); }
-    // The first rows of the zahl pieces of a frame, and the height after them, from the last frame's
-    // pieces (grenzen alike) and the nanoseconds they took: each new piece gets the same share of the
-    // time, the work of an old piece taken as spread evenly over its rows; the rows evenly without a time.
-    // Every piece keeps a row at least.
-    static void schneiden(const int* grenzen, const std::int64_t* zeiten, int zahl, int hoehe, int* neu);
+    // The first rows of the zahl pieces of a frame, and the height after them, from the work of each row
+    // in the last frame's pieces: as ListeZeichnen counts it in abdeckung, each piece from its first row
+    // on (alteGrenzen as neu). Each new piece gets the same share of the work, 1 more for each row; the
+    // rows evenly without a count. Every piece keeps a row at least.
+    static void schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, int zahl, int hoehe, int* neu);
 
     // Draws the list into the empty layer and puts it into the picture (Uebertragen) with the cleared
     // box; returns when every piece is done, with the layer empty again and the layer's box widened by
@@ -100,6 +101,7 @@ private:
     std::unique_ptr<Stueck[]> m_stuecke;
     std::vector<int> m_grenzen, m_neu; // the last frame's first rows, and this one's
     std::vector<std::int64_t> m_zeiten; // of the last frame
+    std::vector<std::int32_t> m_abdeckung; // the operations across each row, counted in the last frame
     int m_zahl = 0;
     int m_hoehe = 0;
     std::vector<std::thread> m_arbeiter;

@@ -90,15 +90,6 @@ bool endpixel(double x0, double y0, double x1, double y1, int breite, int hoehe,
     return true;
 }
 
-// Widens the box by the pixels from (x0, y0) to (x1, y1) that lie inside the image.
-inline void umfassen(Bild& bild, int x0, int y0, int x1, int y1)
-{
-    bild.links = std::min(bild.links, std::max(x0, 0));
-    bild.oben = std::min(bild.oben, std::max(y0, 0));
-    bild.rechts = std::max(bild.rechts, std::min(x1, bild.breite - 1));
-    bild.unten = std::max(bild.unten, std::min(y1, bild.hoehe - 1));
-}
-
 inline std::uint8_t* zeile(const Bild& bild, int y)
 {
     return bild.zeilen + static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge;
@@ -113,7 +104,6 @@ void tupfen(Bild& bild, Band band, int x, int y, std::uint8_t farbe)
         return;
     for (int j = y0; j <= y1; ++j)
         std::memset(zeile(bild, j) + x0, farbe, std::size_t(x1 - x0 + 1));
-    umfassen(bild, x0, y0, x1, y1);
 }
 
 inline void setzen(Bild& bild, Band band, int x, int y, std::uint8_t farbe)
@@ -194,7 +184,6 @@ void steil(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t f
         return;
     const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
     const int links = std::min(x0, x1) - vor, rechts = std::max(x0, x1) + nach;
-    umfassen(bild, links, oben, rechts, unten);
     const Gerade g(std::abs(y1 - y0), std::abs(x1 - x0));
     const bool runter = y1 > y0;
     const std::ptrdiff_t haupt = runter ? bild.zeilenlaenge : -bild.zeilenlaenge, neben = x1 < x0 ? -1 : 1;
@@ -338,13 +327,8 @@ private:
 void flach(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
 {
     Flach f(bild, band, x0, y0, x1, y1);
-    const int von = f.von(), bis = f.bis();
-    if (von > bis)
-        return;
-    const int ry = y1 < y0 ? -1 : 1, ya = y0 + ry * von, yb = y0 + ry * bis;
-    umfassen(bild, std::min(x0, x1), std::max(band.oben, std::min(ya, yb) - (bild.stift - 1) / 2), std::max(x0, x1),
-        std::min(band.unten, std::max(ya, yb) + bild.stift / 2));
-    f.ziehen(von, bis, farbe);
+    if (const int von = f.von(), bis = f.bis(); von <= bis)
+        f.ziehen(von, bis, farbe);
 }
 
 // A flat line whose runs are one or two pixels long, a pixel a step with the pen's pixels stacked in a
@@ -362,9 +346,6 @@ void flachSchritte(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::u
         return;
     const int ganzVon = std::max(von, ry > 0 ? band.oben + vor - y0 : y0 + nach - band.unten);
     const int ganzBis = std::min(bis, ry > 0 ? band.unten - nach - y0 : y0 - vor - band.oben);
-    const int ya = y0 + ry * von, yb = y0 + ry * bis;
-    umfassen(bild, std::min(x0, x1), std::max(band.oben, std::min(ya, yb) - vor), std::max(x0, x1),
-        std::min(band.unten, std::max(ya, yb) + nach));
     const std::int64_t c = lang - 1 - lang / 2;
     const auto beginn = [&](int k) {
         return k == 0 ? 0 : k > kurz ? lang + 1 : int((std::int64_t(k) * lang - c + kurz - 1) / kurz);
@@ -456,9 +437,11 @@ void grosserKreis(Bild& bild, Band band, double x, double y, double r, std::uint
 }
 
 // The colours of the pixels from von to bis of a row, and the row of the layer emptied there: in the
-// cleared box every pixel, with number 0 the background (farben[0]), elsewhere the drawn ones only.
-// Eight numbers at a time are looked at together: most are 0.
-void zeileUebertragen(std::uint8_t* e, std::uint32_t* z, int von, int bis, bool geloescht, const std::uint32_t* farben)
+// cleared box every pixel, with number 0 the background (farben[0]), elsewhere the drawn ones only; the
+// first and last drawn columns widen links and rechts. Eight numbers at a time are looked at together:
+// most are 0.
+void zeileUebertragen(std::uint8_t* e, std::uint32_t* z, int von, int bis, bool geloescht, const std::uint32_t* farben,
+    int& links, int& rechts)
 {
     int x = von;
     for (; x + 8 <= bis + 1; x += 8) {
@@ -469,6 +452,8 @@ void zeileUebertragen(std::uint8_t* e, std::uint32_t* z, int von, int bis, bool 
                 std::fill_n(z + x, 8, farben[0]);
             continue;
         }
+        links = std::min(links, x + std::countr_zero(acht) / 8);
+        rechts = std::max(rechts, x + 7 - std::countl_zero(acht) / 8);
         std::memset(e + x, 0, 8);
         if (geloescht) {
             for (int k = 0; k < 8; ++k, acht >>= 8)
@@ -480,6 +465,10 @@ void zeileUebertragen(std::uint8_t* e, std::uint32_t* z, int von, int bis, bool 
         }
     }
     for (; x <= bis; ++x) {
+        if (e[x]) {
+            links = std::min(links, x);
+            rechts = std::max(rechts, x);
+        }
         if (e[x] || geloescht)
             z[x] = farben[e[x]];
         e[x] = 0;
@@ -555,7 +544,8 @@ void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
     ListeZeichnen(bild, liste, band, 0, liste.anzahl());
 }
 
-void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis)
+void ListeZeichnen(
+    Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis, std::int32_t* abdeckung)
 {
     if (bild.breite != liste.m_breite || bild.hoehe != liste.m_hoehe)
         return;
@@ -571,6 +561,22 @@ void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t
         if ((zeilen[i] >> 16) > erste || (zeilen[i] & 0xffff) < letzte)
             continue;
         const Zeichenliste::Befehl& b = befehle[i];
+        if (abdeckung) {
+            // 4 for each row an operation crosses, 2 more for each pixel beyond the first of a flat line's
+            // run in a row, 80 for the start of an operation in the band: as they took on the largest model.
+            const int ab = std::clamp(int(zeilen[i] >> 16), band.oben, band.unten);
+            const int danach = int(zeilen[i] & 0xffff) + 1;
+            if (danach > ab) {
+                const int dx = std::abs(b.x1 - b.x0), dy = std::abs(b.y1 - b.y0);
+                const int zeile = b.art == Zeichenliste::Art::Linie && dx > dy ? 2 + 2 * ((dx + 1) / (dy + 1)) : 4;
+                constexpr int Anfang = 80;
+                abdeckung[ab] += zeile + Anfang;
+                if (ab < band.unten)
+                    abdeckung[ab + 1] -= Anfang;
+                if (danach <= band.unten)
+                    abdeckung[danach] -= zeile;
+            }
+        }
         switch (b.art) {
         case Zeichenliste::Art::Linie:
             linie(bild, band, b.x0, b.y0, b.x1, b.y1, b.farbe);
@@ -590,27 +596,29 @@ void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t
     }
 }
 
-void Uebertragen(const Bild& bild, Band band, const Farbbild& ziel)
+void Uebertragen(Bild& bild, Band band, const Farbbild& ziel)
 {
-    const bool leer = ziel.rechts < ziel.links;
     std::uint32_t farben[256];
     std::copy_n(ziel.farben, 256, farben);
     farben[0] = ziel.hintergrund;
-    const int von = std::max({ band.oben, 0, std::min(bild.oben, leer ? bild.oben : ziel.oben) });
-    const int bis = std::min({ band.unten, bild.hoehe - 1, std::max(bild.unten, leer ? bild.unten : ziel.unten) });
-    for (int y = von; y <= bis; ++y) {
+    const int letzte = bild.breite - 1;
+    for (int y = std::max(band.oben, 0); y <= std::min(band.unten, bild.hoehe - 1); ++y) {
         std::uint8_t* const e = zeile(bild, y);
         std::uint32_t* const z = ziel.zeilen + static_cast<std::ptrdiff_t>(y) * ziel.zeilenlaenge;
-        // The cleared part of the row whole, the drawn part left and right of it for what is drawn only.
-        const bool geloescht = !leer && y >= ziel.oben && y <= ziel.unten;
-        const bool gezeichnet = y >= bild.oben && y <= bild.unten;
-        if (geloescht)
-            zeileUebertragen(e, z, ziel.links, ziel.rechts, true, farben);
-        if (gezeichnet && !geloescht)
-            zeileUebertragen(e, z, bild.links, bild.rechts, false, farben);
-        if (gezeichnet && geloescht) {
-            zeileUebertragen(e, z, bild.links, std::min(bild.rechts, ziel.links - 1), false, farben);
-            zeileUebertragen(e, z, std::max(bild.links, ziel.rechts + 1), bild.rechts, false, farben);
+        int links = std::numeric_limits<int>::max(), rechts = std::numeric_limits<int>::min();
+        // The cleared part of the row whole, left and right of it what is drawn only.
+        if (ziel.links <= ziel.rechts && y >= ziel.oben && y <= ziel.unten) {
+            zeileUebertragen(e, z, 0, ziel.links - 1, false, farben, links, rechts);
+            zeileUebertragen(e, z, ziel.links, ziel.rechts, true, farben, links, rechts);
+            zeileUebertragen(e, z, ziel.rechts + 1, letzte, false, farben, links, rechts);
+        } else {
+            zeileUebertragen(e, z, 0, letzte, false, farben, links, rechts);
+        }
+        if (links <= rechts) {
+            bild.links = std::min(bild.links, links);
+            bild.rechts = std::max(bild.rechts, rechts);
+            bild.oben = std::min(bild.oben, y);
+            bild.unten = std::max(bild.unten, y);
         }
     }
 }

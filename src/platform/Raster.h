@@ -20,7 +20,8 @@ struct Bild {
     // offsets -(w - 1) / 2 to w / 2: across the major axis of a line, along both axes for a point and a
     // circle's outline. A line thus weighs w pixels in every column or row it passes.
     int stift = 1;
-    // The box around every pixel written since it was last emptied, both ends included.
+    // The box around every pixel drawn since it was last emptied, both ends included, as Uebertragen finds
+    // them.
     int links = std::numeric_limits<int>::max();
     int oben = std::numeric_limits<int>::max();
     int rechts = std::numeric_limits<int>::min();
@@ -34,9 +35,9 @@ struct Bild {
 
 // The rows from oben to unten, both included, that one piece of an image draws. Drawn into a band, a list
 // sets in those rows exactly the pixels that drawing it into the whole image sets, each line on its path
-// through the whole image, and widens the box by what the whole image's box gains in those rows. Bands
-// that split the rows between them may thus be drawn at the same time, each into a copy of the Bild with
-// a box of its own: the boxes together are the whole image's.
+// through the whole image. Bands that split the rows between them may thus be drawn and put into the
+// picture at the same time, each with a copy of the Bild whose box it widens: the boxes together are the
+// whole image's.
 struct Band {
     int oben;
     int unten;
@@ -96,14 +97,19 @@ private:
     std::int64_t m_aufwand = 0;
     int m_breite = 0, m_hoehe = 0;
 
-    friend void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis);
+    friend void ListeZeichnen(
+        Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis, std::int32_t* abdeckung);
 };
 
 // The list's operations in their order, restricted to a band's rows.
 void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
 // Its operations from von up to bis. It reads only those of the list: another thread may record more
-// meanwhile, into the room kept (reservieren).
-void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis);
+// meanwhile, into the room kept (reservieren). With abdeckung, an array indexed by row, it counts the work
+// of each of the band's rows: an operation drawn adds its work for each row it crosses at its first row in
+// the band and takes it off after its last, so that summed down from the band's first row the array
+// gives each row's work, in about a quarter of the time of a step of a line.
+void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis,
+    std::int32_t* abdeckung = nullptr);
 
 // The picture that a layer is shown in: 32-bit pixels, as many as the layer has, the colour of each
 // number, and a box (both ends included) cleared to the background since the picture last took the layer.
@@ -115,9 +121,9 @@ struct Farbbild {
     int links = 0, oben = 0, rechts = -1, unten = -1; // empty when rechts < links
 };
 
-// Puts a band's rows of the layer's box and of the cleared box into the picture and empties the layer
-// there: a drawn pixel takes its number's colour, one not drawn in the cleared box the background, every
-// other pixel of the picture stays. The layer's box is the caller's to empty.
-void Uebertragen(const Bild& bild, Band band, const Farbbild& ziel);
+// Puts a band's rows of the layer into the picture and empties the layer there: a drawn pixel takes its
+// number's colour, one not drawn in the cleared box the background, every other pixel of the picture
+// stays. Widens the layer's box by the pixels drawn in those rows.
+void Uebertragen(Bild& bild, Band band, const Farbbild& ziel);
 
 } // namespace zem::Raster
