@@ -527,15 +527,22 @@ struct Stueckbild {
         return { pixel.data(), bild.breite, farben, 0xff000000, gezeichnet.links, gezeichnet.oben, gezeichnet.rechts,
             gezeichnet.unten };
     }
-    // A frame as the canvas draws it: while it is recorded when the last one was drawn in pieces.
-    void zeichnen(const std::vector<Geraetestrecke>& geraet)
+    // A frame as the canvas draws it: while it is recorded when the pool would draw the last one in
+    // pieces; with lernen, the pool learns from each frame's time whether pieces pay, as the canvas lets it.
+    void zeichnen(const std::vector<Geraetestrecke>& geraet, bool lernen)
     {
+        const auto anfang = std::chrono::steady_clock::now();
         rahmen = ziel();
-        const bool strom = baender->letzteStuecke() > 1;
+        const bool strom = baender->stueckeFuer(bild, liste.aufwand()) > 1;
         aufnehmen(geraet, strom);
+        const bool stuecke = strom || baender->stueckeFuer(bild, liste.aufwand()) > 1;
         strom ? baender->beenden(bild) : baender->zeichnen(bild, liste, rahmen);
         gezeichnet = bild;
         bild.boxLeeren();
+        if (lernen)
+            baender->gemessen(liste.aufwand(), stuecke,
+                std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - anfang)
+                    .count());
     }
     Raster::Farbbild rahmen; // the picture of the frame being drawn
 };
@@ -588,15 +595,17 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         for (std::size_t k = 0; k < pools.size(); ++k) {
             const std::size_t vorher = bench::allokationen();
             const auto anfang = Uhr::now();
-            pools[k].zeichnen(geraet);
+            pools[k].zeichnen(geraet, k == 2);
             const auto ende = Uhr::now();
             allokationen[k] = std::max(allokationen[k], i < 0 ? 0 : bench::allokationen() - vorher);
             zeiten[k].push_back(ms(ende - anfang));
             if (std::getenv("ZEM_SCHNITT") && k == 1 && i > Laeufe - 4) {
                 std::printf("frame %.2f ms cut:", ms(ende - anfang));
-                for (int j = 0; j <= pools[k].baender->letzteStuecke(); ++j) std::printf(" %d", pools[k].baender->letzteGrenzen()[j]);
+                for (int j = 0; j <= pools[k].baender->letzteStuecke(); ++j)
+                    std::printf(" %d", pools[k].baender->letzteGrenzen()[j]);
                 std::printf(" times:");
-                for (int j = 0; j < pools[k].baender->letzteStuecke(); ++j) std::printf(" %.2f", pools[k].baender->letzteZeiten()[j] / 1e6);
+                for (int j = 0; j < pools[k].baender->letzteStuecke(); ++j)
+                    std::printf(" %.2f", pools[k].baender->letzteZeiten()[j] / 1e6);
                 std::printf("\n");
             }
         }

@@ -1,5 +1,6 @@
 #include "platform/Baender.h"
 
+#include <bit>
 #include <chrono>
 #include <cmath>
 
@@ -68,9 +69,27 @@ Baender::~Baender()
         arbeiter.join();
 }
 
-int Baender::stueckeFuer(const Bild& bild, const Zeichenliste& liste) const
+int Baender::stueckeFuer(const Bild& bild, std::int64_t aufwand) const
 {
-    return m_faeden == 1 || liste.aufwand() < m_abAufwand ? 1 : stueckZahl(m_faeden, bild.hoehe);
+    if (m_faeden == 1 || aufwand < m_abAufwand)
+        return 1;
+    // Each way once, pieces first; then the faster, the other one again now and then.
+    const Erfahrung& e = m_erfahrung[std::bit_width(std::uint64_t(aufwand))];
+    constexpr int Neu = 32;
+    const bool stuecke = e.ns[1] == 0 || e.seit[1] > Neu || (e.ns[0] != 0 && e.seit[0] <= Neu && e.ns[1] <= e.ns[0]);
+    return stuecke ? stueckZahl(m_faeden, bild.hoehe) : 1;
+}
+
+void Baender::gemessen(std::int64_t aufwand, bool inStuecken, std::int64_t ns)
+{
+    if (aufwand <= 0)
+        return;
+    Erfahrung& e = m_erfahrung[std::bit_width(std::uint64_t(aufwand))];
+    const double proEinheit = double(ns) / double(aufwand);
+    double& bisher = e.ns[inStuecken];
+    bisher = bisher == 0 ? proEinheit : bisher + (proEinheit - bisher) / 4;
+    e.seit[inStuecken] = 0;
+    ++e.seit[!inStuecken];
 }
 
 void Baender::schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, int zahl, int hoehe, int* neu)
@@ -172,8 +191,9 @@ bool Baender::stueckZeichnen(int j)
 void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
 {
     const int n = stueckZahl(m_faeden, bild.hoehe);
-    // The last frame's count tells the cut when it had the same height; counted anew in this one.
-    const bool gleich = bild.hoehe == m_hoehe && m_zahl > 0;
+    // The last frame's count tells the cut when it was drawn in pieces of the same height; counted anew
+    // in this one.
+    const bool gleich = bild.hoehe == m_hoehe && m_zahl > 1;
     if (m_abdeckung.size() < std::size_t(bild.hoehe))
         m_abdeckung.resize(std::size_t(bild.hoehe));
     schneiden(m_grenzen.data(), gleich ? m_abdeckung.data() : nullptr, n, bild.hoehe, m_neu.data());
@@ -220,16 +240,14 @@ void Baender::beenden(Bild& bild)
 
 void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
 {
-    if (stueckeFuer(bild, liste) > 1) {
+    if (stueckeFuer(bild, liste.aufwand()) > 1) {
         beginnen(bild, liste, ziel);
         beenden(bild);
         return;
     }
+    // Drawn alone without a count: a frame of more work after it is cut evenly.
     const std::int64_t anfang = jetztNs();
-    if (m_abdeckung.size() < std::size_t(bild.hoehe))
-        m_abdeckung.resize(std::size_t(bild.hoehe));
-    std::fill_n(m_abdeckung.begin(), bild.hoehe, 0);
-    ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 }, 0, liste.anzahl(), m_abdeckung.data());
+    ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
     Uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
     m_zeiten[0] = jetztNs() - anfang;
     m_zahl = 1;

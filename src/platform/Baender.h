@@ -44,8 +44,14 @@ public:
     Baender& operator=(const Baender&) = delete;
 
     int anzahl() const { return m_faeden; }
-    // The pieces that zeichnen cuts a frame of this list into.
-    int stueckeFuer(const Bild& bild, const Zeichenliste& liste) const;
+    // The pieces that zeichnen cuts a frame of that work (Zeichenliste::aufwand) into: 1 below abAufwand,
+    // and 1 for work that the pool has seen drawn faster alone (gemessen).
+    int stueckeFuer(const Bild& bild, std::int64_t aufwand) const;
+    // A frame of that work took that long, from its clear to its end, drawn in pieces or not: the pool
+    // learns for each power of two of work whether pieces pay on this machine, and tries the other way
+    // again after every 32 frames of a kind. Two threads that share one core, as the two of a virtual
+    // machine may, draw a frame whose layer fits in that core's caches slower than one.
+    void gemessen(std::int64_t aufwand, bool inStuecken, std::int64_t ns);
     // The pieces that faeden threads cut a layer of that height into.
     static int stueckZahl(int faeden, int hoehe) { return std::max(1, std::min(hoehe, faeden * StueckeJeFaden)); }
     // The first rows of the zahl pieces of a frame, and the height after them, from the work of each row
@@ -98,6 +104,13 @@ private:
     };
     const int m_faeden;
     const std::int64_t m_abAufwand;
+    // For each power of two of work, the nanoseconds per unit of work, alone and in pieces, averaged over
+    // the last frames, and the frames since each way was last taken.
+    struct Erfahrung {
+        double ns[2] = {};
+        int seit[2] = {};
+    };
+    Erfahrung m_erfahrung[64];
     std::unique_ptr<Stueck[]> m_stuecke;
     std::vector<int> m_grenzen, m_neu; // the last frame's first rows, and this one's
     std::vector<std::int64_t> m_zeiten; // of the last frame

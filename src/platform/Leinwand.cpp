@@ -202,7 +202,6 @@ void Leinwand::setBaender(Raster::Baender* baender)
 {
     listeZeichnen();
     m_baender = baender;
-    m_gross = false;
 }
 
 void Leinwand::strecken()
@@ -222,11 +221,13 @@ void Leinwand::listeZeichnen()
         return;
     m_ziel = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), static_cast<int>(m_bild.bytesPerLine() / 4), m_farben,
         m_hintergrund, m_geloescht.left(), m_geloescht.top(), m_geloescht.right(), m_geloescht.bottom() };
+    m_aufwand += m_liste.aufwand();
     if (m_strom) {
         m_strom = false;
+        m_inStuecken = true;
         m_baender->beenden(m_raster);
     } else if (m_baender) {
-        m_gross = m_baender->stueckeFuer(m_raster, m_liste) > 1;
+        m_inStuecken = m_inStuecken || m_baender->stueckeFuer(m_raster, m_liste.aufwand()) > 1;
         m_baender->zeichnen(m_raster, m_liste, m_ziel);
     } else {
         Raster::ListeZeichnen(m_raster, m_liste, { 0, m_raster.hoehe - 1 });
@@ -248,6 +249,9 @@ void Leinwand::bildFertig()
     m_zeichenzeit = jetztNs() - m_anfang;
     m_anfang = -1;
     ++m_bilder;
+    if (m_baender && m_aufwand > 0)
+        m_baender->gemessen(m_aufwand, m_inStuecken, m_zeichenzeit);
+    m_letzterAufwand = m_aufwand;
 }
 
 void Leinwand::loeschen()
@@ -257,6 +261,8 @@ void Leinwand::loeschen()
     if (m_strom)
         listeZeichnen(); // what the pool has drawn of the list is taken away below
     m_anfang = jetztNs();
+    m_aufwand = 0;
+    m_inStuecken = false;
     groesseAbgleichen();
     listeLeeren(); // what was drawn since is gone again before it was ever seen
     if (m_ganzLoeschen || !m_hintergrundbild.isNull()) {
@@ -278,10 +284,13 @@ void Leinwand::loeschen()
     m_bildBox = {};
     m_aktX = 0;
     m_aktY = 0;
-    // The next picture is most likely as large as the last: the pool draws it while it is recorded, in
-    // room for a quarter more operations.
-    if (m_gross) {
-        m_liste.reservieren(m_letzteAnzahl + m_letzteAnzahl / 4 + 1024);
+    // The next picture is most likely as large as the last: the list keeps room for a quarter more
+    // operations, and when the pool would draw such a picture in pieces, it draws this one while it is
+    // recorded.
+    if (!m_baender)
+        return;
+    m_liste.reservieren(m_letzteAnzahl + m_letzteAnzahl / 4 + 1024);
+    if (m_baender->stueckeFuer(m_raster, m_letzterAufwand) > 1) {
         m_ziel = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), static_cast<int>(m_bild.bytesPerLine() / 4),
             m_farben, m_hintergrund, m_geloescht.left(), m_geloescht.top(), m_geloescht.right(), m_geloescht.bottom() };
         m_baender->beginnen(m_raster, m_liste, m_ziel);

@@ -77,8 +77,9 @@ public:
     // Draws what was drawn since the last call onto the picture, in pieces by the pool when one is set,
     // and asks for the repaint of what changed.
     void fertig() override;
-    // The threads that draw the picture in pieces; none, the calling thread draws it. Not owned. A picture
-    // as large as the last one that they drew is drawn by them while it is recorded, from the clear on.
+    // The threads that draw the picture in pieces; none, the calling thread draws it. Not owned. When they
+    // would draw a picture as large as the last one in pieces, they draw it while it is recorded, from the
+    // clear on; they learn from the time of each picture whether pieces pay.
     void setBaender(Raster::Baender* baender);
 
     void loeschen() override;
@@ -188,10 +189,12 @@ private:
     double m_grundEinheiten = 1, m_grundPixel = 1; // design units on logical pixels
     // Outside the drawn box the image may hold more than the plain background.
     bool m_ganzLoeschen = true;
-    bool m_gross = false; // the last list was drawn in pieces
     bool m_strom = false; // the pool draws the list while it is recorded
     Raster::Farbbild m_ziel; // what the pool puts the layer into meanwhile
     std::size_t m_letzteAnzahl = 0; // operations of the last list
+    // The work of the picture being drawn and of the last one, and whether the pool drew it in pieces.
+    std::int64_t m_aufwand = 0, m_letzterAufwand = 0;
+    bool m_inStuecken = false;
     std::int64_t m_anfang = -1; // when the picture being drawn was begun by a clear, in nanoseconds
     std::int64_t m_zeichenzeit = 0;
     std::uint64_t m_bilder = 0;
