@@ -68,21 +68,18 @@ bool kappen(double& x0, double& y0, double& x1, double& y1, double maxX, double 
 bool endpixel(double x0, double y0, double x1, double y1, int breite, int hoehe, std::int32_t (&p)[4])
 {
     const double b = breite, h = hoehe;
-    // Most segments of a picture lie wholly inside; NaN fails these tests and takes the long way.
-    if (!(x0 >= 0 && x0 < b && y0 >= 0 && y0 < h && x1 >= 0 && x1 < b && y1 >= 0 && y1 < h)) {
-        // Wholly on the outer side of one edge: most segments that are not inside end here.
-        if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= b && x1 >= b) || (y0 >= h && y1 >= h))
-            return false;
-        if (breite <= 0 || hoehe <= 0)
-            return false;
-        if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
-            return false;
-        // The box ends at the largest double below the far edges, so that the last pixel of a row or
-        // column is the last one hit; for a positive double that is the one whose bit pattern is one less.
-        const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
-        if (!kappen(x0, y0, x1, y1, darunter(b), darunter(h)))
-            return false;
-    }
+    // Wholly on the outer side of one edge: most segments that are not inside end here.
+    if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= b && x1 >= b) || (y0 >= h && y1 >= h))
+        return false;
+    if (breite <= 0 || hoehe <= 0)
+        return false;
+    if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
+        return false;
+    // The box ends at the largest double below the far edges, so that the last pixel of a row or column
+    // is the last one hit; for a positive double that is the one whose bit pattern is one less.
+    const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
+    if (!kappen(x0, y0, x1, y1, darunter(b), darunter(h)))
+        return false;
     p[0] = static_cast<std::int32_t>(x0);
     p[1] = static_cast<std::int32_t>(y0);
     p[2] = static_cast<std::int32_t>(x1);
@@ -503,14 +500,11 @@ void Zeichenliste::reservieren(std::size_t n)
     m_kreise.reserve(std::max<std::size_t>(16, m_kreise.capacity()));
 }
 
-void Zeichenliste::linie(double x0, double y0, double x1, double y1, std::uint8_t farbe)
+void Zeichenliste::linieKappen(double x0, double y0, double x1, double y1, std::uint8_t farbe)
 {
     std::int32_t p[4];
-    if (!endpixel(x0, y0, x1, y1, m_breite, m_hoehe, p))
-        return;
-    m_befehle.push_back({ p[0], p[1], p[2], p[3], farbe, Art::Linie });
-    m_zeilen.push_back(std::uint32_t(std::min(p[1], p[3])) << 16 | std::uint32_t(std::max(p[1], p[3])));
-    m_aufwand += 1 + std::max(std::abs(p[2] - p[0]), std::abs(p[3] - p[1]));
+    if (endpixel(x0, y0, x1, y1, m_breite, m_hoehe, p))
+        anfuegen(p[0], p[1], p[2], p[3], farbe);
 }
 
 void Zeichenliste::punkt(double x, double y, std::uint8_t farbe)

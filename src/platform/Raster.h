@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -67,7 +69,15 @@ public:
     // A solid line, both ends included, as Bresenham steps it between the pixels of its ends. A segment
     // that leaves the layer is clipped to it first, so ends far outside cost no more than ends inside; a
     // segment with an infinite or NaN end draws nothing.
-    void linie(double x0, double y0, double x1, double y1, std::uint8_t farbe);
+    void linie(double x0, double y0, double x1, double y1, std::uint8_t farbe)
+    {
+        // Most segments of a picture lie wholly inside; NaN fails these tests and takes the long way.
+        const double b = m_breite, h = m_hoehe;
+        if (x0 >= 0 && x0 < b && y0 >= 0 && y0 < h && x1 >= 0 && x1 < b && y1 >= 0 && y1 < h)
+            anfuegen(std::int32_t(x0), std::int32_t(y0), std::int32_t(x1), std::int32_t(y1), farbe);
+        else
+            linieKappen(x0, y0, x1, y1, farbe);
+    }
     // The pen's pixels around the pixel under (x, y), when that lies inside the layer.
     void punkt(double x, double y, std::uint8_t farbe);
     // A circle's outline around (x, y) with the radius |r|; nothing for an infinite or NaN value.
@@ -77,6 +87,8 @@ public:
     std::int64_t aufwand() const { return m_aufwand; }
 
 private:
+    void linieKappen(double x0, double y0, double x1, double y1, std::uint8_t farbe);
+
     // A line from (x0, y0) to (x1, y1), both inside the layer; a point, x1 and y1 as x0 and y0; a
     // circle: its rows from y0 to y1 and its place in m_kreise in x0.
     enum class Art : std::uint8_t { Linie, Punkt, Kreis };
@@ -88,6 +100,13 @@ private:
     struct Kreis {
         double x, y, r;
     };
+
+    void anfuegen(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::uint8_t farbe)
+    {
+        m_befehle.push_back({ x0, y0, x1, y1, farbe, Art::Linie });
+        m_zeilen.push_back(std::uint32_t(std::min(y0, y1)) << 16 | std::uint32_t(std::max(y0, y1)));
+        m_aufwand += 1 + std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    }
 
     std::vector<Befehl> m_befehle;
     // The rows of each operation, the first in the high half: what a band looks at first, in a fraction
