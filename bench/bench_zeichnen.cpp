@@ -508,10 +508,9 @@ struct Stueckbild {
     void aufnehmen(const std::vector<Geraetestrecke>& geraet, bool strom = false)
     {
         liste.leeren(bild.breite, bild.hoehe);
-        if (strom) {
-            liste.reservieren(geraet.size() + geraet.size() / 4 + 1024);
+        liste.reservieren(geraet.size() + geraet.size() / 4 + 1024);
+        if (strom)
             baender->beginnen(bild, liste, rahmen);
-        }
         std::uint32_t letzte = 0;
         std::uint8_t n = 0;
         for (const Geraetestrecke& s : geraet) {
