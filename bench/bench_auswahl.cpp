@@ -60,7 +60,7 @@ void grossesModell(Programm& p)
         Mathe::NeuerVektor(s.Punkte(i), x, y, 20 * std::sin(x / 15) * std::cos(y / 15));
         s.Ausdehnung
             = std::max({ s.Ausdehnung, std::fabs(s.Punkte(i).X), std::fabs(s.Punkte(i).Y), std::fabs(s.Punkte(i).Z) });
-        p.listen.PunktList.AddItem(QString::number(i));
+        p.listen[Art::Punkt].AddItem(QString::number(i));
     }
     s.AnzPunkte = std::int16_t(n);
     auto punkt = [n](int i, int unten, int rechts) { return std::int16_t((i - 1 + unten * zeile + rechts) % n + 1); };
@@ -78,9 +78,9 @@ void grossesModell(Programm& p)
             poly.slot[std::size_t(j++)] = punkt(i, 13, rechts);
         for (int unten = 12; unten >= 1; --unten)
             poly.slot[std::size_t(j++)] = punkt(i, unten, 0);
-        p.listen.DreieList.AddItem(QString::number(i));
-        p.listen.ViereList.AddItem(QString::number(i));
-        p.listen.PolyList.AddItem(QString::number(i));
+        p.listen[Art::Dreieck].AddItem(QString::number(i));
+        p.listen[Art::Viereck].AddItem(QString::number(i));
+        p.listen[Art::Polygon].AddItem(QString::number(i));
     }
     s.AnzDreiecke = s.AnzVierecke = s.AnzPolygone = std::int16_t(n);
 
@@ -99,7 +99,7 @@ void grossesModell(Programm& p)
     s.Achsenmass = 3 * s.Fangweite;
 
     for (int i = 1; i <= n; i += 40)
-        p.listen.PunktList.setSelected(i - 1, true);
+        p.listen[Art::Punkt].setSelected(i - 1, true);
     s.Markierart = 1;
     MarkierungAnwenden(p);
 }

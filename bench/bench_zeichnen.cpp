@@ -75,11 +75,11 @@ struct Umgebung {
         fenster.winId();
         fenster.windowHandle()->setScreen(QGuiApplication::screens().at(schirm));
         // Marked row by row, as clicks and the marking do, which leaves one selection range per row.
-        for (Liste* liste : { &p.listen.PunktList, &p.listen.DreieList, &p.listen.ViereList, &p.listen.PolyList }) {
+        for (Liste& liste : p.listen) {
             for (int k = 1; k <= Anzahl; ++k)
-                liste->AddItem(QString::number(k));
+                liste.AddItem(QString::number(k));
             for (int k = 0; k < Anzahl; ++k)
-                liste->setSelected(k, true);
+                liste.setSelected(k, true);
         }
     }
 };

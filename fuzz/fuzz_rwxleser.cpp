@@ -3,17 +3,11 @@
 // message boxes, and then drawn as a file manager's thumbnail. The reader's errors (LeseFehler) end a
 // reading normally; a crash, a sanitizer report, any other exception or a scene that breaks the
 // invariants below is a finding.
-//
-// Built with ZEM_LIBFUZZER it is a libFuzzer target; otherwise its main runs the files given, or every
-// file of the folders given, through the target once each, so that the seed corpus and every input that
-// ever failed stay a regression test with any compiler.
 
 #include "model/Anfang.h"
 #include "model/RwxToZem.h"
 #include "model/Szene.h"
 #include "view/Vorschau.h"
-
-#include <QDir>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -29,10 +23,10 @@ namespace {
 
 using namespace zem;
 
-// The reader's report counted: the entries of each kind, in the order of RwxToZem::Art, and the messages
+// The reader's report counted: the entries of each kind, in the order of Art, and the messages
 // of a 999th vertex.
 struct Zaehler : RwxToZem::Bericht {
-    void eintrag(RwxToZem::Art art, std::string_view) override { ++eintraege[std::size_t(art)]; }
+    void eintrag(Art art, std::string_view) override { ++eintraege[std::size_t(art)]; }
     void meldung(const QString&, const QString& titel) override { grenzen += titel == QLatin1String("vertex 1000"); }
 
     std::array<int, 4> eintraege {};
@@ -92,23 +86,3 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     pruefe(bild.isNull() || bild.size() == QSize(Vorschau::SeiteMin, Vorschau::SeiteMin), "thumbnail square");
     return 0;
 }
-
-#ifndef ZEM_LIBFUZZER
-int main(int argc, char* argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        const QFileInfo pfad(QString::fromLocal8Bit(argv[i]));
-        pruefe(pfad.exists(), "every path given exists"); // a wrong path must not pass as an empty folder
-        // A folder's files in the order of their names; hidden ones such as .gitkeep are no inputs.
-        for (const QFileInfo& datei :
-            pfad.isDir() ? QDir(pfad.filePath()).entryInfoList(QDir::Files) : QFileInfoList { pfad }) {
-            QFile f(datei.filePath());
-            pruefe(f.open(QIODevice::ReadOnly), "every input readable");
-            const QByteArray inhalt = f.readAll();
-            std::fprintf(stderr, "%s\n", qPrintable(datei.filePath()));
-            LLVMFuzzerTestOneInput(
-                reinterpret_cast<const std::uint8_t*>(inhalt.constData()), std::size_t(inhalt.size()));
-        }
-    }
-}
-#endif

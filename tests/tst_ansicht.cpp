@@ -35,7 +35,7 @@ void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Mat
     RwxToZem::AchsenSetzen(s);
     for (const Vektor& punkt : punkte) {
         s.Punkte(++s.AnzPunkte) = punkt;
-        p.listen.PunktList.AddItem(QString::number(s.AnzPunkte));
+        p.listen[Art::Punkt].AddItem(QString::number(s.AnzPunkte));
     }
     s.Drehmatrix = drehung;
     for (int k = -3; k <= s.AnzPunkte; ++k)
@@ -74,13 +74,12 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
     s.Vierecke(1).ecke = { 1, 2, e, 4 };
     s.Polygone(1).slot = { 4, 1, 2, e, 4 };
     for (QChar c : was) {
-        const auto art = std::size_t(QString("dvpq").indexOf(c.toLower()));
-        Liste* l
-            = std::array { &p.listen.DreieList, &p.listen.ViereList, &p.listen.PolyList, &p.listen.PunktList }[art];
-        l->AddItem({});
-        l->setSelected(l->ListCount() - 1, c.isUpper());
-        *std::array { &s.AnzDreiecke, &s.AnzVierecke, &s.AnzPolygone, &s.AnzPunkte }[art]
-            = std::int16_t(l->ListCount());
+        const auto art = QString("qdvp").indexOf(c.toLower()); // in the order of Art
+        Liste& l = p.listen[Art(art)];
+        l.AddItem({});
+        l.setSelected(l.ListCount() - 1, c.isUpper());
+        *std::array { &s.AnzPunkte, &s.AnzDreiecke, &s.AnzVierecke, &s.AnzPolygone }[std::size_t(art)]
+            = std::int16_t(l.ListCount());
     }
     AllesZeichnen(p);
     return p.f.leinwand->bild();

@@ -1,11 +1,12 @@
-// The whole program as a user drives it: open and reload, menus, side windows, the mouse on the main
-// window and on the movement window, the lists, the zoom; what its most frequent commands allocate.
+// The whole program as a user drives it: its command line, open and reload, menus, side windows, the mouse
+// on the main window and on the movement window, the lists, the zoom; what its most frequent commands allocate.
 
 #include "AllocZaehler.h"
 #include "TestProgramm.h"
 #include "support/SzeneText.h"
 
 #include "selection/Auswahl.h"
+#include "ui/main/Aufruf.h"
 #include "ui/main/DateiBefehle.h"
 #include "view/Bewegungen.h"
 
@@ -16,6 +17,7 @@
 #include "ui/widgets/SeitenFenster.h"
 
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -48,7 +50,7 @@ struct Sitzung {
     QRectF gemerkt;
     bool sauber = true; // false after a reading that may have stopped inside a statement
     Listen& l = t.p().listen;
-    const std::array<Liste*, 4> listen { &l.PunktList, &l.DreieList, &l.ViereList, &l.PolyList };
+    Listen& listen = l;
 
     QRectF skala() const
     {
@@ -131,7 +133,7 @@ struct Sitzung {
         for (int k = 0; k < 4; ++k) {
             // A reading that stopped may leave its statement counted without a row; each 999th vertex puts
             // the points back to 700 and leaves 298 more rows than points.
-            const int zeilen = listen[std::size_t(k)]->ListCount(), n = anzahl[k], mehr = zeilen - n + !sauber;
+            const int zeilen = listen[Art(k)].ListCount(), n = anzahl[k], mehr = zeilen - n + !sauber;
             QVERIFY2(n >= 0 && n <= Grenze && mehr >= 0 && (k == 0 ? mehr % 298 : mehr) <= !sauber,
                 qPrintable(QString("kind %1: count %2, %3 rows").arg(k).arg(n).arg(zeilen)));
         }
@@ -154,13 +156,13 @@ struct Sitzung {
     {
         const auto art = QString("PDVG").indexOf(name.left(1)); // row 12 of the points list: P12
         if (QRegularExpression("^[PDVG]\\d+$").match(name).hasMatch())
-            return listen[art]->modell().index(name.mid(1).toInt() - 1, 0).data().toString();
+            return listen[Art(art)].modell().index(name.mid(1).toInt() - 1, 0).data().toString();
         const Szene& s = t.p().s;
         const QRectF a = skala(); // the user scale
         std::map<QString, std::function<QString()>> werte {
             { "koords", [&] { return f.Label1[0]->text() + ',' + f.Label1[1]->text() + ',' + f.Label1[2]->text(); } },
             { "meldung", [&] { return t.dialoge.meldungen.join(""); } },
-            { "szene", [&] { return test::szeneText(s, [&](int k) { return listen[std::size_t(k)]->ListCount(); }); } },
+            { "szene", [&] { return test::szeneText(s, [&](int k) { return listen[Art(k)].ListCount(); }); } },
             { "titel", [&] { return t.ausgabe->windowTitle(); } },
             { "zoom", [&] { return QString::number(f.ZoomScroll->value()); } },
             { "fang", [&] { return QString::number(s.Fangpunkt); } },
@@ -191,8 +193,8 @@ struct Sitzung {
                 je["fenster"] << namen[i] + (!gezeigt ? ":verborgen-minimiert" : minimiert ? ":minimiert" : ":gezeigt");
             if (f.Seiten[i]->minimumSize() == f.Seiten[i]->maximumSize())
                 je["fest"] << namen[i];
-            if (i < listen.size() && listen[i]->SelCount())
-                je["markiert"] << namen[i] + ':' + QString::number(listen[i]->SelCount());
+            if (i < ArtAnzahl && listen[Art(i)].SelCount())
+                je["markiert"] << namen[i] + ':' + QString::number(listen[Art(i)].SelCount());
             if (i < f.MarkWith.size() && f.MarkWith[i]->isChecked())
                 je["haken"] << f.MarkWith[i]->objectName();
         }
@@ -251,6 +253,34 @@ private slots:
         }
         for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-zA-Z0-9]+=)"))) // "name=value|.."
             QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
+    }
+
+    // The command line, read before the program starts: the file it opens ("-" for none), its exit status (-1
+    // for a start) and its standard output|error output. sitzung.txt runs the real program without a display
+    // with --help, --version, an unknown option and two files.
+    void aufruf_data()
+    {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QString>("erwartet"); // a regular expression
+        QTest::newRow("none") << QStringList() << "^- -1 \\|$";
+        QTest::newRow("file") << QStringList { "m ü.rwx" } << "^m ü.rwx -1 \\|$";
+        QTest::newRow("after --") << QStringList { "--", "-m.rwx" } << "^-m.rwx -1 \\|$";
+        QTest::newRow("empty name") << QStringList { "" } << "^- 2 \\|zemviewer: der Dateiname ist leer\n";
+        QTest::newRow("-h") << QStringList { "m.rwx", "-h" }
+                            << "^- 0 Aufruf: .+--version  zeigt Namen und Version\n\\|$";
+        QTest::newRow("Qt's") << QStringList { "-platform", "xcb" } << "^- 2 \\|.+»--platform«\n";
+        QTest::newRow("short") << QStringList { "-x" } << "^- 2 \\|.+»-x«\n";
+        QTest::newRow("value") << QStringList { "--version=2" } << "^- 2 \\|.+ nehmen keinen Wert\n";
+    }
+    void aufruf()
+    {
+        QFETCH(QStringList, argumente);
+        QFETCH(QString, erwartet);
+        const Aufruf::Auftrag a = Aufruf::lesen(QStringList("zemviewer") + argumente);
+        const QString ist
+            = QString("%1 %2 %3|%4").arg(a.datei.value_or("-")).arg(a.ende.value_or(-1)).arg(a.ausgabe, a.fehler);
+        QVERIFY2(QRegularExpression(erwartet, QRegularExpression::DotMatchesEverythingOption).match(ist).hasMatch(),
+            qPrintable(ist));
     }
 
     // The soak: the sessions' steps in a long, seeded, random order, ZEM_SCHRITTE of them for each seed
@@ -340,6 +370,33 @@ private slots:
         }
         QFETCH(int, budget);
         QCOMPARE_LE(int(anzahl), budget);
+    }
+
+    // What a drag's list of addresses (text/uri-list as X brings it) gives the main window to open: the path of
+    // one local file, or nothing (empty) when it refuses the drag.
+    void ablage_data()
+    {
+        QTest::addColumn<QString>("liste");
+        QTest::addColumn<QString>("pfad");
+        const auto zeile
+            = [](const char* name, const char* liste, const char* pfad) { QTest::newRow(name) << liste << pfad; };
+        zeile("file", "file:///tmp/h%C3%A4user/a%20b.rwx\r\n", "/tmp/häuser/a b.rwx");
+        zeile("localhost, no line end", "file://localhost/tmp/a.rwx", "/tmp/a.rwx");
+        zeile("folder", "file:///tmp/\r\n", "/tmp/");
+        zeile("two files", "file:///tmp/a.rwx\r\nfile:///tmp/b.rwx\r\n", "");
+        zeile("https", "https://example.org/a.rwx\r\n", "");
+        zeile("trash", "trash:///a.rwx\r\n", "");
+        zeile("other host", "file://server/tmp/a.rwx\r\n", "");
+        zeile("relative", "file:a.rwx\r\n", "");
+        zeile("a path, no address", "/tmp/a.rwx\r\n", "");
+        zeile("empty", "", "");
+    }
+    void ablage()
+    {
+        QFETCH(QString, liste);
+        QMimeData daten;
+        daten.setData("text/uri-list", liste.toUtf8());
+        QTEST(abgelegteDatei(daten).value_or(""), "pfad");
     }
 
     // The movement window's picture: an arrow from the middle in each of the eight directions, those to the

@@ -16,10 +16,10 @@
 
 using namespace zem;
 
-// A reading: the scene it fills, the fields of each kind's entries (in the order of RwxToZem::Art), and
+// A reading: the scene it fills, the fields of each kind's entries (in the order of Art), and
 // its outcome as the cases write it.
 struct Lesung final : RwxToZem::Bericht {
-    void eintrag(RwxToZem::Art art, std::string_view feld) override { felder[int(art)] << std::string(feld); }
+    void eintrag(Art art, std::string_view feld) override { felder[int(art)] << std::string(feld); }
     void meldung(const QString& text, const QString& titel) override { gelesen << "?> " + titel + '|' + text; }
 
     Szene szene;
@@ -80,6 +80,39 @@ private slots:
             l.gelesen << zeile.section(' ', 0, 0) + ' ' + FeldText(l.felder[k].value(n - 1));
         }
         QCOMPARE(l.gelesen, ergebnis);
+    }
+
+    void zahlen_data()
+    {
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("ecke");
+        QFile faelle(QStringLiteral(ZEM_TESTDATA_DIR "/rwxleser.txt"));
+        QVERIFY(faelle.open(QIODevice::ReadOnly));
+        for (const QByteArray& zeile : faelle.readAll().split('\n'))
+            if (const QList<QByteArray> t = zeile.split(' '); t[0] == "~")
+                QTest::newRow(t[1]) << QByteArray::fromPercentEncoding(t[1]) << QString(t[2]) << QString(t[3]);
+    }
+    // Each token of the table as a point's X and as a triangle's first corner, with 7 after it.
+    void zahlen()
+    {
+        QFETCH(QByteArray, token);
+        QFETCH(QString, x);
+        QFETCH(QString, ecke);
+        for (const auto& [wort, erwartet] : { std::pair("vertex ", x), std::pair("triangle ", ecke) }) {
+            QTemporaryFile modell;
+            const QByteArray inhalt = QByteArray("modelbegin\nclumpbegin\n") + wort + token + " 7\nclumpend\n";
+            QVERIFY(modell.open() && modell.write(inhalt) == inhalt.size() && modell.flush());
+            Lesung l;
+            QString gelesen;
+            try {
+                RwxToZem::ModellLesen(l.szene, l, modell.fileName(), feldpuffer);
+                gelesen = test::szeneText(l.szene, [](int) { return 0; }).section('(', 1).section(')', 0, 0);
+            } catch (const ZahlFehler&) {
+                gelesen = "!";
+            }
+            QCOMPARE(gelesen, erwartet == "!" ? erwartet : erwartet + " 7 0");
+        }
     }
 };
 

@@ -39,10 +39,8 @@ void Zuruecksetzen(Szene& s, Listen& listen, Zeichenziel& ziel, MarkierartAnzeig
 
 void ListenLeeren(Listen& listen)
 {
-    listen.PunktList.Clear();
-    listen.DreieList.Clear();
-    listen.ViereList.Clear();
-    listen.PolyList.Clear();
+    for (Liste& liste : listen)
+        liste.Clear();
 }
 
 } // namespace zem::Anfang

@@ -3,6 +3,7 @@
 // What the procedures read and show besides the scene and the picture: the element lists with their
 // marks, and the displays that the windows implement, so that the procedures know nothing of windows.
 
+#include "model/Szene.h"
 #include "platform/Liste.h"
 
 #include <QLatin1StringView>
@@ -12,12 +13,17 @@
 
 namespace zem {
 
-// The four element lists; their selections are the marks.
-struct Listen {
-    Liste PunktList;
-    Liste DreieList;
-    Liste ViereList;
-    Liste PolyList;
+// The four element lists PunktList, DreieList, ViereList and PolyList, indexed by the kind of element;
+// their selections are the marks.
+class Listen {
+public:
+    Liste& operator[](Art art) { return m_listen[static_cast<std::size_t>(art)]; }
+    const Liste& operator[](Art art) const { return m_listen[static_cast<std::size_t>(art)]; }
+    auto begin() { return m_listen.begin(); }
+    auto end() { return m_listen.end(); }
+
+private:
+    std::array<Liste, ArtAnzahl> m_listen;
 };
 
 // The check marks of the marking modes in the "Optionen" menu.

@@ -4,6 +4,7 @@
 // from them. The commands that open and reload a file, with their dialog, are DateiBefehle
 // (ui/main/DateiBefehle.h).
 
+#include "model/Szene.h"
 #include "platform/FeldEingabe.h"
 #include "platform/LeseFehler.h"
 
@@ -14,7 +15,6 @@
 #include <string_view>
 
 namespace zem {
-struct Szene;
 
 // A number of a model file that does not fit its target (single precision, a 16-bit integer), or a
 // reading position that a 16-bit integer cannot hold. The reading ends; what was stored stays.
@@ -24,9 +24,6 @@ public:
 };
 
 namespace RwxToZem {
-
-// The kinds of element, in the order of the four element lists.
-enum class Art { Punkt, Dreieck, Viereck, Polygon };
 
 // What the reader reports besides the scene tables, each at the moment it happens: one entry for every
 // element it stores, and the message boxes.

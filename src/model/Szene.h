@@ -16,6 +16,10 @@ constexpr int Grenze = 998; // most elements of one kind the reader keeps
 constexpr int PolygonSlots = 52; // slot 0 the corner count, slots 1..50 the corners, 51 unused
 constexpr int PolygonEckenMax = 50;
 
+// The kinds of element, in the order of their lists and of the first four side windows.
+enum class Art { Punkt, Dreieck, Viereck, Polygon };
+constexpr std::size_t ArtAnzahl = 4;
+
 // A table addressed by the indices Min..Max, as the model's point numbers are.
 template <typename T, int Min, int Max> struct Tabelle {
     std::array<T, Max - Min + 1> eintraege {};

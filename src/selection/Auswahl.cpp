@@ -85,7 +85,7 @@ void PunktUmschalten(const Szene& s, Listen& listen, MarkierartAnzeige& haken, Z
     // The centre point, the axis ends and the origin are never marked.
     if (s.Fangpunkt > 0) {
         const int zeile = s.Fangpunkt - 1;
-        listen.PunktList.setSelected(zeile, !listen.PunktList.Selected(zeile));
+        listen[Art::Punkt].setSelected(zeile, !listen[Art::Punkt].Selected(zeile));
     }
     MarkierungAnwenden(s, listen, haken, ziel);
 }
@@ -95,26 +95,26 @@ void MarkierungAnwenden(const Szene& s, Listen& listen, MarkierartAnzeige& haken
     haken.markierartZeigen(s.Markierart);
 
     if (s.Markierart != 0) {
-        const std::vector<char> punktmarken = listen.PunktList.zeilenLesen();
+        const std::vector<char> punktmarken = listen[Art::Punkt].zeilenLesen();
         const int mindestens = s.Markierart;
 
-        std::vector<char> zeilen = listen.DreieList.zeilenLesen();
+        std::vector<char> zeilen = listen[Art::Dreieck].zeilenLesen();
         for (int t = 1; t <= ElementAnzahl(s.AnzDreiecke); ++t)
             elementMarkieren(zeilen, t - 1, punktmarken, s.Dreiecke(t).ecke, 0, 2, mindestens);
-        listen.DreieList.zeilenSetzen(zeilen);
+        listen[Art::Dreieck].zeilenSetzen(zeilen);
 
-        zeilen = listen.ViereList.zeilenLesen();
+        zeilen = listen[Art::Viereck].zeilenLesen();
         for (int q = 1; q <= ElementAnzahl(s.AnzVierecke); ++q)
             elementMarkieren(zeilen, q - 1, punktmarken, s.Vierecke(q).ecke, 0, 3, mindestens);
-        listen.ViereList.zeilenSetzen(zeilen);
+        listen[Art::Viereck].zeilenSetzen(zeilen);
 
-        zeilen = listen.PolyList.zeilenLesen();
+        zeilen = listen[Art::Polygon].zeilenLesen();
         for (int i = 1; i <= ElementAnzahl(s.AnzPolygone); ++i) {
             const Polygon& poly = s.Polygone(i);
             const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
             elementMarkieren(zeilen, i - 1, punktmarken, poly.slot, 1, n, mindestens);
         }
-        listen.PolyList.zeilenSetzen(zeilen);
+        listen[Art::Polygon].zeilenSetzen(zeilen);
     }
     Zeichnen::AllesZeichnen(s, listen, ziel);
 }

@@ -17,7 +17,7 @@ namespace {
 // Neither the lists nor message boxes are shown: a thumbnail has no window to show them in.
 class OhneBericht final : public RwxToZem::Bericht {
 public:
-    void eintrag(RwxToZem::Art, std::string_view) override { }
+    void eintrag(Art, std::string_view) override { }
     void meldung(const QString&, const QString&) override { }
 };
 

@@ -118,21 +118,21 @@ void AuswahlZeichnen(const Szene& s, const Listen& listen, Zeichenziel& f)
 {
     const int dreiecke = ElementAnzahl(s.AnzDreiecke);
     for (int i = 1; i <= dreiecke; ++i)
-        if (listen.DreieList.Selected(i - 1))
+        if (listen[Art::Dreieck].Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Dreiecke(i).ecke, Gruen);
     const int vierecke = ElementAnzahl(s.AnzVierecke);
     for (int i = 1; i <= vierecke; ++i)
-        if (listen.ViereList.Selected(i - 1))
+        if (listen[Art::Viereck].Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Vierecke(i).ecke, Gruen);
     const int polygone = ElementAnzahl(s.AnzPolygone);
     for (int i = 1; i <= polygone; ++i)
-        if (listen.PolyList.Selected(i - 1))
+        if (listen[Art::Polygon].Selected(i - 1))
             polygon(f, s.Sichtpunkte, s.Polygone(i), Gruen, false);
 
     const float w = s.Fangweite;
-    const int punkte = std::min(listen.PunktList.ListCount(), PunktMax);
+    const int punkte = std::min(listen[Art::Punkt].ListCount(), PunktMax);
     for (int k = 1; k <= punkte; ++k) {
-        if (listen.PunktList.Selected(k - 1)) {
+        if (listen[Art::Punkt].Selected(k - 1)) {
             const Vektor& punkt = s.Sichtpunkte(k);
             f.rechteck(punkt.X - w, punkt.Y - w, punkt.X + w, punkt.Y + w, Cyan);
         }

@@ -14,7 +14,7 @@ script holds the means: the commands of that language and their interpreter.
     sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15|wayland] [--schritte FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
-import argparse, itertools, math, os, re, shlex, subprocess, sys, tempfile, time
+import argparse, itertools, math, os, pathlib, re, shlex, subprocess, sys, tempfile, time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
 DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
@@ -180,20 +180,41 @@ class Sitzung:
         """Starts the program in the folder of the sample models, where its file dialog opens: the name alone
         chooses one, and the dialog's completion never has to list a large folder on a busy machine. A first
         word without "=" names another folder, relative to that one. Words NAME=WERT set its environment
-        (NAME= removes it); the mode sets its scale factor. Its error output goes to a file of its own,
-        which "ausgabe" reads."""
+        (NAME= removes it); the mode sets its scale factor. Words after "--" are its arguments. Its standard
+        and error output go to files of their own, which "ausgabe" reads."""
+        teil = woerter.index("--") if "--" in woerter else len(woerter)
+        woerter, argumente = woerter[:teil], woerter[teil + 1:]
         ordner = os.path.join(self.beispiele, *woerter[:1]) if woerter[:1] and "=" not in woerter[0] else None
         env = dict(os.environ, **self.umgebung, QT_SCALE_FACTOR=str(self.skala))
         env = {k: v for k, v in dict(env, **dict(w.split("=", 1) for w in woerter[bool(ordner):])).items() if v}
-        self.fehlerausgabe = tempfile.TemporaryFile("w+", errors="replace")
-        self.programm = subprocess.Popen([self.zemviewer], cwd=ordner or self.beispiele, stdout=subprocess.DEVNULL,
-                                         stderr=self.fehlerausgabe, env=env)
+        self.ausgaben = [tempfile.TemporaryFile() for _ in "12"]
+        self.programm = subprocess.Popen([self.zemviewer, *argumente], cwd=ordner or self.beispiele,
+                                         stdout=self.ausgaben[0], stderr=self.ausgaben[1], env=env)
         self.prozesse.append(self.programm)
 
-    def ist_ausgabe(self, muster):
-        """The error output of the program started last has a line that the regular expression matches."""
-        self.fehlerausgabe.seek(0)
-        return any(re.search(muster, zeile) for zeile in self.fehlerausgabe), None
+    def tu_quelle(self, *adressen):
+        """Starts the drag source quelle.py, a file manager's stand-in, with these addresses (a word without ":" is
+        a file of the folder of the sample models) and names its window "quelle". "ausgabe" reads its output."""
+        self.ausgaben = [tempfile.TemporaryFile() for _ in "12"]
+        self.prozesse.append(quelle := subprocess.Popen(
+            [sys.executable, os.path.join(os.path.dirname(__file__), "quelle.py"),
+             *(a if ":" in a else pathlib.Path(self.beispiele, a).as_uri() for a in adressen)],
+            stdout=self.ausgaben[0], stderr=self.ausgaben[1], env=dict(os.environ, **self.umgebung)))
+        # Its own window: the last source's may still be there.
+        self.fenster["quelle"] = warte(lambda: suche("--pid", quelle.pid, "--name", "^Quelle$")[-1:],
+                                       "die Quelle zeigt kein Fenster")[0]
+
+    def ist_ausgabe(self, muster, strom="2"):
+        """The error output (2) or the standard output (1) of the program started last, zemviewer or the drag
+        source, has a line that the regular expression matches."""
+        zeilen = self.zeilen(strom)
+        return any(re.search(muster, zeile) for zeile in zeilen), zeilen[-8:]
+
+    def zeilen(self, strom="2"):
+        """What the program started last wrote so far to its error output (2) or standard output (1)."""
+        # Read without moving the offset that the writer shares: a seek would put its next line elsewhere.
+        datei = self.ausgaben[int(strom) - 1].fileno()
+        return os.pread(datei, os.fstat(datei).st_size, 0).decode(errors="replace").splitlines()
 
     def programmfenster(self):
         return set(suche("--pid", self.programm.pid))
@@ -270,9 +291,8 @@ class Sitzung:
     def ist_bildrate(self, anzahl):
         """The program logged at least anzahl frames (zem.frames); prints the median and the 95th percentile of
         their drawing time and of the time from the mouse event to the picture."""
-        self.fehlerausgabe.seek(0)
         werte = [tuple(map(float, m.groups())) for m in (re.search(r"zem\.frames: drawn_ms=([\d.]+) "
-                 r"mouse_to_picture_ms=(\d+)", z) for z in self.fehlerausgabe) if m]
+                 r"mouse_to_picture_ms=(\d+)", z) for z in self.zeilen()) if m]
         if len(werte) < int(anzahl):
             return False, "%d Bilder" % len(werte)
         stelle = lambda w, q: sorted(w)[min(len(w) - 1, int(q * len(w)))]
@@ -400,8 +420,8 @@ class Sitzung:
         ist = [o.queryValue().currentValue for o in alle() if o.getRoleName() == rolle]
         return ist == list(map(float, werte)), ist
 
-    def ist_beendet(self):
-        return self.programm.poll() == 0, self.programm.poll()
+    def ist_beendet(self, status="0"):
+        return self.programm.poll() == int(status), self.programm.poll()
 
     def ende(self):
         for prozess in reversed(self.prozesse):

@@ -15,12 +15,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMoveEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUrl>
 
 #include <cmath>
 
@@ -50,6 +53,17 @@ int zoomNachDoppelklick(int wert)
     return static_cast<int>(std::nearbyint(wert / 2.0 + 3));
 }
 
+std::optional<QString> abgelegteDatei(const QMimeData& daten)
+{
+    const QList<QUrl> adressen = daten.urls();
+    if (adressen.size() != 1 || !adressen[0].isLocalFile())
+        return std::nullopt;
+    const QString rechner = adressen[0].host(), pfad = adressen[0].path();
+    if ((!rechner.isEmpty() && rechner != QLatin1String("localhost")) || !pfad.startsWith(u'/'))
+        return std::nullopt;
+    return pfad;
+}
+
 Ausgabe::Ausgabe(Dialoge& dialoge)
     : m_flaeche(new Zeichenflaeche(this))
 {
@@ -69,12 +83,14 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     m_flaeche->leinwand().setBaender(&m_baender);
     m_flaeche->setEmpfaenger(this);
     setCentralWidget(m_flaeche);
+    setAcceptDrops(true);
     connect(m_flaeche, &Zeichenflaeche::groesseGeaendert, this, [this] { Form_Resize(); });
 
     menuesBauen();
     seitenfensterBauen();
     resize(twipsZuPixel(4680), twipsZuPixel(4380) + menuBar()->sizeHint().height());
-    // Lays the client area out at its design size now, before the start-up measures and draws it.
+    // Lays the client area out at its size of 4680 x 4380 twips now, before the start-up measures and
+    // draws it.
     layout()->activate();
 
     // Creation: the welcome box, then the empty start state.
@@ -122,12 +138,11 @@ void Ausgabe::seitenfensterBauen()
     const struct {
         const char *name, *titel, *liste;
         QSize twips;
-    } listen[4] = { { "Punkts", "Punkte", "PunktList", { 2970, 4185 } },
+    } listen[ArtAnzahl] = { { "Punkts", "Punkte", "PunktList", { 2970, 4185 } },
         { "Dreie", "Dreiecke", "DreieList", { 2130, 3255 } }, { "Viere", "Vierecke", "ViereList", { 2220, 3195 } },
         { "Polys", "Polygone", "PolyList", { 4065, 1725 } } };
-    Liste* elemente[4] = { &m_p.listen.PunktList, &m_p.listen.DreieList, &m_p.listen.ViereList, &m_p.listen.PolyList };
-    for (int i = 0; i < 4; ++i) {
-        m_listen[i] = std::make_unique<ListenFenster>(*elemente[i], QString::fromLatin1(listen[i].name),
+    for (std::size_t i = 0; i < ArtAnzahl; ++i) {
+        m_listen[i] = std::make_unique<ListenFenster>(m_p.listen[Art(i)], QString::fromLatin1(listen[i].name),
             QString::fromLatin1(listen[i].titel), QString::fromLatin1(listen[i].liste), listen[i].twips);
         m_p.f.Seiten[i] = m_listen[i].get();
     }
@@ -205,6 +220,33 @@ void Ausgabe::moveEvent(QMoveEvent* ereignis)
         zentrieren();
     }
     Form_Resize();
+}
+
+void Ausgabe::dragEnterEvent(QDragEnterEvent* ereignis)
+{
+    // The moves over the window keep this answer: a drag's data stay as they are.
+    ablageAnnehmen(*ereignis);
+}
+
+void Ausgabe::dropEvent(QDropEvent* ereignis)
+{
+    // Opened once the drop is over: the source waits for its end, which the open's boxes would hold up.
+    if (const auto pfad = ablageAnnehmen(*ereignis))
+        QMetaObject::invokeMethod(
+            this, [this, pfad = *pfad] { DateiBefehle::DateiOeffnen(m_p, pfad); }, Qt::QueuedConnection);
+}
+
+std::optional<QString> Ausgabe::ablageAnnehmen(QDropEvent& ereignis)
+{
+    // A copy, never a move: a file manager deletes the file after a move.
+    auto pfad = abgelegteDatei(*ereignis.mimeData());
+    if (!pfad || !(ereignis.possibleActions() & Qt::CopyAction)) {
+        ereignis.ignore();
+        return std::nullopt;
+    }
+    ereignis.setDropAction(Qt::CopyAction);
+    ereignis.accept();
+    return pfad;
 }
 
 void Ausgabe::closeEvent(QCloseEvent* ereignis)

@@ -8,8 +8,10 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
+class QMimeData;
 
 namespace zem {
 
@@ -59,8 +61,13 @@ protected:
     void closeEvent(QCloseEvent* ereignis) override;
     void changeEvent(QEvent* ereignis) override;
     void moveEvent(QMoveEvent* ereignis) override;
+    void dragEnterEvent(QDragEnterEvent* ereignis) override;
+    void dropEvent(QDropEvent* ereignis) override;
 
 private:
+    // Takes the drag as a copy when it names one file (abgelegteDatei) and the source lets it copy, and
+    // gives that file's path; refuses it otherwise.
+    std::optional<QString> ablageAnnehmen(QDropEvent& ereignis);
     void Form_Resize();
     // Puts the window, frame included, into the middle of the screen.
     void zentrieren();
@@ -85,5 +92,11 @@ private:
 // Half the zoom value plus 3, rounded to the nearest whole number with halves to the even neighbour:
 // the zoom value after a right double click.
 int zoomNachDoppelklick(int wert);
+
+// The path of the file that dragged data name, when the main window takes them: exactly one address,
+// a file of this machine (file:, no host or localhost) with an absolute path. Several files, other
+// schemes and other machines are refused. A folder or a missing file is taken: the open names it in a
+// message with the reason, which tells the user more than a refused drag.
+std::optional<QString> abgelegteDatei(const QMimeData& daten);
 
 } // namespace zem

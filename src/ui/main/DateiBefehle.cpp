@@ -25,13 +25,9 @@ class ListenBericht final : public RwxToZem::Bericht {
 public:
     explicit ListenBericht(Programm& p)
         : m_p(p)
-        , m_listen { &p.listen.PunktList, &p.listen.DreieList, &p.listen.ViereList, &p.listen.PolyList }
     {
     }
-    void eintrag(RwxToZem::Art art, std::string_view feld) override
-    {
-        m_listen[static_cast<std::size_t>(art)]->Anhaengen(feld);
-    }
+    void eintrag(Art art, std::string_view feld) override { m_p.listen[art].Anhaengen(feld); }
     // The entries read so far are shown before the box, so that the lists behind it show them.
     void meldung(const QString& text, const QString& titel) override
     {
@@ -40,13 +36,12 @@ public:
     }
     void zeigen()
     {
-        for (Liste* liste : m_listen)
-            liste->Zeigen();
+        for (Liste& liste : m_p.listen)
+            liste.Zeigen();
     }
 
 private:
     Programm& m_p;
-    const std::array<Liste*, 4> m_listen; // in the order of the kinds
 };
 
 // Reset, read, refresh. A failure of the reading ends the command without a word: the scene keeps what

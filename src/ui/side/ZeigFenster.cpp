@@ -44,10 +44,10 @@ void zustandSetzen(Programm& p, Qt::WindowState zustand)
 
 void ListenTitelSetzen(Programm& p)
 {
-    listenTitel(p.f.Seiten[Seite::Punkts], p.listen.PunktList, " Punkte (");
-    listenTitel(p.f.Seiten[Seite::Dreie], p.listen.DreieList, " Dreiecke (");
-    listenTitel(p.f.Seiten[Seite::Viere], p.listen.ViereList, " Vierecke (");
-    listenTitel(p.f.Seiten[Seite::Polys], p.listen.PolyList, " Polygone (");
+    // The list windows are the first side windows, in the order of the kinds.
+    const char* const woerter[ArtAnzahl] = { " Punkte (", " Dreiecke (", " Vierecke (", " Polygone (" };
+    for (std::size_t art = 0; art < ArtAnzahl; ++art)
+        listenTitel(p.f.Seiten[art], p.listen[Art(art)], woerter[art]);
 }
 
 void FensterUmschalten(Programm& p, int i)

@@ -15,7 +15,7 @@ ZoomFenster::ZoomFenster(Programm& p)
     , m_p(p)
 {
     setObjectName(QStringLiteral("ZoomFenster"));
-    // The design places the client area; move() would place the frame.
+    // The window's place in twips is that of its client area; move() would place the frame.
     setGeometry(QRect(twipsZuPixel(4050), twipsZuPixel(4485), width(), height()));
     ZoomScroll->setObjectName(QStringLiteral("ZoomScroll"));
     ZoomScroll->setGeometry(twipsRechteck(0, 0, 855, 1455));

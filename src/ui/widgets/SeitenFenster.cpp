@@ -63,8 +63,8 @@ SeitenFenster::SeitenFenster(const QString& titel, QSize clientTwips, bool fest)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(titel);
-    // Qt's default of 9 point is wider than the small sans serif that the window designs are measured
-    // in: at 7.5 point a value of nine characters fits the coordinates window's 855 twips.
+    // Qt's default of 9 point is wider than the small sans serif that the windows' twips sizes were laid
+    // out for: at 7.5 point a value of nine characters fits the coordinates window's 855 twips.
     QFont schrift = font();
     schrift.setPointSizeF(7.5);
     setFont(schrift);

@@ -11,7 +11,7 @@ namespace zem {
 class SeitenFenster : public QWidget {
     Q_OBJECT
 public:
-    // A fixed window has its design size and no resizing.
+    // A fixed window keeps the client size given in twips and cannot be resized.
     SeitenFenster(const QString& titel, QSize clientTwips, bool fest);
 
     std::function<void()> beiSchliessen;
