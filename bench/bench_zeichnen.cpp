@@ -26,6 +26,8 @@
 #include "AllocZaehler.h"
 #include "TestProgramm.h"
 
+#include "BezugRaster.h"
+
 #include "platform/Baender.h"
 #include "view/Zeichnen.h"
 
@@ -45,6 +47,7 @@
 #include <memory>
 #include <numbers>
 #include <random>
+#include <thread>
 #include <vector>
 
 using namespace zem;
@@ -336,27 +339,32 @@ void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&
         AllesZeichnen(p);
         referenz(bild, liste);
     }
-    // The two passes take turns, so that a burst of load from elsewhere on the machine hits both.
-    std::vector<double> zeichenzeiten, bezugszeiten;
-    std::size_t allokationen = 0;
-    for (int i = 0; i < Laeufe; ++i) {
-        const std::size_t vorher = bench::allokationen();
-        const auto start = Uhr::now();
-        AllesZeichnen(p);
-        const auto ende = Uhr::now();
-        allokationen = std::max(allokationen, bench::allokationen() - vorher);
-        zeichenzeiten.push_back(ms(ende - start));
+    // Frames back to back, and 16 ms apart as a drag's mouse moves come, where the program's workers
+    // sleep between frames. The two passes take turns, so that a burst of load from elsewhere on the
+    // machine hits both.
+    for (const int pause : { 0, 16 }) {
+        std::vector<double> zeichenzeiten, bezugszeiten;
+        std::size_t allokationen = 0;
+        for (int i = 0; i < Laeufe; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+            const std::size_t vorher = bench::allokationen();
+            const auto start = Uhr::now();
+            AllesZeichnen(p);
+            const auto ende = Uhr::now();
+            allokationen = std::max(allokationen, bench::allokationen() - vorher);
+            zeichenzeiten.push_back(ms(ende - start));
 
-        const auto bezugStart = Uhr::now();
-        referenz(bild, liste);
-        bezugszeiten.push_back(ms(Uhr::now() - bezugStart));
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+            const auto bezugStart = Uhr::now();
+            referenz(bild, liste);
+            bezugszeiten.push_back(ms(Uhr::now() - bezugStart));
+        }
+        const double zeichnen = median(zeichenzeiten);
+        const double bezug = median(bezugszeiten);
+        std::printf("scene=%s frames_apart_ms=%d redraw_ms=%.2f reference_ms=%.2f ratio=%.2f allocations=%zu\n", name,
+            pause, zeichnen, bezug, zeichnen / bezug, allokationen);
+        std::fflush(stdout);
     }
-    const double zeichnen = median(zeichenzeiten);
-    const double bezug = median(bezugszeiten);
-
-    std::printf("scene=%s redraw_ms=%.2f reference_ms=%.2f ratio=%.2f allocations=%zu\n", name, zeichnen, bezug,
-        zeichnen / bezug, allokationen);
-    std::fflush(stdout);
     std::fprintf(stderr, "check scene=%s segments=%zu lit_pixels_redraw=%ld lit_pixels_reference=%ld\n", name,
         liste.size(), leuchtend(u.flaeche.bild()), leuchtend(bild));
 }
@@ -426,99 +434,276 @@ void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, vo
         gezeigt == bild ? "yes" : "no");
 }
 
-// The segments of a scene drawn by band pools of the numbers of bands given, 0 for the pool as the
-// program makes it, each into an image of the surface's device size of its own.
-void messenBaender(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&), std::vector<int> zahlen)
+struct Geraetestrecke {
+    double x0, y0, x1, y1;
+    std::uint32_t farbe;
+};
+
+// The segments of the scene as the canvas records them, in device pixels.
+std::vector<Geraetestrecke> geraetestrecken(Umgebung& u)
 {
-    aufbau(u.p.s);
-    zoom(u.p, zoomwert);
     const double v = u.flaeche.verhaeltnis();
-    const QSize groesse = u.flaeche.bild().size();
-    struct Geraetestrecke {
-        double x0, y0, x1, y1;
-        std::uint32_t farbe;
-    };
     std::vector<Geraetestrecke> geraet;
     for (const Strecke& s : strecken(u.p)) {
         const QPointF a = u.flaeche.zuPixel(s.x1, s.y1) * v, b = u.flaeche.zuPixel(s.x2, s.y2) * v;
         geraet.push_back({ a.x(), a.y(), b.x(), b.y(), s.farbe });
     }
-    struct Pool {
-        std::unique_ptr<Raster::Baender> baender;
-        std::vector<std::uint32_t> pixel;
-        Raster::Bild bild;
-        std::vector<double> zeiten;
-        std::size_t allokationen = 0;
-    };
-    std::vector<Pool> pools(zahlen.size());
-    for (std::size_t k = 0; k < zahlen.size(); ++k) {
-        Pool& pool = pools[k];
-        pool.baender
-            = zahlen[k] ? std::make_unique<Raster::Baender>(zahlen[k], 0) : std::make_unique<Raster::Baender>();
-        pool.pixel.assign(std::size_t(groesse.width()) * groesse.height(), 0xff000000);
-        pool.bild = { pool.pixel.data(), groesse.width(), groesse.height(), groesse.width(), std::max(1, qRound(v)) };
+    return geraet;
+}
+
+// A frame of today's raster, the reference: the 32-bit picture cleared where the last frame drew, the
+// segments recorded, drawn in one band.
+struct Bezugsbild {
+    std::vector<std::uint32_t> pixel;
+    Bezug::Bild bild;
+    Bezug::Baender baender { 1, 0 };
+    Bezug::Zeichenliste liste;
+
+    Bezugsbild(QSize groesse, int stift)
+        : pixel(std::size_t(groesse.width()) * groesse.height(), 0xff000000)
+        , bild { pixel.data(), groesse.width(), groesse.height(), groesse.width(), stift }
+    {
     }
-    Raster::Zeichenliste liste;
-    const auto bild = [&](Pool& pool) {
-        Raster::BoxFuellen(pool.bild, 0xff000000);
-        pool.bild.boxLeeren();
-        const std::size_t vorher = bench::allokationen();
-        const auto start = Uhr::now();
+    void zeichnen(const std::vector<Geraetestrecke>& geraet)
+    {
+        Bezug::BoxFuellen(bild, 0xff000000);
+        bild.boxLeeren();
         liste.leeren();
         for (const Geraetestrecke& s : geraet)
             liste.linie(s.x0, s.y0, s.x1, s.y1, s.farbe);
-        pool.baender->zeichnen(pool.bild, liste);
-        const auto ende = Uhr::now();
-        pool.allokationen = std::max(pool.allokationen, bench::allokationen() - vorher);
-        pool.zeiten.push_back(ms(ende - start));
-    };
-    for (int i = 0; i < 3 + Laeufe; ++i) {
-        for (Pool& pool : pools)
-            bild(pool);
-        // The first frames make the list's memory.
-        if (i < 3)
-            for (Pool& pool : pools)
-                pool.zeiten.clear(), pool.allokationen = 0;
+        baender.zeichnen(bild, liste);
     }
-    const double eins = median(pools[0].zeiten);
-    const auto box = [](const Raster::Bild& b) { return std::array { b.links, b.oben, b.rechts, b.unten }; };
+};
+
+// A frame of the program's raster with a pool: the segments recorded with colour numbers as the canvas
+// gives them, drawn into the layer and put into the 32-bit picture, where the last frame drew cleared.
+struct Stueckbild {
+    std::unique_ptr<Raster::Baender> baender;
+    std::vector<std::uint8_t> ebene;
+    std::vector<std::uint32_t> pixel;
+    Raster::Bild bild;
+    Raster::Zeichenliste liste;
+    std::uint32_t farben[256] = {};
+    int farbenZahl = 1;
+    Raster::Bild gezeichnet; // the last frame's box
+
+    Stueckbild(std::unique_ptr<Raster::Baender> pool, QSize groesse, int stift)
+        : baender(std::move(pool))
+        , ebene(std::size_t(groesse.width()) * groesse.height())
+        , pixel(ebene.size(), 0xff000000)
+        , bild { ebene.data(), groesse.width(), groesse.height(), groesse.width(), stift }
+        , gezeichnet(bild)
+    {
+    }
+    std::uint8_t nummer(std::uint32_t farbe)
+    {
+        int n = 1;
+        while (n < farbenZahl && farben[n] != farbe)
+            ++n;
+        farben[n] = farbe;
+        farbenZahl = std::max(farbenZahl, n + 1);
+        return std::uint8_t(n);
+    }
+    // Records the segments; with strom, as the pool draws them, told of every 1024 as the canvas tells it.
+    void aufnehmen(const std::vector<Geraetestrecke>& geraet, bool strom = false)
+    {
+        liste.leeren(bild.breite, bild.hoehe);
+        liste.reservieren(geraet.size() + geraet.size() / 4 + 1024);
+        if (strom)
+            baender->beginnen(bild, liste, rahmen);
+        std::uint32_t letzte = 0;
+        std::uint8_t n = 0;
+        for (const Geraetestrecke& s : geraet) {
+            if (n == 0 || s.farbe != letzte)
+                n = nummer(letzte = s.farbe);
+            if (strom && liste.anzahl() % 1024 == 0)
+                baender->weiter(liste.anzahl());
+            liste.linie(s.x0, s.y0, s.x1, s.y1, n);
+        }
+    }
+    Raster::Farbbild ziel()
+    {
+        return { pixel.data(), bild.breite, farben, 0xff000000, gezeichnet.links, gezeichnet.oben, gezeichnet.rechts,
+            gezeichnet.unten };
+    }
+    // A frame as the canvas draws it: while it is recorded when the pool would draw the last one in
+    // pieces; with lernen, the pool learns from each frame's time whether pieces pay, as the canvas lets it.
+    void zeichnen(const std::vector<Geraetestrecke>& geraet, bool lernen)
+    {
+        const auto anfang = std::chrono::steady_clock::now();
+        rahmen = ziel();
+        const bool strom = baender->stueckeFuer(bild, liste.aufwand()) > 1;
+        aufnehmen(geraet, strom);
+        const bool stuecke = strom || baender->stueckeFuer(bild, liste.aufwand()) > 1;
+        if (strom)
+            baender->beenden(bild);
+        else
+            baender->zeichnen(bild, liste, rahmen);
+        gezeichnet = bild;
+        bild.boxLeeren();
+        if (lernen)
+            baender->gemessen(liste.aufwand(), stuecke,
+                std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - anfang)
+                    .count());
+    }
+    Raster::Farbbild rahmen; // the picture of the frame being drawn
+};
+
+// The frame time that a number of workers would take, the program's way: the frame's pieces taken in
+// turn, each by the worker that comes free first, at the cost of handing it out.
+double simuliert(const std::vector<double>& zeiten, int arbeiter, double uebergabe)
+{
+    std::vector<double> frei(std::size_t(arbeiter), 0);
+    for (double zeit : zeiten)
+        *std::min_element(frei.begin(), frei.end()) += uebergabe + zeit;
+    return *std::max_element(frei.begin(), frei.end());
+}
+
+// Turns the view points about the view's z axis, as a step of a drag changes the picture a little.
+void drehen(Szene& s, double winkel)
+{
+    for (int k = -3; k <= Anzahl; ++k) {
+        Vektor& p = s.Sichtpunkte(k);
+        const double x = p.X, y = p.Y;
+        p.X = float(x * std::cos(winkel) - y * std::sin(winkel));
+        p.Y = float(x * std::sin(winkel) + y * std::cos(winkel));
+    }
+}
+
+// The segments of a scene drawn by today's raster on one thread (the reference) and by the program's
+// raster with pools of one and two threads and as the program makes it, in turns, each into pictures of
+// the canvas's device size of their own. With stuecke, then the time of each piece alone on this thread
+// as 4, 8 and 16 workers would cut a frame turned a little, and the frame those would take.
+void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&), bool stuecke)
+{
+    aufbau(u.p.s);
+    zoom(u.p, zoomwert);
+    const QSize groesse = u.flaeche.bild().size();
+    const int stift = std::max(1, qRound(u.flaeche.verhaeltnis()));
+    const std::vector<Geraetestrecke> geraet = geraetestrecken(u);
+    Bezugsbild bezug(groesse, stift);
+    std::vector<Stueckbild> pools;
+    pools.emplace_back(std::make_unique<Raster::Baender>(1, 0), groesse, stift);
+    pools.emplace_back(std::make_unique<Raster::Baender>(2, 0), groesse, stift);
+    pools.emplace_back(std::make_unique<Raster::Baender>(), groesse, stift);
+    std::vector<double> bezugszeiten;
+    std::vector<std::vector<double>> zeiten(pools.size());
+    std::vector<std::size_t> allokationen(pools.size());
+    // The first frames make the lists' memory.
+    for (int i = -3; i < Laeufe; ++i) {
+        const auto start = Uhr::now();
+        bezug.zeichnen(geraet);
+        bezugszeiten.push_back(ms(Uhr::now() - start));
+        for (std::size_t k = 0; k < pools.size(); ++k) {
+            const std::size_t vorher = bench::allokationen();
+            const auto anfang = Uhr::now();
+            pools[k].zeichnen(geraet, k == 2);
+            const auto ende = Uhr::now();
+            allokationen[k] = std::max(allokationen[k], i < 0 ? 0 : bench::allokationen() - vorher);
+            zeiten[k].push_back(ms(ende - anfang));
+            if (std::getenv("ZEM_SCHNITT") && k == 1 && i > Laeufe - 4) {
+                std::printf("frame %.2f ms cut:", ms(ende - anfang));
+                for (int j = 0; j <= pools[k].baender->letzteStuecke(); ++j)
+                    std::printf(" %d", pools[k].baender->letzteGrenzen()[j]);
+                std::printf(" times:");
+                for (int j = 0; j < pools[k].baender->letzteStuecke(); ++j)
+                    std::printf(" %.2f", pools[k].baender->letzteZeiten()[j] / 1e6);
+                std::printf("\n");
+            }
+        }
+    }
+    const double bezugZeit = median(bezugszeiten), eins = median(zeiten[0]);
+    const double schreiben = double(pools[0].liste.aufwand()) * stift;
+    std::printf("scene=%s reference_ms=%.2f one_worker_ms=%.2f ratio_to_reference=%.2f pixel_writes=%.1fM "
+                "ns_per_write_reference=%.2f ns_per_write=%.2f\n",
+        name, bezugZeit, eins, eins / bezugZeit, schreiben / 1e6, bezugZeit * 1e6 / schreiben, eins * 1e6 / schreiben);
     bool gleich = true;
     for (std::size_t k = 0; k < pools.size(); ++k) {
-        Pool& pool = pools[k];
-        const double zeit = median(pool.zeiten);
-        std::printf("scene=%s workers=%s%d frame_ms=%.2f ratio_to_one_worker=%.2f allocations=%zu\n", name,
-            zahlen[k] ? "" : "chosen:", pool.baender->baenderFuer(liste), zeit, zeit / eins, pool.allokationen);
-        gleich = gleich && pool.pixel == pools[0].pixel && box(pool.bild) == box(pools[0].bild);
+        const Stueckbild& pool = pools[k];
+        const double zeit = median(zeiten[k]);
+        std::printf("scene=%s workers=%s%d pieces=%d frame_ms=%.2f ratio_to_one_worker=%.2f allocations=%zu\n", name,
+            k == 2 ? "chosen:" : "", pool.baender->anzahl(), pool.baender->letzteStuecke(), zeit, zeit / eins,
+            allokationen[k]);
+        const Raster::Bild& b = pool.gezeichnet;
+        gleich = gleich && pool.pixel == bezug.pixel
+            && std::array { b.links, b.oben, b.rechts, b.unten }
+                == std::array { bezug.bild.links, bezug.bild.oben, bezug.bild.rechts, bezug.bild.unten };
     }
-    // Each of 8 bands alone on this thread, split as a pool of 8 splits the rows: on 8 cores a frame takes
-    // about its recording and its slowest band.
-    std::printf("scene=%s band_of_8_ms=", name);
-    Pool& eins8 = pools[0];
-    for (int b = 0; b < 8; ++b) {
-        std::vector<double> zeiten;
-        for (int i = 0; i < 9; ++i) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "check scene=%s device_size=%dx%d segments=%zu same_pixels_and_box_as_reference=%s\n", name,
+        groesse.width(), groesse.height(), geraet.size(), gleich ? "yes" : "no");
+    if (!stuecke)
+        return;
+
+    // Handing out a piece: the end of an empty frame of 4 pieces, its worker awake for it, divided by its
+    // pieces.
+    std::vector<double> leer;
+    {
+        Raster::Baender zwei(2, 0);
+        std::vector<std::uint8_t> ebene(8);
+        Raster::Bild bild { ebene.data(), 1, 8, 1, 1 };
+        Raster::Zeichenliste liste;
+        liste.leeren(1, 8);
+        std::uint32_t pixel[8], farben[256] = {};
+        const Raster::Farbbild ziel { pixel, 1, farben };
+        for (int i = 0; i < Laeufe; ++i) {
+            zwei.beginnen(bild, liste, ziel);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
             const auto start = Uhr::now();
-            Raster::ListeZeichnen(eins8.bild, liste,
-                { int(std::int64_t(groesse.height()) * b / 8), int(std::int64_t(groesse.height()) * (b + 1) / 8) - 1 });
-            zeiten.push_back(ms(Uhr::now() - start));
+            zwei.beenden(bild);
+            leer.push_back(ms(Uhr::now() - start) / zwei.letzteStuecke());
         }
-        std::printf(b ? ",%.2f" : "%.2f", median(zeiten));
     }
+    const double uebergabe = median(leer);
+    // The recording, which comes before the pieces.
+    Stueckbild& ein = pools[0];
     std::vector<double> aufnahmen;
     for (int i = 0; i < 9; ++i) {
         const auto start = Uhr::now();
-        liste.leeren();
-        for (const Geraetestrecke& s : geraet)
-            liste.linie(s.x0, s.y0, s.x1, s.y1, s.farbe);
+        ein.aufnehmen(geraet);
         aufnahmen.push_back(ms(Uhr::now() - start));
     }
-    std::printf(" recording_ms=%.2f\n", median(aufnahmen));
+    const double aufnahme = median(aufnahmen);
+    // Each piece alone on this thread, cut as the program cuts: by the operations across each row of the
+    // scene, counted as one piece draws it, on the scene turned a little, as a drag's next frame.
+    std::vector<std::int32_t> abdeckung(std::size_t(groesse.height()));
+    {
+        ein.aufnehmen(geraet);
+        Raster::Bild b = ein.bild;
+        Raster::ListeZeichnen(b, ein.liste, { 0, groesse.height() - 1 }, 0, ein.liste.anzahl(), abdeckung.data());
+        Raster::Uebertragen(b, { 0, groesse.height() - 1 }, ein.ziel());
+    }
+    drehen(u.p.s, 0.01);
+    ein.aufnehmen(geraetestrecken(u));
+    const int ganz[] = { 0, groesse.height() };
+    std::printf(
+        "scene=%s one_worker_ms=%.2f recording_ms=%.2f hand_out_us=%.2f", name, eins, aufnahme, uebergabe * 1000);
+    for (int arbeiter : { 4, 8, 16 }) {
+        std::vector<int> grenzen(std::size_t(Raster::Baender::stueckZahl(arbeiter, groesse.height())) + 1);
+        Raster::Baender::schneiden(ganz, abdeckung.data(), int(grenzen.size()) - 1, groesse.height(), grenzen.data());
+        std::vector<double> zeiten;
+        for (std::size_t j = 0; j + 1 < grenzen.size(); ++j) {
+            const Raster::Band band { grenzen[j], grenzen[j + 1] - 1 };
+            std::vector<double> laeufe;
+            for (int i = 0; i < 5; ++i) {
+                Raster::Bild b = ein.bild;
+                const auto start = Uhr::now();
+                Raster::ListeZeichnen(b, ein.liste, band);
+                Raster::Uebertragen(b, band, ein.ziel());
+                laeufe.push_back(ms(Uhr::now() - start));
+            }
+            zeiten.push_back(median(laeufe));
+        }
+        const double rahmen = aufnahme + simuliert(zeiten, arbeiter, uebergabe);
+        std::printf(" projected_%d_workers_ms=%.2f ratio=%.3f", arbeiter, rahmen, rahmen / eins);
+        if (arbeiter == 8) {
+            std::printf(" pieces_of_8_ms=");
+            for (std::size_t j = 0; j < zeiten.size(); ++j)
+                std::printf(j ? ",%.2f" : "%.2f", zeiten[j]);
+        }
+    }
+    std::printf("\n");
     std::fflush(stdout);
-    std::fprintf(stderr, "check scene=%s device_size=%dx%d segments=%zu lit_pixels=%ld same_pixels_and_box=%s\n", name,
-        groesse.width(), groesse.height(), geraet.size(),
-        long(std::count_if(
-            pools[0].pixel.begin(), pools[0].pixel.end(), [](std::uint32_t p) { return p != 0xff000000; })),
-        gleich ? "yes" : "no");
 }
 
 // Two offscreen screens side by side, of ratio 1 and 2.
@@ -547,12 +732,12 @@ int main(int argc, char* argv[])
     szene("a_short_edges", 600, gitter);
     szene("b_long_edges", 600, quer);
     szene("c_long_edges_zoom6", 6, quer);
-    const auto baender = [&](const char* name, Umgebung& umgebung, void (*aufbau)(Szene&), std::vector<int> zahlen) {
+    const auto stuecke = [&](const char* name, Umgebung& umgebung, void (*aufbau)(Szene&), bool zeiten) {
         if (gewaehlt(name))
-            messenBaender(name, umgebung, 600, aufbau, std::move(zahlen));
+            messenStuecke(name, umgebung, 600, aufbau, zeiten);
     };
-    baender("a_short_edges_bands_1000x1000", *u, gitter, { 1, 0 });
-    baender("b_long_edges_bands_1000x1000", *u, quer, { 1, 0 });
+    stuecke("a_short_edges_pieces_1000x1000", *u, gitter, false);
+    stuecke("b_long_edges_pieces_1000x1000", *u, quer, false);
     u.reset();
 
     auto neu = std::make_unique<Umgebung>(QSize(1920, 1080), 1);
@@ -563,9 +748,9 @@ int main(int argc, char* argv[])
     };
     szene4k("a_short_edges_4k_scale2", 600, gitter);
     szene4k("b_long_edges_4k_scale2", 600, quer);
-    baender("a_short_edges_bands_3840x2160", *neu, gitter, { 1, 2, 4, 8 });
-    baender("b_long_edges_bands_3840x2160", *neu, quer, { 1, 2, 4, 8 });
-    baender("a_short_edges_bands_1920x1080", *alt, gitter, { 1, 2, 4, 8 });
-    baender("b_long_edges_bands_1920x1080", *alt, quer, { 1, 2, 4, 8 });
+    stuecke("a_short_edges_pieces_3840x2160", *neu, gitter, false);
+    stuecke("b_long_edges_pieces_3840x2160", *neu, quer, true);
+    stuecke("a_short_edges_pieces_1920x1080", *alt, gitter, false);
+    stuecke("b_long_edges_pieces_1920x1080", *alt, quer, false);
     return 0;
 }

@@ -13,6 +13,7 @@
 #include <QSortFilterProxyModel>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -143,27 +144,33 @@ private slots:
         QFETCH(QList<double>, w);
         QFETCH(QSize, groesse);
         QFETCH(int, stift);
-        std::vector<std::uint32_t> pixel(64 * 48, 0xff000000);
+        std::vector<std::uint8_t> pixel(64 * 48);
         Raster::Bild r { pixel.data(), groesse.width(), groesse.height(), 64, stift };
+        Raster::Zeichenliste liste;
+        liste.leeren(groesse.width(), groesse.height());
         if (w.size() == 2)
-            Raster::Punkt(r, w[0], w[1], 0xffff0000);
+            liste.punkt(w[0], w[1], 1);
         if (w.size() == 3)
-            Raster::Kreis(r, w[0], w[1], w[2], 0xffff0000);
+            liste.kreis(w[0], w[1], w[2], 1);
         for (qsizetype i = 0; i + 3 < w.size(); i += 4)
-            Raster::Linie(r, w[i], w[i + 1], w[i + 2], w[i + 3], 0xffff0000);
+            liste.linie(w[i], w[i + 1], w[i + 2], w[i + 3], 1);
+        Raster::ListeZeichnen(r, liste, { 0, groesse.height() - 1 });
         QRect box;
         int anzahl = 0;
         for (int i = 0; i < 64 * 48; ++i) {
-            if (pixel[i] != 0xff000000) {
+            if (pixel[i]) {
                 ++anzahl;
                 box |= QRect(i % 64, i / 64, 1, 1);
             }
         }
+        QFETCH(QPoint, gesetzt);
+        QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()]);
+        std::vector<std::uint32_t> farbbild(64 * 48);
+        const std::uint32_t farben[256] = {};
+        Raster::Uebertragen(r, { 0, groesse.height() - 1 }, { farbbild.data(), 64, farben });
         QTEST(anzahl, "anzahl");
         QTEST(box, "box");
         QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
-        QFETCH(QPoint, gesetzt);
-        QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()] != 0xff000000);
     }
 
     // Clearing clears where it drew since the last clear, up to the last row and column: after a line to
@@ -180,55 +187,72 @@ private slots:
         QCOMPARE(flaeche.bild(), frisch.bild());
     }
 
-    // Drawing in bands at the same time: random scenes give in 1, 2, 3 and 7 bands every pixel and the
-    // box that the plain drawing functions give, a margin right of each row untouched.
-    void baender_data()
-    {
-        QTest::addColumn<QSize>("groesse");
-        QTest::addColumn<int>("stift");
-        for (const QSize groesse : { QSize(1, 1), QSize(9, 5), QSize(64, 48), QSize(301, 203) })
-            for (int stift = 1; stift <= 3; ++stift)
-                QTest::addRow("%dx%d stift %d", groesse.width(), groesse.height(), stift) << groesse << stift;
-    }
+    // Drawing in pieces at the same time, a hundred frames with one pool of three threads, whose workers
+    // wake late into later frames: random lists on random sizes, cut into every number of pieces from 1
+    // to 6 (as many as rows on pictures lower than 6, thinner than the pen, and cut by the last frame's
+    // times), drawn once recorded or while they are recorded, give the picture, box and empty layer that
+    // the plain drawing on one thread gives, a margin right of each row untouched.
     void baender()
     {
-        QFETCH(QSize, groesse);
-        QFETCH(int, stift);
-        const int b = groesse.width(), h = groesse.height(), zeile = b + 3;
-        std::mt19937 zufall(b + stift);
-        // Inside, on a pixel's edge, on the image's edges, far outside.
-        const auto wert = [&](int seite) {
-            const double w = std::uniform_real_distribution<double>(-1, 2)(zufall) * seite;
-            const double art[] = { std::fabs(w) / 2, std::floor(w), double(seite * int(zufall() % 2)), w * 1e7 };
-            return art[zufall() % 4];
-        };
-        Raster::Zeichenliste liste;
-        QList<quint32> einzeln(zeile * h);
-        Raster::Bild bild { einzeln.data(), b, h, zeile, stift };
-        for (int i = 0; i < 3000; ++i) {
-            const quint32 farbe = zufall();
-            const double x = wert(b), y = wert(h), x2 = wert(b), y2 = wert(h), r = wert(b) * (i % 7 ? 0.1 : 1e3);
-            if (i % 5 == 0) {
-                liste.punkt(x, y, farbe), Raster::Punkt(bild, x, y, farbe);
-            } else if (i % 5 == 1) {
-                liste.kreis(x, y, r, farbe), Raster::Kreis(bild, x, y, r, farbe);
-            } else if (i % 5 == 2) {
-                const double ecken[] = { x, y, x2, y, x2, y2, x, y2, x, y };
-                for (int e = 0; e < 8; e += 2)
-                    liste.linie(ecken[e], ecken[e + 1], ecken[e + 2], ecken[e + 3], farbe),
-                        Raster::Linie(bild, ecken[e], ecken[e + 1], ecken[e + 2], ecken[e + 3], farbe);
-            } else {
-                liste.linie(x, y, x2, y2, farbe), Raster::Linie(bild, x, y, x2, y2, farbe);
+        std::mt19937 zufall(12);
+        const auto zahl = [&](int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall); };
+        Raster::Baender baender(3, 0);
+        std::uint32_t farben[256];
+        std::generate_n(farben, 256, zufall);
+        for (int bild = 0; bild < 100; ++bild) {
+            // Heights that stay for frames, which the pool then cuts by the last one's times.
+            const int b = zahl(1, 301), h = bild % 4 == 3 ? zahl(1, 8) : 40 + bild / 10 * 16, zeile = b + 3;
+            const int stift = zahl(1, 3);
+            // Inside, on a pixel's edge, on the image's edges, far outside.
+            const auto wert = [&](int seite) {
+                const double w = std::uniform_real_distribution<double>(-1, 2)(zufall) * seite;
+                const double art[] = { std::fabs(w) / 2, std::floor(w), double(seite * zahl(0, 1)), w * 1e7 };
+                return art[zahl(0, 3)];
+            };
+            // The same picture, cleared box and background for both.
+            QList<quint32> einzeln(zeile * h), gestueckt(zeile * h);
+            std::generate(einzeln.begin(), einzeln.end(), zufall);
+            gestueckt = einzeln;
+            const int l = zahl(0, b), o = zahl(0, h), r = zahl(l - 1, b - 1), u = zahl(o - 1, h - 1);
+            const std::uint32_t hintergrund = zufall();
+            const auto ziel = [&](QList<quint32>& p) {
+                return Raster::Farbbild { p.data(), zeile, farben, hintergrund, l, o, r, u };
+            };
+            const Raster::Farbbild zielGestueckt = ziel(gestueckt);
+            QList<quint8> ebene(zeile * h), ebeneGestueckt(zeile * h);
+            Raster::Bild allein { ebene.data(), b, h, zeile, stift },
+                zusammen { ebeneGestueckt.data(), b, h, zeile, stift };
+            // Every other frame drawn by the pool while it is recorded, in the room kept for it.
+            Raster::Zeichenliste liste;
+            liste.leeren(b, h);
+            const bool strom = zahl(0, 1);
+            if (strom) {
+                liste.reservieren(600);
+                baender.beginnen(zusammen, liste, zielGestueckt);
             }
-        }
-        const auto box
-            = [](const Raster::Bild& b) { return QRect(QPoint(b.links, b.oben), QPoint(b.rechts, b.unten)); };
-        for (int zahl : { 1, 2, 3, 7 }) {
-            QList<quint32> pixel(zeile * h);
-            Raster::Bild gebaendert { pixel.data(), b, h, zeile, stift };
-            Raster::Baender(zahl, 0).zeichnen(gebaendert, liste);
-            QCOMPARE(pixel, einzeln);
-            QCOMPARE(box(gebaendert), box(bild));
+            for (int i = zahl(0, 600); i > 0 && !(strom && liste.voll()); --i) {
+                const auto farbe = std::uint8_t(zahl(1, 255));
+                const double x = wert(b), y = wert(h), x2 = wert(b), y2 = wert(h);
+                if (i % 5 == 0)
+                    liste.punkt(x, y, farbe);
+                else if (i % 5 == 1)
+                    liste.kreis(x, y, wert(b) * (i % 7 ? 0.1 : 1e3), farbe);
+                else
+                    liste.linie(x, y, x2, y2, farbe);
+                if (strom && i % 16 == 0)
+                    baender.weiter(liste.anzahl());
+            }
+            if (strom)
+                baender.beenden(zusammen);
+            else
+                baender.zeichnen(zusammen, liste, zielGestueckt);
+            Raster::ListeZeichnen(allein, liste, { 0, h - 1 });
+            Raster::Uebertragen(allein, { 0, h - 1 }, ziel(einzeln));
+            QCOMPARE(baender.letzteStuecke(), std::min(h, 6));
+            QCOMPARE(gestueckt, einzeln);
+            QCOMPARE(QRect(QPoint(zusammen.links, zusammen.oben), QPoint(zusammen.rechts, zusammen.unten)),
+                QRect(QPoint(allein.links, allein.oben), QPoint(allein.rechts, allein.unten)));
+            QCOMPARE(ebeneGestueckt, QList<quint8>(zeile * h));
         }
     }
 

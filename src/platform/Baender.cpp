@@ -1,15 +1,62 @@
 #include "platform/Baender.h"
 
-#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cmath>
 
 namespace zem::Raster {
 
-Baender::Baender(int zahl, std::int64_t abAufwand)
-    : m_baender(zahl > 0 ? std::min(zahl, 16) : std::clamp(int(std::thread::hardware_concurrency()), 1, 16))
-    , m_abAufwand(abAufwand)
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+std::int64_t jetztNs()
 {
-    m_arbeiter.reserve(m_baender.size() - 1);
-    for (int nummer = 1; nummer < anzahl(); ++nummer)
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(Uhr::now().time_since_epoch()).count();
+}
+
+inline void pause()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
+// How long a thread stays awake, watching, before it sleeps: a worker woken for a frame that is being
+// recorded; one that has drawn, or the calling thread waiting for the last pieces, sees the next change
+// soon or not at all.
+constexpr std::int64_t WachBereitNs = 4'000'000;
+constexpr std::int64_t WachNs = 100'000;
+
+// Watches an atomic until it differs from alt, for wachNs at most; true when it changed. It leaves the
+// core to other threads now and then: on a busy machine the thread it waits for may need it.
+template <typename T> bool warten(const std::atomic<T>& wert, T alt, std::int64_t wachNs)
+{
+    const std::int64_t ende = jetztNs() + wachNs;
+    for (int runde = 1; wert.load(std::memory_order_acquire) == alt; ++runde) {
+        pause();
+        if (runde % 64 == 0) {
+            if (jetztNs() > ende)
+                return false;
+            std::this_thread::yield();
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+Baender::Baender(int faeden, std::int64_t abAufwand)
+    : m_faeden(
+        faeden > 0 ? std::min(faeden, MaxFaeden) : std::clamp(int(std::thread::hardware_concurrency()), 1, MaxFaeden))
+    , m_abAufwand(abAufwand)
+    , m_stuecke(new Stueck[std::size_t(m_faeden * StueckeJeFaden)])
+    , m_grenzen(std::size_t(m_faeden * StueckeJeFaden) + 1)
+    , m_neu(m_grenzen.size())
+    , m_zeiten(m_grenzen.size() - 1)
+{
+    m_arbeiter.reserve(std::size_t(m_faeden - 1));
+    for (int nummer = 1; nummer < m_faeden; ++nummer)
         m_arbeiter.emplace_back(&Baender::arbeiten, this);
 }
 
@@ -22,56 +69,191 @@ Baender::~Baender()
         arbeiter.join();
 }
 
+int Baender::stueckeFuer(const Bild& bild, std::int64_t aufwand) const
+{
+    if (m_faeden == 1 || aufwand < m_abAufwand)
+        return 1;
+    // Each way once, pieces first; then the faster, the other one again now and then.
+    const Erfahrung& e = m_erfahrung[std::bit_width(std::uint64_t(aufwand))];
+    constexpr int Neu = 32;
+    const bool stuecke = e.ns[1] == 0 || e.seit[1] > Neu || (e.ns[0] != 0 && e.seit[0] <= Neu && e.ns[1] <= e.ns[0]);
+    return stuecke ? stueckZahl(m_faeden, bild.hoehe) : 1;
+}
+
+void Baender::gemessen(std::int64_t aufwand, bool inStuecken, std::int64_t ns)
+{
+    if (aufwand <= 0)
+        return;
+    Erfahrung& e = m_erfahrung[std::bit_width(std::uint64_t(aufwand))];
+    const double proEinheit = double(ns) / double(aufwand);
+    double& bisher = e.ns[inStuecken];
+    bisher = bisher == 0 ? proEinheit : bisher + (proEinheit - bisher) / 4;
+    e.seit[inStuecken] = 0;
+    ++e.seit[!inStuecken];
+}
+
+void Baender::schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, int zahl, int hoehe, int* neu)
+{
+    // The work of each row, its operations summed down from the first row of its old piece, walked twice:
+    // for the sum, then for the borders, border j where j / zahl of the sum has passed.
+    const auto zeilen = [&](auto weiter) {
+        std::int64_t quer = 0;
+        for (int y = 0, i = 0; y < hoehe; ++y) {
+            if (abdeckung) {
+                if (y == alteGrenzen[i + 1])
+                    ++i, quer = 0;
+                quer += abdeckung[y];
+            }
+            if (!weiter(y, 1 + quer))
+                return;
+        }
+    };
+    std::int64_t summe = 0;
+    zeilen([&](int, std::int64_t arbeit) { return summe += arbeit, true; });
+    std::int64_t bisher = 0;
+    int j = 1;
+    zeilen([&](int y, std::int64_t arbeit) {
+        bisher += arbeit;
+        for (; j < zahl && bisher * zahl >= summe * j; ++j)
+            neu[j] = y + 1;
+        return j < zahl;
+    });
+    neu[0] = 0;
+    neu[zahl] = hoehe;
+    for (j = 1; j < zahl; ++j)
+        neu[j] = std::clamp(neu[j], neu[j - 1] + 1, hoehe - (zahl - j));
+}
+
 void Baender::arbeiten()
 {
+    bool zeichnete = true;
     for (std::uint32_t gesehen = 0;;) {
-        m_auftrag.wait(gesehen, std::memory_order_acquire);
+        if (!warten(m_auftrag, gesehen, zeichnete ? WachNs : WachBereitNs))
+            m_auftrag.wait(gesehen, std::memory_order_acquire);
         gesehen = m_auftrag.load(std::memory_order_acquire);
         if (m_ende)
             return;
-        baenderNehmen();
+        zeichnete = stueckeZeichnen(WachBereitNs);
     }
 }
 
-void Baender::baenderNehmen()
+bool Baender::stueckeZeichnen(std::int64_t wachNs)
 {
-    // A worker woken late may find the next frame's count here: a band it takes of that frame was made
-    // ready before the count was set back.
-    for (int b; (b = m_naechstes.fetch_add(1, std::memory_order_acq_rel)) < anzahl();) {
-        Streifen& streifen = m_baender[b];
-        ListeZeichnen(streifen.bild, *m_liste, streifen.band);
-        if (m_offen.fetch_sub(1, std::memory_order_acq_rel) == 1)
-            m_offen.notify_one();
+    bool zeichnete = false;
+    for (;;) {
+        // Taken before the pieces are looked at: when the list was complete then, a pass that draws
+        // nothing leaves nothing for this thread.
+        const bool vollstaendig = m_vollstaendig.load(std::memory_order_acquire);
+        const std::size_t veroeffentlicht = m_veroeffentlicht.load(std::memory_order_acquire);
+        bool weiter = false;
+        // A worker late for a frame may find the pieces of the next: the frame set them up before it let
+        // them go, and it set the list back before.
+        for (int j = 0, n = m_stueckZahl.load(std::memory_order_acquire); j < n; ++j) {
+            Stueck& stueck = m_stuecke[std::size_t(j)];
+            if (stueck.gehalten.load(std::memory_order_relaxed)
+                || stueck.gehalten.exchange(true, std::memory_order_acquire))
+                continue;
+            weiter = stueckZeichnen(j) || weiter;
+        }
+        zeichnete = zeichnete || weiter;
+        if (weiter)
+            continue;
+        if (vollstaendig || !warten(m_veroeffentlicht, veroeffentlicht, wachNs))
+            return zeichnete;
     }
 }
 
-void Baender::zeichnen(Bild& bild, const Zeichenliste& liste)
+bool Baender::stueckZeichnen(int j)
 {
-    const int n = baenderFuer(liste);
-    if (n == 1) {
-        ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
-        return;
+    Stueck& stueck = m_stuecke[std::size_t(j)];
+    const bool vollstaendig = m_vollstaendig.load(std::memory_order_acquire);
+    const std::size_t bis = m_veroeffentlicht.load(std::memory_order_acquire);
+    const bool zeichnet = stueck.gezeichnet < bis;
+    if (zeichnet) {
+        const std::int64_t anfang = jetztNs();
+        ListeZeichnen(stueck.bild, *m_liste, stueck.band, stueck.gezeichnet, bis, m_abdeckung.data());
+        stueck.gezeichnet = bis;
+        stueck.zeit += jetztNs() - anfang;
     }
-    for (int b = 0; b < n; ++b) {
-        Streifen& streifen = m_baender[b];
-        streifen.bild = bild;
-        streifen.bild.boxLeeren();
-        streifen.band = { int(std::int64_t(bild.hoehe) * b / n), int(std::int64_t(bild.hoehe) * (b + 1) / n) - 1 };
+    if (!vollstaendig) {
+        stueck.gehalten.store(false, std::memory_order_release);
+        return zeichnet;
     }
+    // Done: into the picture, and held until the next frame.
+    const std::int64_t anfang = jetztNs();
+    Uebertragen(stueck.bild, stueck.band, *m_ziel);
+    stueck.zeit += jetztNs() - anfang;
+    if (m_offen.fetch_sub(1, std::memory_order_acq_rel) == 1)
+        m_offen.notify_one();
+    return true;
+}
+
+void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
+{
+    const int n = stueckZahl(m_faeden, bild.hoehe);
+    // The last frame's count tells the cut when it was drawn in pieces of the same height; counted anew
+    // in this one.
+    const bool gleich = bild.hoehe == m_hoehe && m_zahl > 1;
+    if (m_abdeckung.size() < std::size_t(bild.hoehe))
+        m_abdeckung.resize(std::size_t(bild.hoehe));
+    schneiden(m_grenzen.data(), gleich ? m_abdeckung.data() : nullptr, n, bild.hoehe, m_neu.data());
+    std::fill_n(m_abdeckung.begin(), bild.hoehe, 0);
     m_liste = &liste;
+    m_ziel = &ziel;
+    m_vollstaendig.store(false, std::memory_order_relaxed);
+    m_veroeffentlicht.store(liste.anzahl(), std::memory_order_relaxed);
     m_offen.store(n, std::memory_order_relaxed);
-    m_naechstes.store(0, std::memory_order_release);
+    for (int j = 0; j < n; ++j) {
+        Stueck& stueck = m_stuecke[std::size_t(j)];
+        stueck.bild = bild;
+        stueck.bild.boxLeeren();
+        stueck.band = { m_neu[std::size_t(j)], m_neu[std::size_t(j) + 1] - 1 };
+        stueck.gezeichnet = 0;
+        stueck.zeit = 0;
+        stueck.gehalten.store(false, std::memory_order_release);
+    }
+    m_stueckZahl.store(n, std::memory_order_release);
+    m_zahl = n;
+    m_hoehe = bild.hoehe;
     m_auftrag.fetch_add(1, std::memory_order_release);
     m_auftrag.notify_all();
-    baenderNehmen();
+}
+
+void Baender::beenden(Bild& bild)
+{
+    m_veroeffentlicht.store(m_liste->anzahl(), std::memory_order_release);
+    m_vollstaendig.store(true, std::memory_order_release);
+    // Wakes the workers that slept while the list was recorded.
+    m_auftrag.fetch_add(1, std::memory_order_release);
+    m_auftrag.notify_all();
+    // A piece that a worker let go just before the list was complete is taken up again, by whoever comes.
     for (int offen; (offen = m_offen.load(std::memory_order_acquire)) != 0;)
-        m_offen.wait(offen, std::memory_order_acquire);
-    for (const Streifen& streifen : m_baender) {
-        bild.links = std::min(bild.links, streifen.bild.links);
-        bild.oben = std::min(bild.oben, streifen.bild.oben);
-        bild.rechts = std::max(bild.rechts, streifen.bild.rechts);
-        bild.unten = std::max(bild.unten, streifen.bild.unten);
+        if (!stueckeZeichnen(0) && !warten(m_offen, offen, WachNs))
+            m_offen.wait(offen, std::memory_order_acquire);
+    std::swap(m_grenzen, m_neu);
+    for (int j = 0; j < m_zahl; ++j) {
+        const Stueck& stueck = m_stuecke[std::size_t(j)];
+        bild.umfassen(stueck.bild);
+        m_zeiten[std::size_t(j)] = stueck.zeit;
     }
+}
+
+void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
+{
+    if (stueckeFuer(bild, liste.aufwand()) > 1) {
+        beginnen(bild, liste, ziel);
+        beenden(bild);
+        return;
+    }
+    // Drawn alone without a count: a frame of more work after it is cut evenly.
+    const std::int64_t anfang = jetztNs();
+    ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
+    Uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
+    m_zeiten[0] = jetztNs() - anfang;
+    m_zahl = 1;
+    m_hoehe = bild.hoehe;
+    m_grenzen[0] = 0;
+    m_grenzen[1] = bild.hoehe;
 }
 
 } // namespace zem::Raster

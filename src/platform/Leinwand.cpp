@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace zem {
@@ -16,6 +17,12 @@ namespace {
 QRectF umgerechnet(const QRect& r, qreal mal, qreal durch)
 {
     return { r.x() * mal / durch, r.y() * mal / durch, r.width() * mal / durch, r.height() * mal / durch };
+}
+
+std::int64_t jetztNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace
@@ -83,8 +90,11 @@ void Leinwand::groesseUebernehmen(QSize groesse)
             maler.drawImage(0, 0, m_bild);
     }
     m_bild = std::move(neu);
-    m_raster = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), m_bild.width(), m_bild.height(),
-        static_cast<int>(m_bild.bytesPerLine() / 4), std::max(1, qRound(v)) };
+    m_ebene.assign(std::size_t(m_bild.width()) * std::size_t(m_bild.height()), 0);
+    m_raster = { m_ebene.data(), m_bild.width(), m_bild.height(), m_bild.width(), std::max(1, qRound(v)) };
+    listeLeeren();
+    m_bildBox = {};
+    m_geloescht = {};
     m_ganzLoeschen = true;
     m_angefragt = {}; // a new size or ratio repaints everything
     if (!m_benutzerMassstab) {
@@ -150,9 +160,28 @@ void Leinwand::setHintergrundbild(std::function<QImage(qreal verhaeltnis)> maler
     loeschen();
 }
 
-QRect Leinwand::rasterBox() const
+std::uint8_t Leinwand::neueNummer(QRgb farbe)
 {
-    return QRect(QPoint(m_raster.links, m_raster.oben), QPoint(m_raster.rechts, m_raster.unten));
+    int n = 1;
+    while (n < m_farbenZahl && m_farben[n] != farbe)
+        ++n;
+    if (n == 256) {
+        listeZeichnen();
+        n = 1;
+    }
+    if (n == m_farbenZahl) {
+        m_farben[n] = farbe;
+        m_farbenZahl = n + 1;
+    }
+    m_letzteNummer = std::uint8_t(n);
+    return m_letzteNummer;
+}
+
+void Leinwand::listeLeeren()
+{
+    m_liste.leeren(m_raster.breite, m_raster.hoehe);
+    m_farbenZahl = 1;
+    m_letzteNummer = 0;
 }
 
 void Leinwand::anfragen(const QRect& box)
@@ -169,24 +198,73 @@ QRect Leinwand::ungezeigtNehmen()
     return umgerechnet(box, 1, m_verhaeltnis).toAlignedRect();
 }
 
+void Leinwand::setBaender(Raster::Baender* baender)
+{
+    listeZeichnen();
+    m_baender = baender;
+}
+
+void Leinwand::strecken()
+{
+    m_baender->weiter(m_liste.anzahl());
+}
+
 void Leinwand::fertig()
 {
-    if (m_liste.leer())
+    listeZeichnen();
+    bildFertig();
+}
+
+void Leinwand::listeZeichnen()
+{
+    if (m_liste.leer() && m_geloescht.isEmpty() && !m_strom)
         return;
-    if (m_baender)
-        m_baender->zeichnen(m_raster, m_liste);
-    else
+    m_ziel = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), static_cast<int>(m_bild.bytesPerLine() / 4), m_farben,
+        m_hintergrund, m_geloescht.left(), m_geloescht.top(), m_geloescht.right(), m_geloescht.bottom() };
+    m_aufwand += m_liste.aufwand();
+    if (m_strom) {
+        m_strom = false;
+        m_inStuecken = true;
+        m_baender->beenden(m_raster);
+    } else if (m_baender) {
+        m_inStuecken = m_inStuecken || m_baender->stueckeFuer(m_raster, m_liste.aufwand()) > 1;
+        m_baender->zeichnen(m_raster, m_liste, m_ziel);
+    } else {
         Raster::ListeZeichnen(m_raster, m_liste, { 0, m_raster.hoehe - 1 });
-    m_liste.leeren();
+        Raster::Uebertragen(m_raster, { 0, m_raster.hoehe - 1 }, m_ziel);
+    }
+    m_letzteAnzahl = m_liste.anzahl();
+    if (!m_raster.boxLeer())
+        m_bildBox |= QRect(QPoint(m_raster.links, m_raster.oben), QPoint(m_raster.rechts, m_raster.unten));
+    m_raster.boxLeeren();
+    m_geloescht = {};
+    listeLeeren();
     gezeichnet();
+}
+
+void Leinwand::bildFertig()
+{
+    if (m_anfang < 0)
+        return;
+    m_zeichenzeit = jetztNs() - m_anfang;
+    m_anfang = -1;
+    ++m_bilder;
+    if (m_baender && m_aufwand > 0)
+        m_baender->gemessen(m_aufwand, m_inStuecken, m_zeichenzeit);
+    m_letzterAufwand = m_aufwand;
 }
 
 void Leinwand::loeschen()
 {
     // Every picture begins here: a window resized while hidden is taken up now, the drawing that follows
     // keeps to one size.
+    if (m_strom)
+        listeZeichnen(); // what the pool has drawn of the list is taken away below
+    m_anfang = jetztNs();
+    m_aufwand = 0;
+    m_inStuecken = false;
     groesseAbgleichen();
-    m_liste.leeren(); // what was drawn since is gone again before it was ever seen
+    listeLeeren(); // what was drawn since is gone again before it was ever seen
     if (m_ganzLoeschen || !m_hintergrundbild.isNull()) {
         if (m_hintergrundbild.isNull()) {
             m_bild.fill(m_hintergrund);
@@ -195,20 +273,35 @@ void Leinwand::loeschen()
             maler.drawImage(QRectF(QPointF(), m_bild.deviceIndependentSize()), m_hintergrundbild);
         }
         m_ganzLoeschen = false;
+        m_geloescht = {};
         anfragen(m_bild.rect());
-    } else if (!m_raster.boxLeer()) {
-        // Outside the box the image is plain background already.
-        Raster::BoxFuellen(m_raster, m_hintergrund);
-        anfragen(rasterBox());
+    } else if (!m_bildBox.isEmpty()) {
+        // Outside the box the image is plain background already; the box takes it when the next list is
+        // put into the image, in the same pass.
+        m_geloescht |= m_bildBox;
+        anfragen(m_bildBox);
     }
-    m_raster.boxLeeren();
+    m_bildBox = {};
     m_aktX = 0;
     m_aktY = 0;
+    // The next picture is most likely as large as the last: the list keeps room for a quarter more
+    // operations, and when the pool would draw such a picture in pieces, it draws this one while it is
+    // recorded.
+    if (!m_baender)
+        return;
+    m_liste.reservieren(m_letzteAnzahl + m_letzteAnzahl / 4 + 1024);
+    if (m_baender->stueckeFuer(m_raster, m_letzterAufwand) > 1) {
+        m_ziel = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), static_cast<int>(m_bild.bytesPerLine() / 4),
+            m_farben, m_hintergrund, m_geloescht.left(), m_geloescht.top(), m_geloescht.right(), m_geloescht.bottom() };
+        m_baender->beginnen(m_raster, m_liste, m_ziel);
+        m_strom = true;
+    }
 }
 
 void Leinwand::linie(float x1, float y1, float x2, float y2, QRgb farbe)
 {
-    m_liste.linie(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), farbe);
+    vorAufnahme();
+    m_liste.linie(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), nummer(farbe));
     m_aktX = x2;
     m_aktY = y2;
 }
@@ -220,7 +313,8 @@ void Leinwand::linieNach(float x2, float y2, QRgb farbe)
 
 void Leinwand::punkt(float x, float y, QRgb farbe)
 {
-    m_liste.punkt(pixelX(x), pixelY(y), farbe);
+    vorAufnahme();
+    m_liste.punkt(pixelX(x), pixelY(y), nummer(farbe));
     m_aktX = x;
     m_aktY = y;
 }
@@ -228,17 +322,19 @@ void Leinwand::punkt(float x, float y, QRgb farbe)
 void Leinwand::rechteck(float x1, float y1, float x2, float y2, QRgb farbe)
 {
     const double px1 = pixelX(x1), py1 = pixelY(y1), px2 = pixelX(x2), py2 = pixelY(y2);
-    m_liste.linie(px1, py1, px2, py1, farbe);
-    m_liste.linie(px2, py1, px2, py2, farbe);
-    m_liste.linie(px2, py2, px1, py2, farbe);
-    m_liste.linie(px1, py2, px1, py1, farbe);
+    const double ecken[] = { px1, py1, px2, py1, px2, py2, px1, py2, px1, py1 };
+    for (int i = 0; i < 8; i += 2) {
+        vorAufnahme();
+        m_liste.linie(ecken[i], ecken[i + 1], ecken[i + 2], ecken[i + 3], nummer(farbe));
+    }
     m_aktX = x2;
     m_aktY = y2;
 }
 
 void Leinwand::kreis(float x, float y, float radius, QRgb farbe)
 {
-    m_liste.kreis(pixelX(x), pixelY(y), double(radius) * m_proEinheitX * m_verhaeltnis, farbe);
+    vorAufnahme();
+    m_liste.kreis(pixelX(x), pixelY(y), double(radius) * m_proEinheitX * m_verhaeltnis, nummer(farbe));
     m_aktX = x;
     m_aktY = y;
 }

@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QRect>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -39,10 +41,11 @@ protected:
 // floor(logical position * ratio), with a pen of round(ratio) device pixels, so that lines weigh at
 // every scale what they weigh at 100 %.
 //
-// Drawing is recorded and put onto the image when the picture is complete (fertig()), in bands by a
-// pool of threads when one is set. Clearing a plain background clears only the box around what was
-// drawn since the last clear, and a repaint is asked for only where the picture changed: the box
-// cleared and the box drawn.
+// Drawing is recorded and put onto the image when the picture is complete (fertig()): drawn as colour
+// numbers into a layer of a byte a pixel and from there put into the image, in pieces by a pool of
+// threads when one is set. Clearing a plain background clears only the box around what was drawn since
+// the last clear, as the next drawing is put into the image, and a repaint is asked for only where the
+// picture changed: the box cleared and the box drawn.
 class Leinwand : public Zeichenziel {
 public:
     // An area of a size in logical pixels, at a device pixel ratio, in a plain background colour.
@@ -71,11 +74,13 @@ public:
     // maker draws it for a device pixel ratio, which it gets again whenever the canvas's ratio changes.
     void setHintergrundbild(std::function<QImage(qreal verhaeltnis)> maler);
 
-    // Draws what was drawn since the last call onto the picture, in bands by the pool when one is set,
+    // Draws what was drawn since the last call onto the picture, in pieces by the pool when one is set,
     // and asks for the repaint of what changed.
     void fertig() override;
-    // The threads that draw the picture in bands; none, the calling thread draws it. Not owned.
-    void setBaender(Raster::Baender* baender) { m_baender = baender; }
+    // The threads that draw the picture in pieces; none, the calling thread draws it. Not owned. When they
+    // would draw a picture as large as the last one in pieces, they draw it while it is recorded, from the
+    // clear on; they learn from the time of each picture whether pieces pay.
+    void setBaender(Raster::Baender* baender);
 
     void loeschen() override;
     void linie(float x1, float y1, float x2, float y2, QRgb farbe) override;
@@ -94,6 +99,12 @@ public:
     // A new device pixel ratio: the image is made anew for it. False when it is the one the canvas has.
     bool verhaeltnisSetzen(qreal verhaeltnis);
     qreal verhaeltnis() const { return m_verhaeltnis; }
+
+    // How long the last picture took to draw, from the clear that began it to the end of the fertig()
+    // that put it onto the image, in nanoseconds.
+    std::int64_t zeichenzeit() const { return m_zeichenzeit; }
+    // How many pictures were drawn so far.
+    std::uint64_t bilder() const { return m_bilder; }
 
     // A copy of the picture, in device pixels, with all drawing put onto it; later drawing does not
     // change it.
@@ -119,15 +130,36 @@ private:
     void gezeichnet()
     {
         // Nothing drawn outside what is asked for already: no request, so a redraw of thousands of lines
-        // makes a few (the empty box lies within any).
-        const Raster::Bild& r = m_raster;
-        if (r.links >= m_angefragt.left() && r.rechts <= m_angefragt.right() && r.oben >= m_angefragt.top()
-            && r.unten <= m_angefragt.bottom())
-            return;
-        anfragen(rasterBox());
+        // makes a few.
+        if (!m_bildBox.isEmpty() && !m_angefragt.contains(m_bildBox))
+            anfragen(m_bildBox);
     }
-    // The raster's box around what was drawn since the last clear, in device pixels.
-    QRect rasterBox() const;
+    // The colour number of a colour in the list; a list of 255 colours is drawn first.
+    std::uint8_t nummer(QRgb farbe)
+    {
+        if (m_letzteNummer != 0 && farbe == m_farben[m_letzteNummer])
+            return m_letzteNummer;
+        return neueNummer(farbe);
+    }
+    std::uint8_t neueNummer(QRgb farbe);
+    // Draws the list onto the picture and empties it; fertig() besides ends the picture's time.
+    void listeZeichnen();
+    // Empties the list, and its colours.
+    void listeLeeren();
+    // Before an operation is recorded: while the pool draws the list as it is recorded, tells it of every
+    // 1024 operations, and draws the list first when its room is full.
+    void vorAufnahme()
+    {
+        if (!m_strom)
+            return;
+        if (m_liste.voll())
+            listeZeichnen();
+        else if (m_liste.anzahl() % 1024 == 0)
+            strecken();
+    }
+    void strecken();
+    // The picture begun by the last clear is complete: its time is taken.
+    void bildFertig();
     // Asks for a repaint of the device pixels of a box.
     void anfragen(const QRect& box);
     // User coordinates to device pixels: the logical pixel position times the ratio.
@@ -143,14 +175,29 @@ private:
     QImage m_bild;
     std::function<QImage(qreal)> m_hintergrundMaler;
     QImage m_hintergrundbild;
-    Raster::Bild m_raster;
+    std::vector<std::uint8_t> m_ebene;
+    Raster::Bild m_raster; // the layer the list is drawn into, empty between frames
     Raster::Zeichenliste m_liste; // drawn since the last fertig(), in device pixels
+    std::uint32_t m_farben[256] = {}; // the colours of the list's numbers, from 1
+    int m_farbenZahl = 1;
+    std::uint8_t m_letzteNummer = 0;
+    QRect m_bildBox; // device pixels drawn since the last clear
+    QRect m_geloescht; // device pixels cleared, to take the background when the list is drawn
     Raster::Baender* m_baender = nullptr;
     QSize m_groesse; // in logical pixels
     qreal m_verhaeltnis; // device pixels per logical pixel of the image
     double m_grundEinheiten = 1, m_grundPixel = 1; // design units on logical pixels
-    // Outside the raster's box the image may hold more than the plain background.
+    // Outside the drawn box the image may hold more than the plain background.
     bool m_ganzLoeschen = true;
+    bool m_strom = false; // the pool draws the list while it is recorded
+    Raster::Farbbild m_ziel; // what the pool puts the layer into meanwhile
+    std::size_t m_letzteAnzahl = 0; // operations of the last list
+    // The work of the picture being drawn and of the last one, and whether the pool drew it in pieces.
+    std::int64_t m_aufwand = 0, m_letzterAufwand = 0;
+    bool m_inStuecken = false;
+    std::int64_t m_anfang = -1; // when the picture being drawn was begun by a clear, in nanoseconds
+    std::int64_t m_zeichenzeit = 0;
+    std::uint64_t m_bilder = 0;
     QRect m_angefragt; // device pixels asked to be repainted since they were last shown
     bool m_benutzerMassstab = false;
     float m_links = 0, m_oben = 0, m_breite = 1, m_hoehe = 1;

@@ -4,9 +4,12 @@
 #include <bit>
 #include <cmath>
 #include <cstdlib>
-#include <utility>
+#include <cstring>
 
 namespace zem::Raster {
+
+// Eight colour numbers are read as one 64-bit word, the first in its lowest byte.
+static_assert(std::endian::native == std::endian::little);
 
 namespace {
 
@@ -60,207 +63,325 @@ bool kappen(double& x0, double& y0, double& x1, double& y1, double maxX, double 
     return false;
 }
 
-// Widens the box by the pixels from (x0, y0) to (x1, y1) that lie inside the image.
-inline void umfassen(Bild& bild, int x0, int y0, int x1, int y1)
+// The pixels of a segment's ends after clipping it to a layer of that size; false when no part of it
+// is in the layer.
+bool endpixel(double x0, double y0, double x1, double y1, int breite, int hoehe, std::int32_t (&p)[4])
 {
-    bild.links = std::min(bild.links, std::max(x0, 0));
-    bild.oben = std::min(bild.oben, std::max(y0, 0));
-    bild.rechts = std::max(bild.rechts, std::min(x1, bild.breite - 1));
-    bild.unten = std::max(bild.unten, std::min(y1, bild.hoehe - 1));
+    const double b = breite, h = hoehe;
+    // Wholly on the outer side of one edge: most segments that are not inside end here.
+    if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= b && x1 >= b) || (y0 >= h && y1 >= h))
+        return false;
+    if (breite <= 0 || hoehe <= 0)
+        return false;
+    if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
+        return false;
+    // The box ends at the largest double below the far edges, so that the last pixel of a row or column
+    // is the last one hit; for a positive double that is the one whose bit pattern is one less.
+    const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
+    if (!kappen(x0, y0, x1, y1, darunter(b), darunter(h)))
+        return false;
+    p[0] = static_cast<std::int32_t>(x0);
+    p[1] = static_cast<std::int32_t>(y0);
+    p[2] = static_cast<std::int32_t>(x1);
+    p[3] = static_cast<std::int32_t>(y1);
+    return true;
+}
+
+inline std::uint8_t* zeile(const Bild& bild, int y)
+{
+    return bild.zeilen + static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge;
 }
 
 // The pen around the pixel (x, y), which lies inside the image.
-void tupfen(Bild& bild, Band band, int x, int y, std::uint32_t farbe)
+void tupfen(Bild& bild, Band band, int x, int y, std::uint8_t farbe)
 {
     const int x0 = std::max(0, x - (bild.stift - 1) / 2), x1 = std::min(bild.breite - 1, x + bild.stift / 2);
     const int y0 = std::max(band.oben, y - (bild.stift - 1) / 2), y1 = std::min(band.unten, y + bild.stift / 2);
     if (y0 > y1)
         return;
-    for (int j = y0; j <= y1; ++j) {
-        std::uint32_t* zeile = bild.zeilen + static_cast<std::ptrdiff_t>(j) * bild.zeilenlaenge;
-        std::fill(zeile + x0, zeile + x1 + 1, farbe);
-    }
-    umfassen(bild, x0, y0, x1, y1);
+    for (int j = y0; j <= y1; ++j)
+        std::memset(zeile(bild, j) + x0, farbe, std::size_t(x1 - x0 + 1));
 }
 
-inline void setzen(Bild& bild, Band band, int x, int y, std::uint32_t farbe)
+inline void setzen(Bild& bild, Band band, int x, int y, std::uint8_t farbe)
 {
     if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
         tupfen(bild, band, x, y, farbe);
 }
 
-void punkt(Bild& bild, Band band, double x, double y, std::uint32_t farbe)
+void punkt(Bild& bild, Band band, double x, double y, std::uint8_t farbe)
 {
     if (x >= 0 && y >= 0 && x < bild.breite && y < bild.hoehe)
         tupfen(bild, band, static_cast<int>(x), static_cast<int>(y), farbe);
 }
 
-// The line from pixel (x0, y0) to (x1, y1), both inside the image, as Bresenham draws it: along the major
-// axis (x when dx >= dy) one pixel a step.
-struct Zug {
-    std::uint32_t* p;
-    int lang, kurz; // the steps along the major axis and across it
-    std::ptrdiff_t haupt, neben;
-    int quer, querSchritt; // the coordinate across the major axis
-    int zeile, zeilenSchritt; // the first row and the way the rows run
-    bool steil;
+// Bresenham's line between two pixels, computed instead of stepped: after i steps along the major axis
+// (lang steps in all) it has taken k(i) = ceil((i kurz - lang / 2) / lang) steps across it, which is
+// floor((i kurz + c) / lang) with c = lang - 1 - lang / 2. In 32.32 fixed point, both terms rounded up,
+// (anfang + i schritt) >> 32 is k(i) exactly while lang < 65536: the roundings add less than i + 1
+// units of 2^-32 to a fraction that stays 1 / lang below the next whole number. A band starts anywhere
+// at the cost of one product, and a step has no branch and a dependency of one addition.
+struct Gerade {
+    int lang, kurz;
+    std::uint64_t schritt, anfang;
 
-    Zug(const Bild& bild, int x0, int y0, int x1, int y1)
+    // Axis-parallel and diagonal lines, most of a picture's, take k(i) = 0 and k(i) = i without a division.
+    Gerade(int lang_, int kurz_)
+        : lang(lang_)
+        , kurz(kurz_)
+        , schritt(kurz_ == 0       ? 0
+                  : kurz_ == lang_ ? std::uint64_t(1) << 32
+                                   : ((std::uint64_t(kurz_) << 32) + lang_ - 1) / lang_)
+        , anfang(kurz_ == 0 || kurz_ == lang_ ? 0 : ((std::uint64_t(lang_ - 1 - lang_ / 2) << 32) + lang_ - 1) / lang_)
     {
-        const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
-        const int stepX = x0 < x1 ? 1 : -1, richtungY = y0 < y1 ? 1 : -1;
-        const std::ptrdiff_t stepY = std::ptrdiff_t(richtungY) * bild.zeilenlaenge;
-        p = bild.zeilen + static_cast<std::ptrdiff_t>(y0) * bild.zeilenlaenge + x0;
-        steil = dy > dx;
-        lang = steil ? dy : dx;
-        kurz = steil ? dx : dy;
-        haupt = steil ? stepY : stepX;
-        neben = steil ? stepX : stepY;
-        quer = steil ? x0 : y0;
-        querSchritt = steil ? stepX : richtungY;
-        zeile = y0;
-        zeilenSchritt = richtungY;
     }
-
-    // The steps from the first to the last whose pixel lies in a row from oben to unten. A step's row
-    // moves on with the step along a steep line, with each turn of the error term across a shallow one.
-    std::pair<int, int> schritte(int oben, int unten) const
-    {
-        int von = zeilenSchritt > 0 ? oben - zeile : zeile - unten;
-        int bis = zeilenSchritt > 0 ? unten - zeile : zeile - oben;
-        if (steil)
-            return { std::max(von, 0), std::min(bis, lang) };
-        von = std::max(von, 0);
-        bis = std::min(bis, kurz);
-        if (von > bis)
-            return { 1, 0 };
-        // After i steps the error term has turned k times, k = ceil((i kurz - lang / 2) / lang), at least 0.
-        const auto bisWende = [this](int k) { return (std::int64_t(k) * lang + lang / 2) / kurz; };
-        return { von == 0 ? 0 : int(bisWende(von - 1) + 1), bis == kurz ? lang : int(bisWende(bis)) };
-    }
-
-    // setze(pixel, coordinate across the major axis) for the steps from von to bis, both included. The
-    // state at the first is computed, not stepped to, so that a band of the image costs its share only.
-    template <typename Setzen> void ziehen(std::pair<int, int> schritte, Setzen setze) const
-    {
-        const auto [von, bis] = schritte;
-        if (von > bis)
-            return;
-        const std::int64_t vorab = std::int64_t(von) * kurz - lang / 2;
-        const int wenden = vorab > 0 ? int((vorab + lang - 1) / lang) : 0;
-        std::uint32_t* q = p + von * haupt + wenden * neben;
-        int fehler = int(wenden * std::int64_t(lang) - vorab), querNun = quer + wenden * querSchritt;
-        for (int i = von; i <= bis; ++i) {
-            setze(q, querNun);
-            q += haupt;
-            fehler -= kurz;
-            if (fehler < 0) {
-                fehler += lang;
-                q += neben;
-                querNun += querSchritt;
-            }
-        }
-    }
+    std::uint64_t bei(int i) const { return anfang + std::uint64_t(i) * schritt; }
 };
 
-// linieInnen for a pen wider than a pixel, whose pixels across the line may leave the image or the band;
-// kept out of linieInnen, whose 1-pixel lines then need fewer registers. The pen's pixels across the
-// major axis lie quer apart: side by side in a row for a steep line, stacked in a column for a shallow one.
-[[gnu::noinline]] void breitInnen(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint32_t farbe)
+// The pixels of a line from the step von to the step bis: the one of step i lies i haupt and k(i) neben
+// from p.
+template <typename Setze>
+inline void ziehen(
+    const Gerade& g, std::uint8_t* p, std::ptrdiff_t haupt, std::ptrdiff_t neben, int von, int bis, Setze setze)
 {
-    const Zug zug(bild, x0, y0, x1, y1);
-    const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
-    const int von = std::min(zug.quer, zug.steil ? x1 : y1) - vor;
-    const int bis = std::max(zug.quer, zug.steil ? x1 : y1) + nach;
-    const int oben = std::max(band.oben, zug.steil ? std::min(y0, y1) : von);
-    const int unten = std::min(band.unten, zug.steil ? std::max(y0, y1) : bis);
+    std::uint64_t k = g.bei(von);
+    const std::uint64_t schritt = g.schritt;
+    p += von * haupt;
+    for (int i = von; i <= bis; ++i, p += haupt, k += schritt)
+        setze(p + std::ptrdiff_t(k >> 32) * neben, int(k >> 32));
+}
+
+// The pen's pixels across the line, quer apart, written out for the widths of the usual screen scales.
+template <typename Ziehen> inline void quer(int stift, std::ptrdiff_t quer, std::uint8_t farbe, Ziehen ziehe)
+{
+    switch (stift) {
+    case 1:
+        ziehe([=](std::uint8_t* p, int) { *p = farbe; });
+        break;
+    case 2:
+        ziehe([=](std::uint8_t* p, int) { p[0] = farbe, p[quer] = farbe; });
+        break;
+    case 3:
+        ziehe([=](std::uint8_t* p, int) { p[-quer] = farbe, p[0] = farbe, p[quer] = farbe; });
+        break;
+    default:
+        ziehe([=, vor = (stift - 1) / 2, nach = stift / 2](std::uint8_t* p, int) {
+            for (int o = -vor; o <= nach; ++o)
+                p[o * quer] = farbe;
+        });
+    }
+}
+
+// A steep line (dy > dx) that leaves the band or whose pen leaves the image: in each row of the band it
+// passes one pixel, with the pen's pixels beside it in the row, cut at the image's edges.
+void steil(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
+{
+    const int oben = std::max(band.oben, std::min(y0, y1)), unten = std::min(band.unten, std::max(y0, y1));
     if (oben > unten)
         return;
-    if (zug.steil)
-        umfassen(bild, von, oben, bis, unten);
-    else
-        umfassen(bild, std::min(x0, x1), oben, std::max(x0, x1), unten);
-    const std::ptrdiff_t quer = zug.steil ? 1 : bild.zeilenlaenge;
-    // The steps whose pen pixels across the line lie from erste to letzte, the widths of the usual screen
-    // scales written out where all of them do. The offset stays a variable: a steep line's pixels merged
-    // into one wider store make it slower.
-    const auto strecke = [&](std::pair<int, int> schritte, int erste, int letzte, bool ganz) {
-        if (ganz && bild.stift == 2) {
-            zug.ziehen(schritte, [quer, farbe](std::uint32_t* p, int) {
-                p[0] = farbe;
-                p[quer] = farbe;
-            });
-        } else if (ganz && bild.stift == 3) {
-            zug.ziehen(schritte, [quer, farbe](std::uint32_t* p, int) {
-                p[-quer] = farbe;
-                p[0] = farbe;
-                p[quer] = farbe;
-            });
-        } else {
-            zug.ziehen(schritte, [vor, nach, erste, letzte, quer, farbe](std::uint32_t* p, int q) {
-                for (int k = std::max(-vor, erste - q); k <= std::min(nach, letzte - q); ++k)
-                    p[k * quer] = farbe;
-            });
+    const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
+    const int links = std::min(x0, x1) - vor, rechts = std::max(x0, x1) + nach;
+    const Gerade g(std::abs(y1 - y0), std::abs(x1 - x0));
+    const bool runter = y1 > y0;
+    const std::ptrdiff_t haupt = runter ? bild.zeilenlaenge : -bild.zeilenlaenge, neben = x1 < x0 ? -1 : 1;
+    std::uint8_t* const p = zeile(bild, y0) + x0;
+    const int von = runter ? oben - y0 : y0 - unten, bis = runter ? unten - y0 : y0 - oben;
+    if (links >= 0 && rechts < bild.breite) {
+        if (bild.stift == 2) {
+            const std::uint16_t zwei = std::uint16_t(farbe * 0x101u);
+            ziehen(g, p, haupt, neben, von, bis, [=](std::uint8_t* q, int) { std::memcpy(q, &zwei, 2); });
+            return;
         }
-    };
-    if (zug.steil) {
-        const int letzte = bild.breite - 1;
-        strecke(zug.schritte(band.oben, band.unten), 0, letzte, von >= 0 && bis <= letzte);
-    } else if (band.oben + vor <= band.unten - nach) {
-        // Across a shallow line the pen covers rows: whole where it lies within the band, cut at its edges.
-        strecke(zug.schritte(band.oben - nach, band.oben + vor - 1), band.oben, band.unten, false);
-        strecke(zug.schritte(band.oben + vor, band.unten - nach), band.oben, band.unten, true);
-        strecke(zug.schritte(band.unten - nach + 1, band.unten + vor), band.oben, band.unten, false);
+        quer(bild.stift, 1, farbe, [&](auto setze) { ziehen(g, p, haupt, neben, von, bis, setze); });
+        return;
+    }
+    const int letzte = bild.breite - 1;
+    ziehen(g, p, haupt, neben, von, bis, [=](std::uint8_t* q, int k) {
+        const int x = x0 + int(neben) * k;
+        for (int o = std::max(-vor, -x); o <= std::min(nach, letzte - x); ++o)
+            q[o] = farbe;
+    });
+}
+
+// The n pixels from p on, n >= 1, without reading any: eight at a time and the last eight, or fewer
+// than eight in two stores that may overlap. With a width b, n lies from b to 2 b: two stores of b.
+template <int B> inline void fuellen(std::uint8_t* p, int n, std::uint64_t acht)
+{
+    if constexpr (B > 0) {
+        std::memcpy(p, &acht, B);
+        std::memcpy(p + n - B, &acht, B);
+    } else if (n >= 8) {
+        std::uint8_t* const letzte = p + n - 8;
+        for (; p < letzte; p += 8)
+            std::memcpy(p, &acht, 8);
+        std::memcpy(letzte, &acht, 8);
+    } else if (n >= 4) {
+        fuellen<4>(p, n, acht);
+    } else if (n >= 2) {
+        fuellen<2>(p, n, acht);
     } else {
-        strecke(zug.schritte(band.oben - nach, band.unten + vor), band.oben, band.unten, false);
+        fuellen<1>(p, n, acht);
     }
 }
 
-void linieInnen(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint32_t farbe)
-{
-    // Wholly above or below the band, the pen's reach across a shallow line included: most lines in
-    // bands of a picture end here.
-    if (std::max(y0, y1) + bild.stift / 2 < band.oben || std::min(y0, y1) - (bild.stift - 1) / 2 > band.unten)
-        return;
-    if (bild.stift > 1) {
-        breitInnen(bild, band, x0, y0, x1, y1, farbe);
-        return;
+// A flat line (dx >= dy) as runs of pixels, one in each row it passes, with the pen's rows above and
+// below, cut at the band's edges. Row k of the line (k steps across) begins at the step
+// beginn(k) = ceil((k lang - c) / kurz), which goes up by lang / kurz from row to row and by one more
+// whenever the remainder of lang % kurz turns; every run but the first and the last is lang / kurz or
+// one more long.
+class Flach {
+public:
+    Flach(const Bild& bild, Band band, int x0, int y0, int x1, int y1)
+        : m_band(band)
+        , m_zeilenlaenge(bild.zeilenlaenge)
+        , m_vor((bild.stift - 1) / 2)
+        , m_nach(bild.stift / 2)
+        , m_lang(std::abs(x1 - x0))
+        , m_kurz(std::abs(y1 - y0))
+        , m_ry(y1 < y0 ? -1 : 1)
+        , m_links(x1 < x0)
+        , m_x0(x0)
+        , m_y0(y0)
+        , m_zeilen(bild.zeilen)
+    {
     }
-    const int oben = std::max(band.oben, std::min(y0, y1)), unten = std::min(band.unten, std::max(y0, y1));
-    umfassen(bild, std::min(x0, x1), oben, std::max(x0, x1), unten);
-    const Zug zug(bild, x0, y0, x1, y1);
-    zug.ziehen(zug.schritte(oben, unten), [farbe](std::uint32_t* p, int) { *p = farbe; });
+
+    // The rows k from von to bis whose pen reaches into the band; von > bis for none.
+    int von() const { return std::max(0, m_ry > 0 ? m_band.oben - m_nach - m_y0 : m_y0 - m_band.unten - m_vor); }
+    int bis() const { return std::min(m_kurz, m_ry > 0 ? m_band.unten + m_vor - m_y0 : m_y0 - m_band.oben + m_nach); }
+
+    void ziehen(int von, int bis, std::uint8_t farbe)
+    {
+        const std::uint64_t acht = 0x0101010101010101ull * farbe;
+        if (m_kurz == 0) {
+            lauf<0>(0, 0, m_lang + 1, acht);
+            return;
+        }
+        const std::int64_t c = m_lang - 1 - m_lang / 2;
+        const auto aufgerundet = [this](std::int64_t a) { return int((a + m_kurz - 1) / m_kurz); };
+        m_ganz = m_lang / m_kurz;
+        m_teil = m_lang % m_kurz;
+        m_beginn = von == 0 ? 0 : aufgerundet(std::int64_t(von) * m_lang - c);
+        const std::int64_t zaehler = std::int64_t(von + 1) * m_lang - c;
+        m_naechster = aufgerundet(zaehler);
+        m_rest = int(std::int64_t(m_naechster) * m_kurz - zaehler);
+        int k = von;
+        if (k == 0)
+            weiter<0>(k++, acht);
+        const int mitteBis = std::min(bis, m_kurz - 1);
+        // The width of the stores that cover every run of the middle in two.
+        if (m_ganz >= 16)
+            for (; k <= mitteBis; ++k)
+                weiter<0>(k, acht);
+        else if (m_ganz >= 8)
+            for (; k <= mitteBis; ++k)
+                weiter<8>(k, acht);
+        else if (m_ganz >= 4)
+            for (; k <= mitteBis; ++k)
+                weiter<4>(k, acht);
+        else if (m_ganz >= 2)
+            for (; k <= mitteBis; ++k)
+                weiter<2>(k, acht);
+        else
+            for (; k <= mitteBis; ++k)
+                weiter<1>(k, acht);
+        if (k == m_kurz && k <= bis)
+            lauf<0>(k, m_beginn, m_lang + 1 - m_beginn, acht);
+    }
+
+private:
+    // The run of row k, and on to the next row.
+    template <int B> void weiter(int k, std::uint64_t acht)
+    {
+        lauf<B>(k, m_beginn, m_naechster - m_beginn, acht);
+        m_beginn = m_naechster;
+        m_naechster += m_ganz;
+        m_rest -= m_teil;
+        if (m_rest < 0) {
+            m_rest += m_kurz;
+            ++m_naechster;
+        }
+    }
+    template <int B> void lauf(int k, int beginn, int n, std::uint64_t acht)
+    {
+        const int y = m_y0 + m_ry * k;
+        std::uint8_t* const p
+            = m_zeilen + std::ptrdiff_t(y) * m_zeilenlaenge + (m_links ? m_x0 - beginn - n + 1 : m_x0 + beginn);
+        const int oVon = std::max(-m_vor, m_band.oben - y), oBis = std::min(m_nach, m_band.unten - y);
+        for (int o = oVon; o <= oBis; ++o)
+            fuellen<B>(p + o * m_zeilenlaenge, n, acht);
+    }
+
+    const Band m_band;
+    const std::ptrdiff_t m_zeilenlaenge;
+    const int m_vor, m_nach, m_lang, m_kurz, m_ry;
+    const bool m_links;
+    const int m_x0, m_y0;
+    std::uint8_t* const m_zeilen;
+    int m_ganz = 0, m_teil = 0, m_beginn = 0, m_naechster = 0, m_rest = 0;
+};
+
+void flach(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
+{
+    Flach f(bild, band, x0, y0, x1, y1);
+    if (const int von = f.von(), bis = f.bis(); von <= bis)
+        f.ziehen(von, bis, farbe);
 }
 
-void linie(Bild& bild, Band band, double x0, double y0, double x1, double y1, std::uint32_t farbe)
+// A flat line whose runs are one or two pixels long, a pixel a step with the pen's pixels stacked in a
+// column, cut at the band's edges: runs cost more than the step of a pixel. Row k of the line begins at
+// the step beginn(k), as for Flach.
+void flachSchritte(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
 {
-    const double breite = bild.breite;
-    const double hoehe = bild.hoehe;
-    // Most segments of a picture lie wholly inside; NaN fails these tests and takes the long way.
-    if (x0 >= 0 && x0 < breite && y0 >= 0 && y0 < hoehe && x1 >= 0 && x1 < breite && y1 >= 0 && y1 < hoehe) {
-        linieInnen(
-            bild, band, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
+    const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
+    const int lang = std::abs(x1 - x0), kurz = std::abs(y1 - y0);
+    const int ry = y1 < y0 ? -1 : 1;
+    // The line's rows whose pen reaches into the band, and those whose pen lies in it whole.
+    const int von = std::max(0, ry > 0 ? band.oben - nach - y0 : y0 - band.unten - vor);
+    const int bis = std::min(kurz, ry > 0 ? band.unten + vor - y0 : y0 - band.oben + nach);
+    if (von > bis)
+        return;
+    const int ganzVon = std::max(von, ry > 0 ? band.oben + vor - y0 : y0 + nach - band.unten);
+    const int ganzBis = std::min(bis, ry > 0 ? band.unten - nach - y0 : y0 - vor - band.oben);
+    const std::int64_t c = lang - 1 - lang / 2;
+    const auto beginn = [&](int k) {
+        return k == 0 ? 0 : k > kurz ? lang + 1 : int((std::int64_t(k) * lang - c + kurz - 1) / kurz);
+    };
+    const Gerade g(lang, kurz);
+    const std::ptrdiff_t zeilenlaenge = bild.zeilenlaenge;
+    const std::ptrdiff_t haupt = x1 < x0 ? -1 : 1, neben = ry * zeilenlaenge;
+    std::uint8_t* const p = zeile(bild, y0) + x0;
+    const auto geschnitten = [&](int kVon, int kBis) {
+        if (kVon <= kBis)
+            ziehen(g, p, haupt, neben, beginn(kVon), beginn(kBis + 1) - 1, [&](std::uint8_t* q, int k) {
+                const int y = y0 + ry * k;
+                for (int o = std::max(-vor, band.oben - y); o <= std::min(nach, band.unten - y); ++o)
+                    q[o * zeilenlaenge] = farbe;
+            });
+    };
+    if (ganzVon > ganzBis) {
+        geschnitten(von, bis);
         return;
     }
-    // Wholly on the outer side of one edge: most segments that are not inside end here.
-    if ((x0 < 0 && x1 < 0) || (y0 < 0 && y1 < 0) || (x0 >= breite && x1 >= breite) || (y0 >= hoehe && y1 >= hoehe))
-        return;
-    if (bild.breite <= 0 || bild.hoehe <= 0)
-        return;
-    if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1)))
-        return;
-    // The box ends at the largest double below the far edges, so that the last pixel of a row or column
-    // is the last one hit; for a positive double that is the one whose bit pattern is one less. A band
-    // clips to the whole image too: its part of a line lies on the line's path through the whole image.
-    const auto darunter = [](double v) { return std::bit_cast<double>(std::bit_cast<std::uint64_t>(v) - 1); };
-    if (!kappen(x0, y0, x1, y1, darunter(breite), darunter(hoehe)))
-        return;
-    linieInnen(
-        bild, band, static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1), static_cast<int>(y1), farbe);
+    geschnitten(von, ganzVon - 1);
+    const int iVon = beginn(ganzVon), iBis = beginn(ganzBis + 1) - 1;
+    quer(bild.stift, zeilenlaenge, farbe, [&](auto setze) { ziehen(g, p, haupt, neben, iVon, iBis, setze); });
+    geschnitten(ganzBis + 1, bis);
+}
+
+void linie(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
+{
+    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+    if (dy > dx)
+        steil(bild, band, x0, y0, x1, y1, farbe);
+    else if (dx >= 2 * dy)
+        flach(bild, band, x0, y0, x1, y1, farbe);
+    else
+        flachSchritte(bild, band, x0, y0, x1, y1, farbe);
 }
 
 // Midpoint circle around the pixel that holds the centre; r at most a few thousand pixels.
-void kleinerKreis(Bild& bild, Band band, double x, double y, double r, std::uint32_t farbe)
+void kleinerKreis(Bild& bild, Band band, double x, double y, double r, std::uint8_t farbe)
 {
     const int cx = static_cast<int>(std::floor(x));
     const int cy = static_cast<int>(std::floor(y));
@@ -288,7 +409,7 @@ void kleinerKreis(Bild& bild, Band band, double x, double y, double r, std::uint
 
 // A circle much larger than the image: the pixels where the outline crosses the middle of each pixel
 // row and of each pixel column of the image. The cost follows the image, not the radius.
-void grosserKreis(Bild& bild, Band band, double x, double y, double r, std::uint32_t farbe)
+void grosserKreis(Bild& bild, Band band, double x, double y, double r, std::uint8_t farbe)
 {
     const auto schnitte = [r](double d, auto&& setze) {
         const double q = (r - d) * (r + d);
@@ -312,74 +433,187 @@ void grosserKreis(Bild& bild, Band band, double x, double y, double r, std::uint
     }
 }
 
-void kreis(Bild& bild, Band band, double x, double y, double r, std::uint32_t farbe)
+// The colours of the pixels from von to bis of a row, and the row of the layer emptied there: in the
+// cleared box every pixel, with number 0 the background (farben[0]), elsewhere the drawn ones only; the
+// first and last drawn columns widen links and rechts. Eight numbers at a time are looked at together:
+// most are 0.
+void zeileUebertragen(std::uint8_t* e, std::uint32_t* z, int von, int bis, bool geloescht, const std::uint32_t* farben,
+    int& links, int& rechts)
 {
-    r = std::fabs(r);
-    if (!(std::isfinite(x) && std::isfinite(y) && std::isfinite(r)))
-        return;
-    const double rand = r + 1;
-    if (x + rand < 0 || y + rand < 0 || x - rand > bild.breite || y - rand > bild.hoehe)
-        return;
-    if (r <= 4096)
-        kleinerKreis(bild, band, x, y, r, farbe);
-    else
-        grosserKreis(bild, band, x, y, r, farbe);
-}
-
-inline Band ganz(const Bild& bild)
-{
-    return { 0, bild.hoehe - 1 };
+    int x = von;
+    for (; x + 8 <= bis + 1; x += 8) {
+        std::uint64_t acht;
+        std::memcpy(&acht, e + x, 8);
+        if (acht == 0) {
+            if (geloescht)
+                std::fill_n(z + x, 8, farben[0]);
+            continue;
+        }
+        links = std::min(links, x + std::countr_zero(acht) / 8);
+        rechts = std::max(rechts, x + 7 - std::countl_zero(acht) / 8);
+        std::memset(e + x, 0, 8);
+        if (geloescht) {
+            for (int k = 0; k < 8; ++k, acht >>= 8)
+                z[x + k] = farben[acht & 0xff];
+        } else {
+            for (int k = 0; k < 8; ++k, acht >>= 8)
+                if (acht & 0xff)
+                    z[x + k] = farben[acht & 0xff];
+        }
+    }
+    for (; x <= bis; ++x) {
+        if (e[x]) {
+            links = std::min(links, x);
+            rechts = std::max(rechts, x);
+        }
+        if (e[x] || geloescht)
+            z[x] = farben[e[x]];
+        e[x] = 0;
+    }
 }
 
 } // namespace
 
-void LinieInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe)
+void Bild::umfassen(const Bild& b)
 {
-    linieInnen(bild, ganz(bild), x0, y0, x1, y1, farbe);
+    links = std::min(links, b.links);
+    oben = std::min(oben, b.oben);
+    rechts = std::max(rechts, b.rechts);
+    unten = std::max(unten, b.unten);
 }
 
-void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t farbe)
+void Zeichenliste::leeren(int breite, int hoehe)
 {
-    linie(bild, ganz(bild), x0, y0, x1, y1, farbe);
+    m_befehle.clear();
+    m_zeilen.clear();
+    m_kreise.clear();
+    m_aufwand = 0;
+    m_breite = breite;
+    m_hoehe = hoehe;
 }
 
-void Punkt(Bild& bild, double x, double y, std::uint32_t farbe)
+void Zeichenliste::reservieren(std::size_t n)
 {
-    punkt(bild, ganz(bild), x, y, farbe);
+    m_befehle.reserve(n);
+    m_zeilen.reserve(n);
+    // A picture has a circle or two.
+    m_kreise.reserve(std::max<std::size_t>(16, m_kreise.capacity()));
 }
 
-void Kreis(Bild& bild, double x, double y, double r, std::uint32_t farbe)
+void Zeichenliste::linieKappen(double x0, double y0, double x1, double y1, std::uint8_t farbe)
 {
-    kreis(bild, ganz(bild), x, y, r, farbe);
+    std::int32_t p[4];
+    if (endpixel(x0, y0, x1, y1, m_breite, m_hoehe, p))
+        anfuegen(p[0], p[1], p[2], p[3], farbe);
+}
+
+void Zeichenliste::punkt(double x, double y, std::uint8_t farbe)
+{
+    if (!(x >= 0 && y >= 0 && x < m_breite && y < m_hoehe))
+        return;
+    const auto px = static_cast<std::int32_t>(x), py = static_cast<std::int32_t>(y);
+    m_befehle.push_back({ px, py, px, py, farbe, Art::Punkt });
+    m_zeilen.push_back(std::uint32_t(py) << 16 | std::uint32_t(py));
+    m_aufwand += 1;
+}
+
+void Zeichenliste::kreis(double x, double y, double r, std::uint8_t farbe)
+{
+    r = std::fabs(r);
+    if (!(std::isfinite(x) && std::isfinite(y) && std::isfinite(r)))
+        return;
+    if (x + r + 1 < 0 || y + r + 1 < 0 || x - r - 1 > m_breite || y - r - 1 > m_hoehe)
+        return;
+    // Its rows in the layer; a circle of up to 4096 pixels lies within a pixel of them around its centre.
+    const auto oben = std::int32_t(std::max(0.0, std::floor(y - r) - 1));
+    const auto unten = std::int32_t(std::min(m_hoehe - 1.0, std::floor(y + r) + 1));
+    m_befehle.push_back({ std::int32_t(m_kreise.size()), oben, 0, unten, farbe, Art::Kreis });
+    m_zeilen.push_back(std::uint32_t(oben) << 16 | std::uint32_t(unten));
+    m_kreise.push_back({ x, y, r });
+    m_aufwand += 1 + std::int64_t(std::fmin(6 * r, 4.0 * (m_breite + m_hoehe)));
 }
 
 void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
 {
-    for (const Zeichenliste::Befehl& b : liste.m_befehle) {
+    ListeZeichnen(bild, liste, band, 0, liste.anzahl());
+}
+
+void ListeZeichnen(
+    Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis, std::int32_t* abdeckung)
+{
+    if (bild.breite != liste.m_breite || bild.hoehe != liste.m_hoehe)
+        return;
+    band = { std::max(band.oben, 0), std::min(band.unten, bild.hoehe - 1) };
+    if (band.oben > band.unten)
+        return;
+    // The operations whose rows meet the band's, widened by the pen's reach: most of a band's end here.
+    const std::uint32_t erste = std::uint32_t(band.unten + (bild.stift - 1) / 2);
+    const std::uint32_t letzte = std::uint32_t(std::max(0, band.oben - bild.stift / 2));
+    const std::uint32_t* const zeilen = liste.m_zeilen.data();
+    const Zeichenliste::Befehl* const befehle = liste.m_befehle.data();
+    for (std::size_t i = von; i < bis; ++i) {
+        if ((zeilen[i] >> 16) > erste || (zeilen[i] & 0xffff) < letzte)
+            continue;
+        const Zeichenliste::Befehl& b = befehle[i];
+        if (abdeckung) {
+            // 4 for each row an operation crosses, 2 more for each pixel beyond the first of a flat line's
+            // run in a row, 80 for the start of an operation in the band: as they took on the largest model.
+            const int ab = std::clamp(int(zeilen[i] >> 16), band.oben, band.unten);
+            const int danach = int(zeilen[i] & 0xffff) + 1;
+            if (danach > ab) {
+                const int dx = std::abs(b.x1 - b.x0), dy = std::abs(b.y1 - b.y0);
+                const int zeile = b.art == Zeichenliste::Art::Linie && dx > dy ? 2 + 2 * ((dx + 1) / (dy + 1)) : 4;
+                constexpr int Anfang = 80;
+                abdeckung[ab] += zeile + Anfang;
+                if (ab < band.unten)
+                    abdeckung[ab + 1] -= Anfang;
+                if (danach <= band.unten)
+                    abdeckung[danach] -= zeile;
+            }
+        }
         switch (b.art) {
         case Zeichenliste::Art::Linie:
-            linie(bild, band, b.a, b.b, b.c, b.d, b.farbe);
+            linie(bild, band, b.x0, b.y0, b.x1, b.y1, b.farbe);
             break;
         case Zeichenliste::Art::Punkt:
-            punkt(bild, band, b.a, b.b, b.farbe);
+            tupfen(bild, band, b.x0, b.y0, b.farbe);
             break;
-        case Zeichenliste::Art::Kreis:
-            kreis(bild, band, b.a, b.b, b.c, b.farbe);
+        case Zeichenliste::Art::Kreis: {
+            const Zeichenliste::Kreis& k = liste.m_kreise.data()[b.x0];
+            if (k.r <= 4096)
+                kleinerKreis(bild, band, k.x, k.y, k.r, b.farbe);
+            else
+                grosserKreis(bild, band, k.x, k.y, k.r, b.farbe);
             break;
+        }
         }
     }
 }
 
-void BoxFuellen(const Bild& bild, std::uint32_t farbe)
+void Uebertragen(Bild& bild, Band band, const Farbbild& ziel)
 {
-    for (int y = bild.oben; y <= bild.unten; ++y) {
-        std::uint32_t* p = bild.zeilen + static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge + bild.links;
-        std::uint32_t* const ende = p + (bild.rechts - bild.links + 1);
-        // Eight at a time, which the compiler turns into vector stores.
-        for (; ende - p >= 8; p += 8)
-            for (int k = 0; k < 8; ++k)
-                p[k] = farbe;
-        std::fill(p, ende, farbe);
+    std::uint32_t farben[256];
+    std::copy_n(ziel.farben, 256, farben);
+    farben[0] = ziel.hintergrund;
+    const int letzte = bild.breite - 1;
+    for (int y = std::max(band.oben, 0); y <= std::min(band.unten, bild.hoehe - 1); ++y) {
+        std::uint8_t* const e = zeile(bild, y);
+        std::uint32_t* const z = ziel.zeilen + static_cast<std::ptrdiff_t>(y) * ziel.zeilenlaenge;
+        int links = std::numeric_limits<int>::max(), rechts = std::numeric_limits<int>::min();
+        // The cleared part of the row whole, left and right of it what is drawn only.
+        if (ziel.links <= ziel.rechts && y >= ziel.oben && y <= ziel.unten) {
+            zeileUebertragen(e, z, 0, ziel.links - 1, false, farben, links, rechts);
+            zeileUebertragen(e, z, ziel.links, ziel.rechts, true, farben, links, rechts);
+            zeileUebertragen(e, z, ziel.rechts + 1, letzte, false, farben, links, rechts);
+        } else {
+            zeileUebertragen(e, z, 0, letzte, false, farben, links, rechts);
+        }
+        if (links <= rechts) {
+            bild.links = std::min(bild.links, links);
+            bild.rechts = std::max(bild.rechts, rechts);
+            bild.oben = std::min(bild.oben, y);
+            bild.unten = std::max(bild.unten, y);
+        }
     }
 }
 

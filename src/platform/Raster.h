@@ -1,23 +1,29 @@
 #pragma once
 
-#include <cmath>
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
 namespace zem::Raster {
 
-// A 32-bit pixel image to draw into: pixel (x, y) is zeilen[y * zeilenlaenge + x].
+// A layer of colour numbers to draw into, one byte a pixel: pixel (x, y) is zeilen[y * zeilenlaenge + x],
+// 0 where nothing is drawn. A frame is drawn into an empty layer and then put into the picture by
+// Uebertragen, which empties the layer again. A byte a pixel keeps the layer of a 4K screen (8 MB) in the
+// processor's cache, where a line's every step touches another row.
 struct Bild {
-    std::uint32_t* zeilen = nullptr;
-    int breite = 0;
+    std::uint8_t* zeilen = nullptr;
+    int breite = 0; // at most 65535, and so is hoehe
     int hoehe = 0;
     int zeilenlaenge = 0; // in pixels
     // The pen's width in pixels. Around each pixel that a 1-pixel drawing sets, a pen w wide covers the
     // offsets -(w - 1) / 2 to w / 2: across the major axis of a line, along both axes for a point and a
     // circle's outline. A line thus weighs w pixels in every column or row it passes.
     int stift = 1;
-    // The box around every pixel written since it was last emptied, both ends included.
+    // The box around every pixel drawn since it was last emptied, both ends included, as Uebertragen finds
+    // them.
     int links = std::numeric_limits<int>::max();
     int oben = std::numeric_limits<int>::max();
     int rechts = std::numeric_limits<int>::min();
@@ -25,84 +31,118 @@ struct Bild {
 
     bool boxLeer() const { return rechts < links; }
     void boxLeeren() { *this = { zeilen, breite, hoehe, zeilenlaenge, stift }; }
+    // Widens the box by another one.
+    void umfassen(const Bild& b);
 };
 
-// Every function takes positions in pixel coordinates: pixel (i, j) covers [i, i + 1) x [j, j + 1), so
-// a position lands on the pixel floor(x), floor(y). What a 1-pixel drawing would set outside the image
-// is left out, and so is every pen pixel around it; nothing is ever written outside the image.
-
-// Solid line, both ends included. A segment that leaves the image is clipped to it first, so ends far
-// outside cost no more than ends inside; a segment with an infinite or NaN end draws nothing.
-void Linie(Bild& bild, double x0, double y0, double x1, double y1, std::uint32_t farbe);
-
-// Bresenham line between two pixels that both lie inside the image, both ends included.
-void LinieInnen(Bild& bild, int x0, int y0, int x1, int y1, std::uint32_t farbe);
-
-// Circle outline around (x, y) with the radius |r|; nothing for an infinite or NaN value.
-void Kreis(Bild& bild, double x, double y, double r, std::uint32_t farbe);
-
-// Sets the pen's pixels around the pixel under (x, y) when that lies inside the image.
-void Punkt(Bild& bild, double x, double y, std::uint32_t farbe);
-
-// Fills the box with a colour.
-void BoxFuellen(const Bild& bild, std::uint32_t farbe);
-
-// The rows from oben to unten, both included, that one band of an image draws. Drawn into a band, a list
+// The rows from oben to unten, both included, that one piece of an image draws. Drawn into a band, a list
 // sets in those rows exactly the pixels that drawing it into the whole image sets, each line on its path
-// through the whole image, and widens the box by what the whole image's box gains in those rows. Bands
-// that split the rows between them may thus be drawn at the same time, each into a copy of the Bild with
-// a box of its own: the boxes together are the whole image's.
+// through the whole image. Bands that split the rows between them may thus be drawn and put into the
+// picture at the same time, each with a copy of the Bild whose box it widens: the boxes together are the
+// whole image's.
 struct Band {
     int oben;
     int unten;
 };
 
-// A frame's drawing, recorded to be drawn later, in pixel coordinates as the functions above take them.
-// Emptying keeps the memory, so that recording a frame like the last one allocates nothing.
+// A frame's drawing, recorded to be drawn later into a layer of a given size, in pixel coordinates: pixel
+// (i, j) covers [i, i + 1) x [j, j + 1), so a position lands on the pixel floor(x), floor(y). Colours are
+// numbers from 1 to 255. Lines are clipped to the layer as they are recorded, so that each band finds
+// their pixels at once; nothing is ever drawn outside the layer, neither what a 1-pixel drawing would set
+// outside nor any pen pixel around that. Emptying keeps the memory, so that recording a frame like the
+// last one allocates nothing.
 class Zeichenliste {
 public:
-    void leeren()
-    {
-        m_befehle.clear();
-        m_aufwand = 0;
-    }
+    // Empties the list for a layer of that size; drawn into a layer of another size, it draws nothing.
+    void leeren(int breite, int hoehe);
     bool leer() const { return m_befehle.empty(); }
-    void linie(double x0, double y0, double x1, double y1, std::uint32_t farbe)
+    // The operations recorded.
+    std::size_t anzahl() const { return m_befehle.size(); }
+    // Keeps room for n operations in all, so that recording up to them moves none of those recorded.
+    void reservieren(std::size_t n);
+    // The room kept is full: the next operation may move those recorded.
+    bool voll() const
     {
-        m_befehle.push_back({ x0, y0, x1, y1, farbe, Art::Linie });
-        m_aufwand += schritte(std::fmax(std::fabs(x1 - x0), std::fabs(y1 - y0)));
+        return m_befehle.size() == m_befehle.capacity() || m_zeilen.size() == m_zeilen.capacity()
+            || m_kreise.size() == m_kreise.capacity();
     }
-    void punkt(double x, double y, std::uint32_t farbe)
+    // A solid line, both ends included, as Bresenham steps it between the pixels of its ends. A segment
+    // that leaves the layer is clipped to it first, so ends far outside cost no more than ends inside; a
+    // segment with an infinite or NaN end draws nothing.
+    void linie(double x0, double y0, double x1, double y1, std::uint8_t farbe)
     {
-        m_befehle.push_back({ x, y, 0, 0, farbe, Art::Punkt });
-        m_aufwand += 1;
+        // Most segments of a picture lie wholly inside; NaN fails these tests and takes the long way.
+        const double b = m_breite, h = m_hoehe;
+        if (x0 >= 0 && x0 < b && y0 >= 0 && y0 < h && x1 >= 0 && x1 < b && y1 >= 0 && y1 < h)
+            anfuegen(std::int32_t(x0), std::int32_t(y0), std::int32_t(x1), std::int32_t(y1), farbe);
+        else
+            linieKappen(x0, y0, x1, y1, farbe);
     }
-    void kreis(double x, double y, double r, std::uint32_t farbe)
-    {
-        m_befehle.push_back({ x, y, r, 0, farbe, Art::Kreis });
-        m_aufwand += schritte(6 * std::fabs(r));
-    }
-    // About the time drawing the list takes, in pixel steps: 1 for each operation and 1 for each pixel
-    // along a line or around a circle, at most 1 << 16 each (a far end draws no more than the image
-    // holds, which the list does not know).
+    // The pen's pixels around the pixel under (x, y), when that lies inside the layer.
+    void punkt(double x, double y, std::uint8_t farbe);
+    // A circle's outline around (x, y) with the radius |r|; nothing for an infinite or NaN value.
+    void kreis(double x, double y, double r, std::uint8_t farbe);
+    // About the time drawing the list takes, in pixel steps: 1 for each operation and 1 for each step
+    // along a line or around a circle.
     std::int64_t aufwand() const { return m_aufwand; }
 
 private:
+    void linieKappen(double x0, double y0, double x1, double y1, std::uint8_t farbe);
+
+    // A line from (x0, y0) to (x1, y1), both inside the layer; a point, x1 and y1 as x0 and y0; a
+    // circle: its rows from y0 to y1 and its place in m_kreise in x0.
     enum class Art : std::uint8_t { Linie, Punkt, Kreis };
     struct Befehl {
-        double a, b, c, d;
-        std::uint32_t farbe;
+        std::int32_t x0, y0, x1, y1;
+        std::uint8_t farbe;
         Art art;
     };
-    static std::int64_t schritte(double laenge) { return 1 + std::int64_t(std::fmin(laenge, 65536.0)); }
+    struct Kreis {
+        double x, y, r;
+    };
+
+    void anfuegen(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::uint8_t farbe)
+    {
+        m_befehle.push_back({ x0, y0, x1, y1, farbe, Art::Linie });
+        m_zeilen.push_back(std::uint32_t(std::min(y0, y1)) << 16 | std::uint32_t(std::max(y0, y1)));
+        m_aufwand += 1 + std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    }
 
     std::vector<Befehl> m_befehle;
+    // The rows of each operation, the first in the high half: what a band looks at first, in a fraction
+    // of the memory.
+    std::vector<std::uint32_t> m_zeilen;
+    std::vector<Kreis> m_kreise;
     std::int64_t m_aufwand = 0;
+    int m_breite = 0, m_hoehe = 0;
 
-    friend void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
+    friend void ListeZeichnen(
+        Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis, std::int32_t* abdeckung);
 };
 
-// The list's operations in their order, as the functions above draw them, restricted to a band's rows.
+// The list's operations in their order, restricted to a band's rows.
 void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
+// Its operations from von up to bis. It reads only those of the list: another thread may record more
+// meanwhile, into the room kept (reservieren). With abdeckung, an array indexed by row, it counts the work
+// of each of the band's rows: an operation drawn adds its work for each row it crosses at its first row in
+// the band and takes it off after its last, so that summed down from the band's first row the array
+// gives each row's work, in about a quarter of the time of a step of a line.
+void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis,
+    std::int32_t* abdeckung = nullptr);
+
+// The picture that a layer is shown in: 32-bit pixels, as many as the layer has, the colour of each
+// number, and a box (both ends included) cleared to the background since the picture last took the layer.
+struct Farbbild {
+    std::uint32_t* zeilen = nullptr;
+    int zeilenlaenge = 0; // in pixels
+    const std::uint32_t* farben = nullptr; // 256 of them; that of number 0 is not used
+    std::uint32_t hintergrund = 0;
+    int links = 0, oben = 0, rechts = -1, unten = -1; // empty when rechts < links
+};
+
+// Puts a band's rows of the layer into the picture and empties the layer there: a drawn pixel takes its
+// number's colour, one not drawn in the cleared box the background, every other pixel of the picture
+// stays. Widens the layer's box by the pixels drawn in those rows.
+void Uebertragen(Bild& bild, Band band, const Farbbild& ziel);
 
 } // namespace zem::Raster

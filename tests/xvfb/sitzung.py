@@ -14,7 +14,7 @@ language. This script holds the means: the commands of that language and their i
     sitzung.py ZEMVIEWER EXAMPLES_DIR [--wm keiner|openbox|xfwm4|leser|skala2|skala15|wayland] [--schritte FILE]
 
 Exits 0 when every step held; prints what failed otherwise."""
-import argparse, itertools, os, pathlib, re, shlex, subprocess, sys, tempfile, time
+import argparse, itertools, math, os, pathlib, re, shlex, subprocess, sys, tempfile, time
 
 GRENZE = 60  # seconds that one condition may take on a busy machine
 DPI = 96  # Qt's logical dpi on an X server without Xft.dpi: design twips / 15 are pixels
@@ -194,12 +194,16 @@ class Sitzung:
                                        "the source shows no window")[0]
 
     def ist_ausgabe(self, muster, strom="2"):
-        """The error output (2) or the standard output (1) of the program started last has a line that the
-        regular expression matches."""
+        """The error output (2) or the standard output (1) of the program started last, zemviewer or the drag
+        source, has a line that the regular expression matches."""
+        zeilen = self.zeilen(strom)
+        return any(re.search(muster, zeile) for zeile in zeilen), zeilen[-8:]
+
+    def zeilen(self, strom="2"):
+        """What the program started last wrote so far to its error output (2) or standard output (1)."""
         # Read without moving the offset that the writer shares: a seek would put its next line elsewhere.
         datei = self.ausgaben[int(strom) - 1].fileno()
-        zeilen = os.pread(datei, os.fstat(datei).st_size, 0).decode(errors="replace").splitlines()
-        return any(re.search(muster, zeile) for zeile in zeilen), zeilen[-8:]
+        return os.pread(datei, os.fstat(datei).st_size, 0).decode(errors="replace").splitlines()
 
     def programmfenster(self):
         return set(suche("--pid", self.programm.pid))
@@ -251,6 +255,38 @@ class Sitzung:
 
     def tu_xdotool(self, *argumente):
         xdotool(*(self.fenster.get(a, a) for a in argumente))
+
+    def tu_fuelle(self, name):
+        """Makes the window's client area as large as the screen, from its top left corner, again until it holds:
+        the program sets its own size once more after it has read a model."""
+        def fuellt():
+            if ort(self.fenster[name])[2:] == ort()[2:]:
+                return True
+            xdotool("windowmove", self.fenster[name], 0, 0, "windowsize", self.fenster[name], "100%", "100%")
+        warte(fuellt, "the window does not fill the screen")
+
+    def tu_ziehe(self, anzahl):
+        """A right drag around the middle of the main window's drawing area: anzahl mouse moves along a circle,
+        60 a second as a mouse gives them, the first after the press."""
+        x, y, breite, hoehe = ort(self.fenster["haupt"])
+        mitte, r = (breite // 2, self.ansicht.menue + (hoehe - self.ansicht.menue) // 2), min(breite, hoehe) // 4
+        punkte = [(mitte[0] + int(r * math.cos(w)), mitte[1] + int(r * math.sin(w)))
+                  for w in (2 * math.pi * i / 90 for i in range(int(anzahl) + 1))]
+        xdotool("mousemove", "--window", self.fenster["haupt"], *punkte[0], "mousedown", 3,
+                *itertools.chain.from_iterable(("sleep", "0.016", "mousemove", "--window", self.fenster["haupt"], *p)
+                                               for p in punkte[1:]), "mouseup", 3)
+
+    def ist_bildrate(self, anzahl):
+        """The program logged at least anzahl frames (zem.frames); prints the median and the 95th percentile of
+        their drawing time and of the time from the mouse event to the picture."""
+        werte = [tuple(map(float, m.groups())) for m in (re.search(r"zem\.frames: drawn_ms=([\d.]+) "
+                 r"mouse_to_picture_ms=(\d+)", z) for z in self.zeilen()) if m]
+        if len(werte) < int(anzahl):
+            return False, "%d frames" % len(werte)
+        stelle = lambda w, q: sorted(w)[min(len(w) - 1, int(q * len(w)))]
+        print("bildrate: frames=%d" % len(werte), *("%s median=%.1f p95=%.1f" % (n, stelle(w, 0.5), stelle(w, 0.95))
+              for n, w in zip(("drawn_ms", "mouse_to_picture_ms"), zip(*werte))))
+        return max(w[1] for w in werte) < 60000, "an event time from another clock than the X server's"
 
     def tu_foto(self, datei):
         lauf("import", "-silent", "-window", self.fenster["haupt"], datei)

@@ -2,10 +2,26 @@
 
 #include "ui/widgets/Twips.h"
 
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <chrono>
+
 namespace zem {
+
+namespace {
+
+Q_LOGGING_CATEGORY(bilder, "zem.frames", QtInfoMsg)
+
+quint64 jetztMs()
+{
+    return quint64(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count());
+}
+
+} // namespace
 
 int tastenCode(Qt::MouseButtons tasten)
 {
@@ -54,6 +70,32 @@ void Zeichenflaeche::paintEvent(QPaintEvent* ereignis)
     for (const QRect& r : ereignis->region())
         m_leinwand.zeigen(maler, r);
     m_leinwand.ungezeigtNehmen();
+    if (m_mausZeit != 0 && m_leinwand.bilder() != m_mausBilder) {
+        // Logged once the paint is over and flushed to the window: the event queued now comes after it.
+        const double zeichnen = double(m_leinwand.zeichenzeit()) / 1e6;
+        QMetaObject::invokeMethod(
+            this,
+            [maus = m_mausZeit, zeichnen] {
+                // The window system's time has 32 bits; a time from another clock shows as a wait of days.
+                const quint32 bis = quint32(jetztMs() - maus);
+                qCDebug(bilder, "drawn_ms=%.2f mouse_to_picture_ms=%u", zeichnen, unsigned(bis));
+            },
+            Qt::QueuedConnection);
+        m_mausZeit = 0;
+    }
+}
+
+template <typename Handeln> void Zeichenflaeche::mausMerken(const QMouseEvent* ereignis, Handeln handeln)
+{
+    // The first event not yet answered by a picture is the one timed; one that draws none is forgotten.
+    const bool merken = m_mausZeit == 0 && bilder().isDebugEnabled();
+    if (merken) {
+        m_mausZeit = ereignis->timestamp();
+        m_mausBilder = m_leinwand.bilder();
+    }
+    handeln();
+    if (merken && m_leinwand.bilder() == m_mausBilder)
+        m_mausZeit = 0;
 }
 
 bool Zeichenflaeche::event(QEvent* ereignis)
@@ -88,7 +130,8 @@ void Zeichenflaeche::mousePressEvent(QMouseEvent* ereignis)
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    m_empfaenger->mausRunter(taste, umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
+    mausMerken(ereignis,
+        [&] { m_empfaenger->mausRunter(taste, umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y())); });
 }
 
 void Zeichenflaeche::mouseReleaseEvent(QMouseEvent* ereignis)
@@ -122,8 +165,10 @@ void Zeichenflaeche::mouseMoveEvent(QMouseEvent* ereignis)
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    m_empfaenger->mausBewegt(
-        tastenCode(ereignis->buttons()), umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
+    mausMerken(ereignis, [&] {
+        m_empfaenger->mausBewegt(
+            tastenCode(ereignis->buttons()), umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
+    });
 }
 
 } // namespace zem

@@ -32,6 +32,12 @@ public:
 //
 // Mouse events reach the receiver in the order press, release, click, double click, release: the
 // second press of a double click raises no press and its release no click.
+//
+// With the logging category zem.frames on (QT_LOGGING_RULES="zem.frames.debug=true"), each picture shown
+// after a mouse event logs how long it took to draw and how long from the mouse event to the picture
+// handed to the window system, once the paint that shows it has been flushed. The mouse event's time is
+// the window system's; an X server gives the monotonic clock in milliseconds, so on the program's own
+// machine the time includes the wait in the event queues.
 class Zeichenflaeche : public QWidget, private LeinwandFenster {
     Q_OBJECT
 public:
@@ -59,10 +65,16 @@ private:
     // True when the device pixel ratio changed; the canvas is made anew for it.
     bool verhaeltnisPruefen() { return m_leinwand.verhaeltnisSetzen(devicePixelRatio()); }
     QPointF mausPosition(const QMouseEvent* ereignis) const;
+    // Handles a mouse event, timed for the log of frames.
+    template <typename Handeln> void mausMerken(const QMouseEvent* ereignis, Handeln handeln);
 
     Leinwand m_leinwand;
     MausEmpfaenger* m_empfaenger = nullptr;
     QRegion m_anfrage; // what every repaint asks for, in logical pixels
+    // The window system's time of the last mouse event, in milliseconds, while frames are logged, and the
+    // canvas's count of pictures then; 0 once a picture drawn after it is shown.
+    quint64 m_mausZeit = 0;
+    std::uint64_t m_mausBilder = 0;
     QSize m_anfrageGroesse; // the size m_anfrage was asked for at
     bool m_nachDoppelklick = false;
 };
