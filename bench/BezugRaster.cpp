@@ -328,7 +328,7 @@ void kreis(Bild& bild, Band band, double x, double y, double r, std::uint32_t fa
 
 } // namespace
 
-void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
+void listeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
 {
     for (const Zeichenliste::Befehl& b : liste.m_befehle) {
         switch (b.art) {
@@ -345,7 +345,7 @@ void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
     }
 }
 
-void BoxFuellen(const Bild& bild, std::uint32_t farbe)
+void boxFuellen(const Bild& bild, std::uint32_t farbe)
 {
     for (int y = bild.oben; y <= bild.unten; ++y) {
         std::uint32_t* p = bild.zeilen + static_cast<std::ptrdiff_t>(y) * bild.zeilenlaenge + bild.links;
@@ -393,7 +393,7 @@ void Baender::baenderNehmen()
     // ready before the count was set back.
     for (int b; (b = m_naechstes.fetch_add(1, std::memory_order_acq_rel)) < anzahl();) {
         Streifen& streifen = m_baender[b];
-        ListeZeichnen(streifen.bild, *m_liste, streifen.band);
+        listeZeichnen(streifen.bild, *m_liste, streifen.band);
         if (m_offen.fetch_sub(1, std::memory_order_acq_rel) == 1)
             m_offen.notify_one();
     }
@@ -403,7 +403,7 @@ void Baender::zeichnen(Bild& bild, const Zeichenliste& liste)
 {
     const int n = baenderFuer(liste);
     if (n == 1) {
-        ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
+        listeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
         return;
     }
     for (int b = 0; b < n; ++b) {

@@ -38,7 +38,7 @@ struct Bild {
 // is left out, and so is every pen pixel around it; nothing is ever written outside the image.
 
 // Fills the box with a colour.
-void BoxFuellen(const Bild& bild, std::uint32_t farbe);
+void boxFuellen(const Bild& bild, std::uint32_t farbe);
 
 // The rows from oben to unten, both included, that one band of an image draws. Drawn into a band, a list
 // sets in those rows exactly the pixels that drawing it into the whole image sets, each line on its path
@@ -92,11 +92,11 @@ private:
     std::vector<Befehl> m_befehle;
     std::int64_t m_aufwand = 0;
 
-    friend void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
+    friend void listeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
 };
 
 // The list's operations in their order, restricted to a band's rows.
-void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
+void listeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
 
 // Draws a frame's list in horizontal bands of the image at the same time: a band for each thread, the
 // calling thread and a fixed pool of workers. Each thread takes the next band not yet taken until none
@@ -123,7 +123,7 @@ public:
     int baenderFuer(const Zeichenliste& liste) const { return liste.aufwand() < m_abAufwand ? 1 : anzahl(); }
 
     // Draws the list into the image and returns when every band is done, with the pixels and the box that
-    // ListeZeichnen over all rows leaves. Creates no thread and allocates nothing. One call at a time.
+    // listeZeichnen over all rows leaves. Creates no thread and allocates nothing. One call at a time.
     void zeichnen(Bild& bild, const Zeichenliste& liste);
 
 private:

@@ -45,7 +45,7 @@ double median(std::vector<double> werte)
 // by "Markiere mit Einem"; a 1000 x 1000 pixel surface whose user scale shows the whole model.
 void grossesModell(Programm& p)
 {
-    Zeichenflaeche& flaeche = *p.f.Flaeche;
+    Zeichenflaeche& flaeche = *p.f.flaeche;
     flaeche.setAttribute(Qt::WA_DontShowOnScreen);
     flaeche.show();
 
@@ -90,7 +90,7 @@ void grossesModell(Programm& p)
     s.Punkte(-1) = { 0, 0, e };
     for (int i = PunktMin; i <= n; ++i)
         s.Sichtpunkte(i) = s.Punkte(i);
-    s.Drehmatrix = s.Druckmatrix = Mathe::Einheit();
+    s.Drehmatrix = s.Druckmatrix = Mathe::einheit();
     flaeche.leinwand().setScaleLeft(-1.25f * e);
     flaeche.leinwand().setScaleTop(1.25f * e);
     flaeche.leinwand().setScaleWidth(2.5f * e);

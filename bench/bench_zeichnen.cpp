@@ -64,7 +64,7 @@ using Uhr = std::chrono::steady_clock;
 struct Umgebung {
     test::TestAusgabe t;
     Programm& p = t.p();
-    Zeichenflaeche& widget = *p.f.Flaeche;
+    Zeichenflaeche& widget = *p.f.flaeche;
     Leinwand& flaeche = *p.f.leinwand;
 
     // On the screen of that number, which gives the surface its device pixel ratio.
@@ -88,8 +88,8 @@ struct Umgebung {
 void zoom(Programm& p, float wert)
 {
     const float h = wert * Ausdehnung / 500;
-    const float breit = std::max(1.0f, float(p.f.Flaeche->width()) / float(p.f.Flaeche->height()));
-    const float hoch = std::max(1.0f, float(p.f.Flaeche->height()) / float(p.f.Flaeche->width()));
+    const float breit = std::max(1.0f, float(p.f.flaeche->width()) / float(p.f.flaeche->height()));
+    const float hoch = std::max(1.0f, float(p.f.flaeche->height()) / float(p.f.flaeche->width()));
     p.f.leinwand->setScaleWidth(2 * h * breit);
     p.f.leinwand->setScaleHeight(-2 * h * hoch);
     p.f.leinwand->setScaleLeft(-h * breit);
@@ -466,7 +466,7 @@ struct Bezugsbild {
     }
     void zeichnen(const std::vector<Geraetestrecke>& geraet)
     {
-        Bezug::BoxFuellen(bild, 0xff000000);
+        Bezug::boxFuellen(bild, 0xff000000);
         bild.boxLeeren();
         liste.leeren();
         for (const Geraetestrecke& s : geraet)
@@ -670,8 +670,8 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
     {
         ein.aufnehmen(geraet);
         Raster::Bild b = ein.bild;
-        Raster::ListeZeichnen(b, ein.liste, { 0, groesse.height() - 1 }, 0, ein.liste.anzahl(), abdeckung.data());
-        Raster::Uebertragen(b, { 0, groesse.height() - 1 }, ein.ziel());
+        Raster::listeZeichnen(b, ein.liste, { 0, groesse.height() - 1 }, 0, ein.liste.anzahl(), abdeckung.data());
+        Raster::uebertragen(b, { 0, groesse.height() - 1 }, ein.ziel());
     }
     drehen(u.p.s, 0.01);
     ein.aufnehmen(geraetestrecken(u));
@@ -688,8 +688,8 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
             for (int i = 0; i < 5; ++i) {
                 Raster::Bild b = ein.bild;
                 const auto start = Uhr::now();
-                Raster::ListeZeichnen(b, ein.liste, band);
-                Raster::Uebertragen(b, band, ein.ziel());
+                Raster::listeZeichnen(b, ein.liste, band);
+                Raster::uebertragen(b, band, ein.ziel());
                 laeufe.push_back(ms(Uhr::now() - start));
             }
             zeiten.push_back(median(laeufe));

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     static const QString pfad = QStringLiteral("/proc/self/fd/%1").arg(datei);
     static const auto s = std::make_unique<Szene>();
     pruefe(ftruncate(datei, 0) == 0 && pwrite(datei, daten, groesse, 0) == ssize_t(groesse), "input file");
-    Anfang::SzeneZuruecksetzen(*s);
+    Anfang::szeneZuruecksetzen(*s);
     Zaehler bericht;
     bool fehler = false;
     try {
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     }
     pruefeSzene(*s, bericht, fehler);
     // The thumbnailer's way on, whatever the reading left: fitted and drawn into the smallest picture.
-    const QImage bild = Vorschau::Bild(*s, Vorschau::SeiteMin);
+    const QImage bild = Vorschau::bild(*s, Vorschau::SeiteMin);
     pruefe(bild.isNull() || bild.size() == QSize(Vorschau::SeiteMin, Vorschau::SeiteMin), "thumbnail square");
     return 0;
 }

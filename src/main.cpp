@@ -20,6 +20,6 @@ int main(int argc, char* argv[])
     zem::Ausgabe ausgabe(dialoge);
     ausgabe.zeigen();
     if (auftrag.datei)
-        zem::DateiBefehle::DateiOeffnen(ausgabe.programm(), *auftrag.datei);
+        zem::DateiBefehle::dateiOeffnen(ausgabe.programm(), *auftrag.datei);
     return QApplication::exec();
 }

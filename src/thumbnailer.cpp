@@ -74,8 +74,8 @@ int main(int argc, char* argv[])
     const auto s = std::make_unique<zem::Szene>();
     QImage bild;
     try {
-        zem::Vorschau::Lesen(*s, QString::fromLocal8Bit(argv[3]));
-        bild = zem::Vorschau::Bild(*s, seite);
+        zem::Vorschau::lesen(*s, QString::fromLocal8Bit(argv[3]));
+        bild = zem::Vorschau::bild(*s, seite);
     } catch (const zem::LeseFehler&) {
         // The main window is not refreshed after a reading that fails, so it never shows such a file
         // fitted; a picture of the part read would pass a broken file off as a model.

@@ -26,7 +26,7 @@ const Matrix Vierteldrehung { { 0, -1, 0, 1, 0, 0, 0, 0, 1 } };
 // A reset scene of extent e: its axis ends and the model points 1, 2, ... with one PunktList row each, all
 // seen through drehung; Fangweite 0.5 and ten pixels per unit with the origin in the middle of the 400 x 300
 // surface (left -20, top 15).
-void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Matrix& drehung = Mathe::Einheit())
+void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Matrix& drehung = Mathe::einheit())
 {
     Anfang::Zuruecksetzen(p.s, p.listen, *p.f.leinwand, *p.f.haken);
     Szene& s = p.s;
@@ -40,7 +40,7 @@ void szene(Programm& p, float e, std::initializer_list<Vektor> punkte, const Mat
     for (int k = -3; k <= s.AnzPunkte; ++k)
         Mathe::MatrixMalVektor(s.Sichtpunkte(k), drehung, s.Punkte(k));
     s.Fangweite = 0.5f;
-    p.f.Flaeche->resize(400, 300);
+    p.f.flaeche->resize(400, 300);
     p.f.leinwand->setScaleLeft(-20);
     p.f.leinwand->setScaleTop(15);
     p.f.leinwand->setScaleWidth(40);
@@ -58,7 +58,7 @@ QImage bild(const QString& was = {}, std::int16_t e = 3)
     Programm& p = t.p();
     Szene& s = p.s;
     szene(p, 30, {});
-    p.f.Flaeche->resize(200, 200);
+    p.f.flaeche->resize(200, 200);
     AllesZeichnen(p); // a picture at another scale, which the drawing below must clear
     const Vektor punkte[] = { { -40, -40, 0 }, { 0, 10, 0 }, { 20, 10, 0 }, { 10, 20, 0 }, { 10, 0, 0 } };
     std::copy(std::begin(punkte), std::end(punkte), &s.Sichtpunkte(0));
@@ -220,8 +220,8 @@ private slots:
         QTemporaryFile datei;
         QVERIFY(datei.open() && datei.write("modelbegin\nclumpbegin\n" + modell + "clumpend\n") > 0 && datei.flush());
         const auto s = std::make_unique<Szene>();
-        Vorschau::Lesen(*s, datei.fileName());
-        const QImage bild = Vorschau::Bild(*s, seite);
+        Vorschau::lesen(*s, datei.fileName());
+        const QImage bild = Vorschau::bild(*s, seite);
         QCOMPARE(bild.size(), QSize(bildseite, bildseite));
         QList<int> linien;
         for (int x = 0; x < bildseite; ++x)

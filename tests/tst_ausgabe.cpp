@@ -40,7 +40,7 @@ using namespace zem;
 
 namespace {
 
-int g_schritt = 0; // of the random stream, for the report of a hang
+int laufenderSchritt = 0; // of the random stream, for the report of a hang
 
 // Qt's mouse actions and buttons by the letters of the steps.
 const std::map<QString, QTest::MouseAction> Aktionen { { "p", QTest::MousePress }, { "r", QTest::MouseRelease },
@@ -109,7 +109,7 @@ struct Sitzung {
         { "b", [this](const auto& s) { maus(t.ausgabe->bewegungsFenster().flaeche(), s.mid(1)); } },
         { "zeile", // clicks on rows of a list
             [this](const auto& s) {
-                Listenfeld* liste = static_cast<ListenFenster*>(f.Seiten[s[1].toInt()])->liste();
+                Listenfeld* liste = static_cast<ListenFenster*>(f.seiten[s[1].toInt()])->liste();
                 if (!liste->isVisible())
                     return; // no rows to click
                 for (const QString& k : s.mid(2)) {
@@ -118,9 +118,9 @@ struct Sitzung {
                     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, liste->visualRect(zeile).center());
                 }
             } },
-        { "zu", [this](const auto& s) { QVERIFY(!f.Seiten[s[1].toInt()]->close()); } },
+        { "zu", [this](const auto& s) { QVERIFY(!f.seiten[s[1].toInt()]->close()); } },
         { "zoom", [this](const auto& s) { f.ZoomScroll->setValue(s[1].toInt()); } },
-        { "normal", [this](auto&) { static_cast<ZoomFenster*>(f.Seiten[Seite::ZoomFenster])->ZoomNormal->click(); } },
+        { "normal", [this](auto&) { static_cast<ZoomFenster*>(f.seiten[Seite::ZoomFenster])->ZoomNormal->click(); } },
         { "merken", [this](auto&) { gemerkt = skala(); } },
         { "groesse", [this](const auto& s) { t.ausgabe->resize(s[1].toInt(), s[2].toInt()); } },
         { "ablegen", // a drag of addresses ("\\r\\n" a line end, ORDNER the folder of "datei") over the main window,
@@ -148,7 +148,7 @@ struct Sitzung {
         if (QAction* punkt = t.ausgabe->findChild<QAction*>(s[0]))
             punkt->trigger();
         else if (Aktionen.contains(s[0]))
-            maus(f.Flaeche, s);
+            maus(f.flaeche, s);
         else if (schritte.contains(s[0]))
             schritte.at(s[0])(s);
         else
@@ -176,7 +176,7 @@ struct Sitzung {
         QVERIFY(std::ranges::all_of(werte, [](float w) { return std::isfinite(w); }));
         QVERIFY(f.ZoomScroll->value() >= 6 && f.ZoomScroll->value() <= 1000);
         for (int i = 0; i < Seite::Anzahl; ++i)
-            QVERIFY((f.Shows[i]->isChecked() == f.Seiten[i]->isVisible())
+            QVERIFY((f.Shows[i]->isChecked() == f.seiten[i]->isVisible())
                 && (i > 3 || f.MarkWith[i]->isChecked() == (i == s.Markierart)));
     }
 
@@ -201,7 +201,7 @@ struct Sitzung {
             { "achse", [&] { return QString::number(s.Sichtpunkte(-3).X); } },
             { "auredra", [&] { return QString::number(f.AuReDra->isChecked()); } },
             { "dialog", [&] { return t.dialoge.dialogTitel + '|' + t.dialoge.dialogFilter; } },
-            { "dreht", [&] { return QString::number(s.Drehmatrix != Mathe::Einheit()); } },
+            { "dreht", [&] { return QString::number(s.Drehmatrix != Mathe::einheit()); } },
             { "timer", [&] { return QString::number(f.MoveTimer->isActive()); } },
             { "beweg", [&] { return QString::asprintf("%.2f %.2f", s.BewegX, s.BewegY); } },
             { "druck",
@@ -215,16 +215,16 @@ struct Sitzung {
                         std::min(std::fabs(a.width()), std::fabs(a.height())), s.Fangweite, s.Achsenmass);
                 } },
             { "ablagen", [&] { return ablagen.join(' '); } },
-            { "tipp", [&] { return f.Seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip(); } },
+            { "tipp", [&] { return f.seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip(); } },
         };
         // A side window's name gives its title; the others list the windows or lists that they hold for.
         std::map<QString, QStringList> je { { "fenster", {} }, { "fest", {} }, { "markiert", {} }, { "haken", {} } };
-        for (std::size_t i = 0; i < f.Seiten.size(); ++i) {
-            werte[namen[i]] = [&, i] { return f.Seiten[i]->windowTitle(); };
-            const bool gezeigt = f.Seiten[i]->isVisible(), minimiert = f.Seiten[i]->windowState() & Qt::WindowMinimized;
+        for (std::size_t i = 0; i < f.seiten.size(); ++i) {
+            werte[namen[i]] = [&, i] { return f.seiten[i]->windowTitle(); };
+            const bool gezeigt = f.seiten[i]->isVisible(), minimiert = f.seiten[i]->windowState() & Qt::WindowMinimized;
             if (gezeigt || minimiert)
                 je["fenster"] << namen[i] + (!gezeigt ? ":verborgen-minimiert" : minimiert ? ":minimiert" : ":gezeigt");
-            if (f.Seiten[i]->minimumSize() == f.Seiten[i]->maximumSize())
+            if (f.seiten[i]->minimumSize() == f.seiten[i]->maximumSize())
                 je["fest"] << namen[i];
             if (i < ArtAnzahl && listen[Art(i)].SelCount())
                 je["markiert"] << namen[i] + ':' + QString::number(listen[Art(i)].SelCount());
@@ -282,7 +282,7 @@ private slots:
         for (const QString& schritt : schritte.split(';', Qt::SkipEmptyParts)) {
             s.schritt(schritt);
             for (int i = 0; i < Seite::Anzahl; ++i)
-                QCOMPARE(s.f.Shows[i]->isChecked(), s.f.Seiten[i]->isVisible());
+                QCOMPARE(s.f.Shows[i]->isChecked(), s.f.seiten[i]->isVisible());
         }
         for (const QString& paar : erwartet.split(QRegularExpression("\\|(?=[a-zA-Z0-9]+=)"))) // "name=value|.."
             QCOMPARE(paar.section('=', 0, 0) + '=' + s.wert(paar.section('=', 0, 0)), paar);
@@ -327,7 +327,7 @@ private slots:
         for (unsigned saat : { 1u, 20240229u, 987654321u })
             QTest::addRow("seed %u", saat) << saat;
         std::signal(SIGALRM, [](int) {
-            dprintf(STDERR_FILENO, "hang at step %d\n", g_schritt);
+            dprintf(STDERR_FILENO, "hang at step %d\n", laufenderSchritt);
             std::abort();
         });
     }
@@ -343,7 +343,7 @@ private slots:
         s.t.ausgabe->zeigen();
         const auto punkte = s.t.ausgabe->findChildren<QAction*>(QRegularExpression(".+"));
         const int schritte = std::max(300, qEnvironmentVariableIntValue("ZEM_SCHRITTE"));
-        for (g_schritt = 1; g_schritt <= schritte && !QTest::currentTestFailed(); ++g_schritt) {
+        for (laufenderSchritt = 1; laufenderSchritt <= schritte && !QTest::currentTestFailed(); ++laufenderSchritt) {
             QString schritt
                 = zahl(9) ? tabelle[zahl(int(tabelle.size()) - 1)] : punkte[zahl(int(punkte.size()) - 1)]->objectName();
             const bool bewegung = schritt.startsWith("b ");
@@ -354,12 +354,12 @@ private slots:
                     schritt = schritt.section(' ', 0, -3) + QString(" %1 %2").arg(x * weit).arg(y * weit);
                 // the mouse needs its window on the screen
                 schritt = s.t.ausgabe->isMinimized()                                ? "wieder"
-                    : bewegung && !s.f.Seiten[Seite::BewegungsFenster]->isVisible() ? "Shows_4"
+                    : bewegung && !s.f.seiten[Seite::BewegungsFenster]->isVisible() ? "Shows_4"
                                                                                     : schritt;
             }
             const auto bericht = qScopeGuard([&] {
                 if (QTest::currentTestFailed())
-                    qWarning("seed %u, step %d: %s", saat, g_schritt, qPrintable(schritt.left(300)));
+                    qWarning("seed %u, step %d: %s", saat, laufenderSchritt, qPrintable(schritt.left(300)));
             });
             alarm(2 * ZEM_ZEITFAKTOR);
             s.t.ausgabe->setWindowTitle("-"); // only a reading without an error refreshes it

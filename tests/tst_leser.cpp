@@ -83,7 +83,7 @@ private slots:
         // The entries that the case names: "P12> " and the field of the 12th point.
         for (const QString& zeile : ergebnis.filter(QRegularExpression("^[PDVG]\\d+> "))) {
             const int k = int(QString("PDVG").indexOf(zeile[0])), n = zeile.section('>', 0, 0).mid(1).toInt();
-            l.gelesen << zeile.section(' ', 0, 0) + ' ' + FeldText(l.felder[k].value(n - 1));
+            l.gelesen << zeile.section(' ', 0, 0) + ' ' + feldText(l.felder[k].value(n - 1));
         }
         QCOMPARE(l.gelesen, ergebnis);
     }

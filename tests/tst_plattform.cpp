@@ -154,7 +154,7 @@ private slots:
             liste.kreis(w[0], w[1], w[2], 1);
         for (qsizetype i = 0; i + 3 < w.size(); i += 4)
             liste.linie(w[i], w[i + 1], w[i + 2], w[i + 3], 1);
-        Raster::ListeZeichnen(r, liste, { 0, groesse.height() - 1 });
+        Raster::listeZeichnen(r, liste, { 0, groesse.height() - 1 });
         QRect box;
         int anzahl = 0;
         for (int i = 0; i < 64 * 48; ++i) {
@@ -167,7 +167,7 @@ private slots:
         QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()]);
         std::vector<std::uint32_t> farbbild(64 * 48);
         const std::uint32_t farben[256] = {};
-        Raster::Uebertragen(r, { 0, groesse.height() - 1 }, { farbbild.data(), 64, farben });
+        Raster::uebertragen(r, { 0, groesse.height() - 1 }, { farbbild.data(), 64, farben });
         QTEST(anzahl, "anzahl");
         QTEST(box, "box");
         QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
@@ -246,8 +246,8 @@ private slots:
                 baender.beenden(zusammen);
             else
                 baender.zeichnen(zusammen, liste, zielGestueckt);
-            Raster::ListeZeichnen(allein, liste, { 0, h - 1 });
-            Raster::Uebertragen(allein, { 0, h - 1 }, ziel(einzeln));
+            Raster::listeZeichnen(allein, liste, { 0, h - 1 });
+            Raster::uebertragen(allein, { 0, h - 1 }, ziel(einzeln));
             QCOMPARE(baender.letzteStuecke(), std::min(h, 6));
             QCOMPARE(gestueckt, einzeln);
             QCOMPARE(QRect(QPoint(zusammen.links, zusammen.oben), QPoint(zusammen.rechts, zusammen.unten)),
@@ -290,8 +290,8 @@ private slots:
                 fenster.setVisible(w[0] == "zeigen");
             else
                 for (int k = w[0].toInt(); k > 0; --k) // "+n"
-                    liste.Anhaengen("x");
-            liste.Zeigen();
+                    liste.anhaengen("x");
+            liste.zeigen();
             QCOMPARE(sortiert.rowCount(), liste.ListCount());
             QCOMPARE(feld->model(), fenster.isVisible() ? &liste.modell() : nullptr);
             QCOMPARE(feld->selectionModel()->selectedRows().size(), fenster.isVisible() ? liste.SelCount() : 0);

@@ -8,11 +8,11 @@ namespace zem::Anfang {
 
 void Einheitsmatrizen(Szene& s)
 {
-    s.Druckmatrix = Mathe::Einheit();
-    s.Drehmatrix = Mathe::Einheit();
+    s.Druckmatrix = Mathe::einheit();
+    s.Drehmatrix = Mathe::einheit();
 }
 
-void SzeneZuruecksetzen(Szene& s)
+void szeneZuruecksetzen(Szene& s)
 {
     Einheitsmatrizen(s);
     s.Ausdehnung = 1.0f;
@@ -30,7 +30,7 @@ void SzeneZuruecksetzen(Szene& s)
 void Zuruecksetzen(Szene& s, Listen& listen, Zeichenziel& ziel, MarkierartAnzeige& haken)
 {
     // The scene first: the scale and the marks below neither depend on it nor change it.
-    SzeneZuruecksetzen(s);
+    szeneZuruecksetzen(s);
     ziel.setScaleLeft(-ziel.scaleWidth() / 2);
     ziel.setScaleTop(-ziel.scaleHeight() / 2);
     haken.markierartZeigen(s.Markierart);

@@ -15,7 +15,7 @@ namespace Anfang {
 // middle of the area, the check mark on the marking mode. Does not redraw.
 void Zuruecksetzen(Szene& s, Listen& listen, Zeichenziel& ziel, MarkierartAnzeige& haken);
 // Zuruecksetzen's part in the scene tables alone: counts, extent, matrices, centre point and fractions.
-void SzeneZuruecksetzen(Szene& s);
+void szeneZuruecksetzen(Szene& s);
 // Removes every entry (and so every mark) from the four element lists.
 void ListenLeeren(Listen& listen);
 // Sets Druckmatrix and Drehmatrix to the identity.

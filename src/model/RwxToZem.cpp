@@ -57,7 +57,7 @@ void meldeFehlerhafteZeile(Bericht& bericht, Feld zeile)
 {
     // An empty title: the message box shows the program's title.
     bericht.meldung(
-        QStringLiteral("Da stimmt was nicht\n") + FeldText(QByteArrayView(zeile.data(), qsizetype(zeile.size()))),
+        QStringLiteral("Da stimmt was nicht\n") + feldText(QByteArrayView(zeile.data(), qsizetype(zeile.size()))),
         QString());
 }
 
@@ -208,11 +208,11 @@ bool ZeileAuswerten(Szene& s, Bericht& bericht, Feld zeile)
 
 void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname)
 {
-    std::string zeile;
-    ModellLesen(s, bericht, dateiname, zeile);
+    std::string feldpuffer;
+    ModellLesen(s, bericht, dateiname, feldpuffer);
 }
 
-void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::string& zeile)
+void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::string& feldpuffer)
 {
     s.Ausdehnung = -1000.0f;
     FeldEingabe eingabe; // closes the file on every way out, an exception included
@@ -230,19 +230,20 @@ void ModellLesen(Szene& s, Bericht& bericht, const QString& dateiname, std::stri
 
     // The field that holds "modelbegin" may hold "clumpbegin" too; the buffer's field from an earlier
     // reading holds neither.
-    zeile.clear();
-    if (!bisFeldMit(eingabe, zeile, "modelbegin") || !bisFeldMit(eingabe, zeile, "clumpbegin") || eingabe.dateiende())
+    feldpuffer.clear();
+    if (!bisFeldMit(eingabe, feldpuffer, "modelbegin") || !bisFeldMit(eingabe, feldpuffer, "clumpbegin")
+        || eingabe.dateiende())
         return;
-    Feld feld = eingabe.naechstesFeld(zeile);
+    Feld feld = eingabe.naechstesFeld(feldpuffer);
     for (;;) {
         if (!ZeileAuswerten(s, bericht, feld)) {
             if (!enthaelt(feld, "modelend"))
-                eingabe.feldMitWortLesen(zeile, "modelend");
+                eingabe.feldMitWortLesen(feldpuffer, "modelend");
             return;
         }
         // Only this read can meet the end of the file: when the first statement field was the file's
         // last, it throws. Every later read follows a test for the end below.
-        feld = eingabe.naechstesFeld(zeile);
+        feld = eingabe.naechstesFeld(feldpuffer);
         // The file's last field is not acted upon.
         if (eingabe.dateiende())
             return;

@@ -45,14 +45,14 @@ using PunktTabelle = Tabelle<Vektor, PunktMin, PunktMax>;
 
 // An element count as a loop bound: a count above the tables' size is read as the size, so that no
 // loop runs past a table.
-constexpr int ElementAnzahl(std::int16_t wert)
+constexpr int elementAnzahl(std::int16_t wert)
 {
     return wert < 0 ? 0 : (wert > ElementMax ? ElementMax : wert);
 }
 
 // Whether the corners von..bis of an element name points of the tables (-4 to 1010). The reader stores
 // corner numbers as the file gives them; an element with a corner outside has no place in the picture.
-template <std::size_t N> constexpr bool EckenInTabelle(const std::array<std::int16_t, N>& ecken, int von, int bis)
+template <std::size_t N> constexpr bool eckenInTabelle(const std::array<std::int16_t, N>& ecken, int von, int bis)
 {
     for (int j = von; j <= bis; ++j)
         if (!PunktTabelle::enthaelt(ecken[static_cast<std::size_t>(j)]))

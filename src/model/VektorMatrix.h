@@ -28,7 +28,7 @@ inline void NeuerVektor(Vektor& ergebnis, double a, double b, double c)
 }
 
 // The identity matrix.
-inline Matrix Einheit()
+inline Matrix einheit()
 {
     Matrix e;
     e.m[0] = e.m[4] = e.m[8] = 1;

@@ -171,7 +171,7 @@ bool Baender::stueckZeichnen(int j)
     const bool zeichnet = stueck.gezeichnet < bis;
     if (zeichnet) {
         const std::int64_t anfang = jetztNs();
-        ListeZeichnen(stueck.bild, *m_liste, stueck.band, stueck.gezeichnet, bis, m_abdeckung.data());
+        listeZeichnen(stueck.bild, *m_liste, stueck.band, stueck.gezeichnet, bis, m_abdeckung.data());
         stueck.gezeichnet = bis;
         stueck.zeit += jetztNs() - anfang;
     }
@@ -181,7 +181,7 @@ bool Baender::stueckZeichnen(int j)
     }
     // Done: into the picture, and held until the next frame.
     const std::int64_t anfang = jetztNs();
-    Uebertragen(stueck.bild, stueck.band, *m_ziel);
+    uebertragen(stueck.bild, stueck.band, *m_ziel);
     stueck.zeit += jetztNs() - anfang;
     if (m_offen.fetch_sub(1, std::memory_order_acq_rel) == 1)
         m_offen.notify_one();
@@ -247,8 +247,8 @@ void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& zi
     }
     // Drawn alone without a count: a frame of more work after it is cut evenly.
     const std::int64_t anfang = jetztNs();
-    ListeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
-    Uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
+    listeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
+    uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
     m_zeiten[0] = jetztNs() - anfang;
     m_zahl = 1;
     m_hoehe = bild.hoehe;

@@ -55,14 +55,14 @@ public:
     // The pieces that faeden threads cut a layer of that height into.
     static int stueckZahl(int faeden, int hoehe) { return std::max(1, std::min(hoehe, faeden * StueckeJeFaden)); }
     // The first rows of the zahl pieces of a frame, and the height after them, from the work of each row
-    // in the last frame's pieces: as ListeZeichnen counts it in abdeckung, each piece from its first row
+    // in the last frame's pieces: as listeZeichnen counts it in abdeckung, each piece from its first row
     // on (alteGrenzen as neu). Each new piece gets the same share of the work, 1 more for each row; the
     // rows evenly without a count. Every piece keeps a row at least.
     static void schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, int zahl, int hoehe, int* neu);
 
-    // Draws the list into the empty layer and puts it into the picture (Uebertragen) with the cleared
+    // Draws the list into the empty layer and puts it into the picture (uebertragen) with the cleared
     // box; returns when every piece is done, with the layer empty again and the layer's box widened by
-    // what was drawn, as one ListeZeichnen over all rows would widen it. Creates no thread and allocates
+    // what was drawn, as one listeZeichnen over all rows would widen it. Creates no thread and allocates
     // nothing. One frame at a time.
     void zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
 

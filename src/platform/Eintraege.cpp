@@ -77,7 +77,7 @@ QVariant Eintraege::data(const QModelIndex& index, int rolle) const
     if (!index.isValid() || index.row() >= m_gezeigt || (rolle != Qt::DisplayRole && rolle != Qt::EditRole))
         return QVariant();
     const std::string_view text = eintrag(index.row());
-    return nummerVorn(index.row() + 1) + FeldText(QByteArrayView(text.data(), qsizetype(text.size())));
+    return nummerVorn(index.row() + 1) + feldText(QByteArrayView(text.data(), qsizetype(text.size())));
 }
 
 Qt::ItemFlags Eintraege::flags(const QModelIndex& index) const

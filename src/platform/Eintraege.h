@@ -35,7 +35,7 @@ public:
     void leeren();
 
     int rowCount(const QModelIndex& eltern = QModelIndex()) const override;
-    // The entry's bytes as text by the rule of FeldText, behind the row's number.
+    // The entry's bytes as text by the rule of feldText, behind the row's number.
     QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 

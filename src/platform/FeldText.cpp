@@ -15,7 +15,7 @@ constexpr char16_t Windows1252[32] = { 0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0
 
 } // namespace
 
-QString FeldText(QByteArrayView feld)
+QString feldText(QByteArrayView feld)
 {
     // Stateless: a sequence cut off at the field's end is an error of this field, not carried over.
     QStringDecoder utf8(

@@ -11,6 +11,6 @@ namespace zem {
 // the bytes of one field in one encoding: a stray byte does not turn the rest of a UTF-8 field into
 // Windows-1252, nor a Windows-1252 field half into UTF-8. ASCII reads the same either way. A byte order
 // mark at the front of a UTF-8 field is kept as a character.
-QString FeldText(QByteArrayView feld);
+QString feldText(QByteArrayView feld);
 
 } // namespace zem

@@ -230,8 +230,8 @@ void Leinwand::listeZeichnen()
         m_inStuecken = m_inStuecken || m_baender->stueckeFuer(m_raster, m_liste.aufwand()) > 1;
         m_baender->zeichnen(m_raster, m_liste, m_ziel);
     } else {
-        Raster::ListeZeichnen(m_raster, m_liste, { 0, m_raster.hoehe - 1 });
-        Raster::Uebertragen(m_raster, { 0, m_raster.hoehe - 1 }, m_ziel);
+        Raster::listeZeichnen(m_raster, m_liste, { 0, m_raster.hoehe - 1 });
+        Raster::uebertragen(m_raster, { 0, m_raster.hoehe - 1 }, m_ziel);
     }
     m_letzteAnzahl = m_liste.anzahl();
     if (!m_raster.boxLeer())

@@ -30,7 +30,7 @@ void Liste::AddItem(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     m_eintraege.anhaengen(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-    Zeigen();
+    zeigen();
 }
 
 void Liste::auswahlGeaendert(const QItemSelection& an, const QItemSelection& aus)

@@ -13,7 +13,7 @@ namespace zem {
 // An element list: its numbered entries, appended at the end and never sorted, and which of them are
 // marked. The entries are an item model (Eintraege), the marks that model's selection; list boxes show
 // both and change the selection, the program reads and sets it here. A reading appends entries and makes
-// them rows all at once with Zeigen().
+// them rows all at once with zeigen().
 //
 // The renderer reads the mark of every entry on every redraw, and QItemSelectionModel answers that by
 // walking its ranges. So the list keeps the marks of its first entries in a bitset of its own, kept in
@@ -31,10 +31,10 @@ public:
 
     // Appends an entry with this text and shows it at once.
     void AddItem(const QString& text);
-    // Appends an entry (bytes, shown by the rule of FeldText) without showing it yet.
-    void Anhaengen(std::string_view text) { m_eintraege.anhaengen(text); }
+    // Appends an entry (bytes, shown by the rule of feldText) without showing it yet.
+    void anhaengen(std::string_view text) { m_eintraege.anhaengen(text); }
     // Shows the entries appended since the last call.
-    void Zeigen() { m_eintraege.zeigen(); }
+    void zeigen() { m_eintraege.zeigen(); }
     // Entries, those not yet shown included.
     int ListCount() const { return m_eintraege.anzahl(); }
     int SelCount() const;

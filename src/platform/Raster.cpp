@@ -126,13 +126,13 @@ struct Gerade {
     std::uint64_t schritt, anfang;
 
     // Axis-parallel and diagonal lines, most of a picture's, take k(i) = 0 and k(i) = i without a division.
-    Gerade(int lang_, int kurz_)
-        : lang(lang_)
-        , kurz(kurz_)
-        , schritt(kurz_ == 0       ? 0
-                  : kurz_ == lang_ ? std::uint64_t(1) << 32
-                                   : ((std::uint64_t(kurz_) << 32) + lang_ - 1) / lang_)
-        , anfang(kurz_ == 0 || kurz_ == lang_ ? 0 : ((std::uint64_t(lang_ - 1 - lang_ / 2) << 32) + lang_ - 1) / lang_)
+    Gerade(int l, int k)
+        : lang(l)
+        , kurz(k)
+        , schritt(k == 0   ? 0
+                  : k == l ? std::uint64_t(1) << 32
+                           : ((std::uint64_t(k) << 32) + l - 1) / l)
+        , anfang(k == 0 || k == l ? 0 : ((std::uint64_t(l - 1 - l / 2) << 32) + l - 1) / l)
     {
     }
     std::uint64_t bei(int i) const { return anfang + std::uint64_t(i) * schritt; }
@@ -533,12 +533,12 @@ void Zeichenliste::kreis(double x, double y, double r, std::uint8_t farbe)
     m_aufwand += 1 + std::int64_t(std::fmin(6 * r, 4.0 * (m_breite + m_hoehe)));
 }
 
-void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
+void listeZeichnen(Bild& bild, const Zeichenliste& liste, Band band)
 {
-    ListeZeichnen(bild, liste, band, 0, liste.anzahl());
+    listeZeichnen(bild, liste, band, 0, liste.anzahl());
 }
 
-void ListeZeichnen(
+void listeZeichnen(
     Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis, std::int32_t* abdeckung)
 {
     if (bild.breite != liste.m_breite || bild.hoehe != liste.m_hoehe)
@@ -590,7 +590,7 @@ void ListeZeichnen(
     }
 }
 
-void Uebertragen(Bild& bild, Band band, const Farbbild& ziel)
+void uebertragen(Bild& bild, Band band, const Farbbild& ziel)
 {
     std::uint32_t farben[256];
     std::copy_n(ziel.farben, 256, farben);

@@ -11,7 +11,7 @@ namespace zem::Raster {
 
 // A layer of colour numbers to draw into, one byte a pixel: pixel (x, y) is zeilen[y * zeilenlaenge + x],
 // 0 where nothing is drawn. A frame is drawn into an empty layer and then put into the picture by
-// Uebertragen, which empties the layer again. A byte a pixel keeps the layer of a 4K screen (8 MB) in the
+// uebertragen, which empties the layer again. A byte a pixel keeps the layer of a 4K screen (8 MB) in the
 // processor's cache, where a line's every step touches another row.
 struct Bild {
     std::uint8_t* zeilen = nullptr;
@@ -22,7 +22,7 @@ struct Bild {
     // offsets -(w - 1) / 2 to w / 2: across the major axis of a line, along both axes for a point and a
     // circle's outline. A line thus weighs w pixels in every column or row it passes.
     int stift = 1;
-    // The box around every pixel drawn since it was last emptied, both ends included, as Uebertragen finds
+    // The box around every pixel drawn since it was last emptied, both ends included, as uebertragen finds
     // them.
     int links = std::numeric_limits<int>::max();
     int oben = std::numeric_limits<int>::max();
@@ -116,18 +116,18 @@ private:
     std::int64_t m_aufwand = 0;
     int m_breite = 0, m_hoehe = 0;
 
-    friend void ListeZeichnen(
+    friend void listeZeichnen(
         Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis, std::int32_t* abdeckung);
 };
 
 // The list's operations in their order, restricted to a band's rows.
-void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
+void listeZeichnen(Bild& bild, const Zeichenliste& liste, Band band);
 // Its operations from von up to bis. It reads only those of the list: another thread may record more
 // meanwhile, into the room kept (reservieren). With abdeckung, an array indexed by row, it counts the work
 // of each of the band's rows: an operation drawn adds its work for each row it crosses at its first row in
 // the band and takes it off after its last, so that summed down from the band's first row the array
 // gives each row's work, in about a quarter of the time of a step of a line.
-void ListeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis,
+void listeZeichnen(Bild& bild, const Zeichenliste& liste, Band band, std::size_t von, std::size_t bis,
     std::int32_t* abdeckung = nullptr);
 
 // The picture that a layer is shown in: 32-bit pixels, as many as the layer has, the colour of each
@@ -143,6 +143,6 @@ struct Farbbild {
 // Puts a band's rows of the layer into the picture and empties the layer there: a drawn pixel takes its
 // number's colour, one not drawn in the cleared box the background, every other pixel of the picture
 // stays. Widens the layer's box by the pixels drawn in those rows.
-void Uebertragen(Bild& bild, Band band, const Farbbild& ziel);
+void uebertragen(Bild& bild, Band band, const Farbbild& ziel);
 
 } // namespace zem::Raster

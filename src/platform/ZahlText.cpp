@@ -6,7 +6,7 @@
 
 namespace zem {
 
-int ZahlTextSchreiben(double wert, char* puffer)
+int zahlTextSchreiben(double wert, char* puffer)
 {
     if (std::isnan(wert)) {
         std::memcpy(puffer, " NaN", 4);

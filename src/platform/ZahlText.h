@@ -8,6 +8,6 @@ namespace zem {
 // values (" 12"), and exponent form (" 1E+07", " 1.234568E+07", " 1E-05") where seven digits cannot
 // show the number plainly: from 1E+07 upwards and below 1E-04. Written into a caller's buffer of at
 // least 24 characters, without allocating; returns the length.
-int ZahlTextSchreiben(double wert, char* puffer);
+int zahlTextSchreiben(double wert, char* puffer);
 
 } // namespace zem

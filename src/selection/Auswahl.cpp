@@ -49,7 +49,7 @@ void elementMarkieren(std::vector<char>& zeilen, int zeile, const std::vector<ch
 {
     if (zeile >= static_cast<int>(zeilen.size()))
         return;
-    if (!EckenInTabelle(ecken, von, bis))
+    if (!eckenInTabelle(ecken, von, bis))
         return;
     int gezaehlt = 0;
     for (int j = von; j <= bis; ++j)
@@ -62,7 +62,7 @@ int mitZahl(char* puffer, const char* vorne, double zahl)
 {
     const int laenge = static_cast<int>(std::strlen(vorne));
     std::memcpy(puffer, vorne, static_cast<std::size_t>(laenge));
-    return laenge + ZahlTextSchreiben(zahl, puffer + laenge);
+    return laenge + zahlTextSchreiben(zahl, puffer + laenge);
 }
 
 } // namespace
@@ -77,7 +77,7 @@ void PunktFangen(Szene& s, const Zeichenziel& ziel, float x, float y)
     s.Fangpunkt = static_cast<std::int16_t>(k);
     s.Punkte(0) = s.Punkte(k);
     Mathe::MatrixMalVektor(s.Sichtpunkte(0), s.Drehmatrix, s.Punkte(k));
-    Bewegungen::MitteBestimmen(s, ziel);
+    Bewegungen::mitteBestimmen(s, ziel);
 }
 
 void PunktUmschalten(const Szene& s, Listen& listen, MarkierartAnzeige& haken, Zeichenziel& ziel)
@@ -99,17 +99,17 @@ void MarkierungAnwenden(const Szene& s, Listen& listen, MarkierartAnzeige& haken
         const int mindestens = s.Markierart;
 
         std::vector<char> zeilen = listen[Art::Dreieck].zeilenLesen();
-        for (int t = 1; t <= ElementAnzahl(s.AnzDreiecke); ++t)
+        for (int t = 1; t <= elementAnzahl(s.AnzDreiecke); ++t)
             elementMarkieren(zeilen, t - 1, punktmarken, s.Dreiecke(t).ecke, 0, 2, mindestens);
         listen[Art::Dreieck].zeilenSetzen(zeilen);
 
         zeilen = listen[Art::Viereck].zeilenLesen();
-        for (int q = 1; q <= ElementAnzahl(s.AnzVierecke); ++q)
+        for (int q = 1; q <= elementAnzahl(s.AnzVierecke); ++q)
             elementMarkieren(zeilen, q - 1, punktmarken, s.Vierecke(q).ecke, 0, 3, mindestens);
         listen[Art::Viereck].zeilenSetzen(zeilen);
 
         zeilen = listen[Art::Polygon].zeilenLesen();
-        for (int i = 1; i <= ElementAnzahl(s.AnzPolygone); ++i) {
+        for (int i = 1; i <= elementAnzahl(s.AnzPolygone); ++i) {
             const Polygon& poly = s.Polygone(i);
             const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
             elementMarkieren(zeilen, i - 1, punktmarken, poly.slot, 1, n, mindestens);
@@ -133,9 +133,9 @@ void PunktZeigen(const Szene& s, KoordinatenAnzeige& anzeige, float x, float y)
         const Vektor& punkt = s.Punkte(k);
         const float zahlen[3] = { punkt.X, punkt.Y, punkt.Z };
         anzeige.koordinatenZeigen(QLatin1StringView(titel, mitZahl(titel, "Punkt", k)),
-            { QLatin1StringView(werte[0], ZahlTextSchreiben(zahlen[0], werte[0])),
-                QLatin1StringView(werte[1], ZahlTextSchreiben(zahlen[1], werte[1])),
-                QLatin1StringView(werte[2], ZahlTextSchreiben(zahlen[2], werte[2])) });
+            { QLatin1StringView(werte[0], zahlTextSchreiben(zahlen[0], werte[0])),
+                QLatin1StringView(werte[1], zahlTextSchreiben(zahlen[1], werte[1])),
+                QLatin1StringView(werte[2], zahlTextSchreiben(zahlen[2], werte[2])) });
     } else {
         const QLatin1StringView keine("...");
         anzeige.koordinatenZeigen(QLatin1StringView(titel, mitZahl(titel, "no Punkt", 0)), { keine, keine, keine });

@@ -27,7 +27,7 @@ void MausDrehen(Szene& s, const Listen& listen, Zeichenziel& ziel, float x, floa
         MatrixMalVektor(s.Sichtpunkte(i), s.Drehmatrix, s.Punkte(i));
 
     // The user scale stays as it is, so the origin keeps its place and the centre point moves with the model.
-    MitteBestimmen(s, ziel);
+    mitteBestimmen(s, ziel);
     Zeichnen::AllesZeichnen(s, listen, ziel);
 }
 
@@ -106,7 +106,7 @@ void ZoomSetzen(Szene& s, Zeichenziel& f, Fensterlage& lage)
     lage.seitenfensterMinimieren(false);
 }
 
-void MitteBestimmen(Szene& s, const Zeichenziel& f)
+void mitteBestimmen(Szene& s, const Zeichenziel& f)
 {
     const Vektor& mitte = s.Sichtpunkte(0);
     // The surface refuses a zero width or height, so neither should arrive here. Should one still do,

@@ -23,7 +23,7 @@ void DrehungBerechnen(Szene& s, Vektor& a, Vektor& b);
 void ZoomSetzen(Szene& s, Zeichenziel& ziel, Fensterlage& lage);
 // Sets MitteX and MitteY from the view point Sichtpunkte(0) and the main window's current user scale:
 // MitteX = (x - scale left) / scale width, MitteY = (scale top - y) / scale height.
-void MitteBestimmen(Szene& s, const Zeichenziel& ziel);
+void mitteBestimmen(Szene& s, const Zeichenziel& ziel);
 
 } // namespace Bewegungen
 } // namespace zem

@@ -39,14 +39,14 @@ private:
 
 } // namespace
 
-void Lesen(Szene& s, const QString& dateiname)
+void lesen(Szene& s, const QString& dateiname)
 {
-    Anfang::SzeneZuruecksetzen(s);
+    Anfang::szeneZuruecksetzen(s);
     OhneBericht bericht;
     RwxToZem::ModellLesen(s, bericht, dateiname);
 }
 
-QImage Bild(Szene& s, int seite)
+QImage bild(Szene& s, int seite)
 {
     // Without a point the extent stays at the reader's -1000; at 0 every point lies at the origin.
     if (!(s.Ausdehnung > 0) || s.AnzDreiecke + s.AnzVierecke + s.AnzPolygone <= 0)

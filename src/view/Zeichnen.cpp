@@ -23,7 +23,7 @@ constexpr QRgb Cyan = qRgb(0, 255, 255);
 template <std::size_t N>
 void umriss(Zeichenziel& f, const PunktTabelle& sp, const std::array<std::int16_t, N>& ecke, QRgb farbe)
 {
-    if (!EckenInTabelle(ecke, 0, N - 1))
+    if (!eckenInTabelle(ecke, 0, N - 1))
         return;
     const Vektor& erste = sp(ecke[0]);
     f.linie(erste.X, erste.Y, sp(ecke[1]).X, sp(ecke[1]).Y, farbe);
@@ -39,7 +39,7 @@ void umriss(Zeichenziel& f, const PunktTabelle& sp, const std::array<std::int16_
 void polygon(Zeichenziel& f, const PunktTabelle& sp, const Polygon& poly, QRgb farbe, bool punktInFarbe)
 {
     const int n = std::min<int>(poly.slot[0], PolygonEckenMax);
-    if (!EckenInTabelle(poly.slot, 1, std::max(n, 1)))
+    if (!eckenInTabelle(poly.slot, 1, std::max(n, 1)))
         return;
     const Vektor& erste = sp(poly.slot[1]);
     if (punktInFarbe)
@@ -95,36 +95,36 @@ void AchseZeichnen(const Szene& s, Zeichenziel& f, int a)
 
 void DreieckeZeichnen(const Szene& s, Zeichenziel& ziel)
 {
-    const int n = ElementAnzahl(s.AnzDreiecke);
+    const int n = elementAnzahl(s.AnzDreiecke);
     for (int i = 1; i <= n; ++i)
         umriss(ziel, s.Sichtpunkte, s.Dreiecke(i).ecke, DreieckFarbe);
 }
 
 void ViereckeZeichnen(const Szene& s, Zeichenziel& ziel)
 {
-    const int n = ElementAnzahl(s.AnzVierecke);
+    const int n = elementAnzahl(s.AnzVierecke);
     for (int i = 1; i <= n; ++i)
         umriss(ziel, s.Sichtpunkte, s.Vierecke(i).ecke, Blau);
 }
 
 void PolygoneZeichnen(const Szene& s, Zeichenziel& ziel)
 {
-    const int n = ElementAnzahl(s.AnzPolygone);
+    const int n = elementAnzahl(s.AnzPolygone);
     for (int i = 1; i <= n; ++i)
         polygon(ziel, s.Sichtpunkte, s.Polygone(i), Blau, true);
 }
 
 void AuswahlZeichnen(const Szene& s, const Listen& listen, Zeichenziel& f)
 {
-    const int dreiecke = ElementAnzahl(s.AnzDreiecke);
+    const int dreiecke = elementAnzahl(s.AnzDreiecke);
     for (int i = 1; i <= dreiecke; ++i)
         if (listen[Art::Dreieck].Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Dreiecke(i).ecke, Gruen);
-    const int vierecke = ElementAnzahl(s.AnzVierecke);
+    const int vierecke = elementAnzahl(s.AnzVierecke);
     for (int i = 1; i <= vierecke; ++i)
         if (listen[Art::Viereck].Selected(i - 1))
             umriss(f, s.Sichtpunkte, s.Vierecke(i).ecke, Gruen);
-    const int polygone = ElementAnzahl(s.AnzPolygone);
+    const int polygone = elementAnzahl(s.AnzPolygone);
     for (int i = 1; i <= polygone; ++i)
         if (listen[Art::Polygon].Selected(i - 1))
             polygon(f, s.Sichtpunkte, s.Polygone(i), Gruen, false);

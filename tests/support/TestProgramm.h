@@ -50,7 +50,7 @@ public:
     {
         p().beenden = [] {};
         if (flaeche.isValid())
-            p().f.Flaeche->resize(flaeche);
+            p().f.flaeche->resize(flaeche);
     }
     Programm& p() { return ausgabe->programm(); }
 

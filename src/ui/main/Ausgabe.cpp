@@ -74,7 +74,7 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     m_p.f.Ausgabe = this;
     m_p.f.haken = this;
     m_p.f.lage = this;
-    m_p.f.Flaeche = m_flaeche;
+    m_p.f.flaeche = m_flaeche;
     m_p.f.leinwand = &m_flaeche->leinwand();
 
     m_flaeche->setObjectName(QStringLiteral("Flaeche"));
@@ -101,7 +101,7 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
 
 Ausgabe::~Ausgabe()
 {
-    for (SeitenFenster* fenster : m_p.f.Seiten)
+    for (SeitenFenster* fenster : m_p.f.seiten)
         if (fenster)
             fenster->schliessenErlauben();
 }
@@ -144,24 +144,24 @@ void Ausgabe::seitenfensterBauen()
     for (std::size_t i = 0; i < ArtAnzahl; ++i) {
         m_listen[i] = std::make_unique<ListenFenster>(m_p.listen[Art(i)], QString::fromLatin1(listen[i].name),
             QString::fromLatin1(listen[i].titel), QString::fromLatin1(listen[i].liste), listen[i].twips);
-        m_p.f.Seiten[i] = m_listen[i].get();
+        m_p.f.seiten[i] = m_listen[i].get();
     }
 
     m_bewegung = std::make_unique<BewegungsFenster>(m_p);
-    m_p.f.Seiten[Seite::BewegungsFenster] = m_bewegung.get();
+    m_p.f.seiten[Seite::BewegungsFenster] = m_bewegung.get();
     m_p.f.MoveTimer = m_bewegung->MoveTimer;
 
     m_zoom = std::make_unique<ZoomFenster>(m_p);
-    m_p.f.Seiten[Seite::ZoomFenster] = m_zoom.get();
+    m_p.f.seiten[Seite::ZoomFenster] = m_zoom.get();
     m_p.f.ZoomScroll = m_zoom->ZoomScroll;
 
     m_koords = std::make_unique<KoordsFenster>();
-    m_p.f.Seiten[Seite::KoordsFenster] = m_koords.get();
+    m_p.f.seiten[Seite::KoordsFenster] = m_koords.get();
     m_p.f.Label1 = m_koords->Label1;
     m_p.f.koords = m_koords.get();
 
     for (int i = 0; i < Seite::Anzahl; ++i)
-        m_p.f.Seiten[i]->beiSchliessen = [this, i] { ZeigFenster::FensterSchliessen(m_p, i); };
+        m_p.f.seiten[i]->beiSchliessen = [this, i] { ZeigFenster::fensterSchliessen(m_p, i); };
 
     // A release in the points list re-marks the elements by the marking mode; in the other lists it
     // shows the new selection.
@@ -233,7 +233,7 @@ void Ausgabe::dropEvent(QDropEvent* ereignis)
     // Opened once the drop is over: the source waits for its end, which the open's boxes would hold up.
     if (const auto pfad = ablageAnnehmen(*ereignis))
         QMetaObject::invokeMethod(
-            this, [this, pfad = *pfad] { DateiBefehle::DateiOeffnen(m_p, pfad); }, Qt::QueuedConnection);
+            this, [this, pfad = *pfad] { DateiBefehle::dateiOeffnen(m_p, pfad); }, Qt::QueuedConnection);
 }
 
 std::optional<QString> Ausgabe::ablageAnnehmen(QDropEvent& ereignis)
@@ -262,7 +262,7 @@ void Ausgabe::programmBeenden()
     m_endet = true;
     // QApplication::quit() would first ask every window to close and give up when a side window
     // refuses; exit() leaves the event loop at once.
-    for (SeitenFenster* fenster : m_p.f.Seiten) {
+    for (SeitenFenster* fenster : m_p.f.seiten) {
         fenster->schliessenErlauben();
         fenster->hide();
     }
@@ -335,7 +335,7 @@ void Ausgabe::mausHoch(int, int, float, float)
     // The main window goes behind every other window and the coordinates window to the front; neither
     // is shown or hidden by it.
     lower();
-    m_p.f.Seiten[Seite::KoordsFenster]->raise();
+    m_p.f.seiten[Seite::KoordsFenster]->raise();
 }
 
 void Ausgabe::klick()

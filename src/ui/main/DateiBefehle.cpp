@@ -27,7 +27,7 @@ public:
         : m_p(p)
     {
     }
-    void eintrag(Art art, std::string_view feld) override { m_p.listen[art].Anhaengen(feld); }
+    void eintrag(Art art, std::string_view feld) override { m_p.listen[art].anhaengen(feld); }
     // The entries read so far are shown before the box, so that the lists behind it show them.
     void meldung(const QString& text, const QString& titel) override
     {
@@ -37,7 +37,7 @@ public:
     void zeigen()
     {
         for (Liste& liste : m_p.listen)
-            liste.Zeigen();
+            liste.zeigen();
     }
 
 private:
@@ -63,7 +63,7 @@ void ModellLesen(Programm& p, const QString& dateiname)
 {
     ListenBericht bericht(p);
     try {
-        RwxToZem::ModellLesen(p.s, bericht, dateiname, p.Feldpuffer);
+        RwxToZem::ModellLesen(p.s, bericht, dateiname, p.feldpuffer);
     } catch (...) {
         bericht.zeigen(); // what was read up to the failure stays in the lists
         throw;
@@ -80,7 +80,7 @@ void RwxOeffnen(Programm& p)
     laden(p);
 }
 
-void DateiOeffnen(Programm& p, const QString& pfad)
+void dateiOeffnen(Programm& p, const QString& pfad)
 {
     const QFileInfo datei(pfad);
     QString grund;

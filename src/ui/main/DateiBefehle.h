@@ -19,7 +19,7 @@ void RwxOeffnen(Programm& p);
 // Opens a file named outside the dialog (on the command line, dropped on the window) as if the user had
 // chosen it in "Öffnen". A path that names no readable regular file gets a message box that names it and
 // says why, and the scene stays as it is.
-void DateiOeffnen(Programm& p, const QString& pfad);
+void dateiOeffnen(Programm& p, const QString& pfad);
 // "Aktualisieren": reset, read the dialog's file again and refresh. A failure of the reading ends it
 // quietly.
 void RwxNeuLaden(Programm& p);

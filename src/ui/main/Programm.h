@@ -47,12 +47,12 @@ struct DateiDialog {
 
 struct Fenster {
     QWidget* Ausgabe = nullptr; // the main window
-    Zeichenflaeche* Flaeche = nullptr; // its client area
+    Zeichenflaeche* flaeche = nullptr; // its client area
     Leinwand* leinwand = nullptr; // the picture on it
     std::array<QAction*, 4> MarkWith {};
     std::array<QAction*, Seite::Anzahl> Shows {};
     QAction* AuReDra = nullptr;
-    std::array<SeitenFenster*, Seite::Anzahl> Seiten {};
+    std::array<SeitenFenster*, Seite::Anzahl> seiten {};
     QScrollBar* ZoomScroll = nullptr;
     std::array<QLabel*, 3> Label1 {};
     QTimer* MoveTimer = nullptr;
@@ -70,7 +70,7 @@ struct Programm {
     DateiDialog CommonDialog1;
     // The reader's buffer for the current field, kept from one reading to the next so that reading a
     // model again allocates nothing.
-    std::string Feldpuffer;
+    std::string feldpuffer;
     Dialoge* dialoge = nullptr;
     // Ends the program at once; the main window sets it.
     std::function<void()> beenden;

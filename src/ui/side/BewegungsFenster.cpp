@@ -91,7 +91,7 @@ void BewegungsFenster::MoveTimer_Timer(Programm& p)
     Leinwand& f = *p.f.leinwand;
     f.setScaleLeft(f.scaleWidth() * p.s.BewegX + f.scaleLeft());
     f.setScaleTop(f.scaleHeight() * p.s.BewegY + f.scaleTop());
-    Bewegungen::MitteBestimmen(p.s, *p.f.leinwand);
+    Bewegungen::mitteBestimmen(p.s, *p.f.leinwand);
     AllesZeichnen(p);
 }
 
@@ -100,7 +100,7 @@ void BewegungsFenster::Command1_Click(Programm& p)
     Leinwand& f = *p.f.leinwand;
     f.setScaleLeft(f.scaleWidth() * -0.5f);
     f.setScaleTop(f.scaleHeight() * -0.5f);
-    Bewegungen::MitteBestimmen(p.s, *p.f.leinwand);
+    Bewegungen::mitteBestimmen(p.s, *p.f.leinwand);
     AllesZeichnen(p);
 }
 

@@ -16,7 +16,7 @@ void FensterMinimieren(Programm& p);
 // Puts every side window into the normal state; a hidden window stays hidden.
 void FensterNormal(Programm& p);
 // The closing rule of a side window: its item loses the check mark and the window is hidden.
-void FensterSchliessen(Programm& p, int i);
+void fensterSchliessen(Programm& p, int i);
 
 } // namespace ZeigFenster
 } // namespace zem
