@@ -10,6 +10,8 @@
 #include "view/Mathe.h"
 #include "view/Vorschau.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -138,11 +140,22 @@ private slots:
         QFETCH(int, ecke);
         QFETCH(QList<QPointF>, orte);
         QFETCH(QColor, farbe);
-        const QImage gemalt = ::bild(szene, std::int16_t(ecke));
+        const QImage gemalt = ::bild(szene, std::int16_t(ecke)).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!orte.isEmpty() || gemalt == ::bild());
         for (QPointF o : orte) {
             const QColor ist = gemalt.pixelColor(int(std::floor((o.x() + 50) * 2)), int(std::floor((50 - o.y()) * 2)));
             QVERIFY2(ist == farbe, qPrintable(QString("%1 %2 is %3").arg(o.x()).arg(o.y()).arg(ist.name())));
+        }
+        // Every other pixel as in the picture kept in data/bilder. A difference leaves the drawn and the
+        // expected picture beside the test log, where an image viewer shows them side by side.
+        const QString name = QString(QTest::currentDataTag()).replace(QRegularExpression("[^a-z0-9]+"), "-");
+        const QImage erwartet
+            = QImage(ZEM_TESTDATA_DIR "/bilder/" + name + ".png").convertToFormat(QImage::Format_RGB32);
+        if (gemalt != erwartet) {
+            const QString ablage = QDir::current().absoluteFilePath(name);
+            gemalt.save(ablage + "-drawn.png");
+            erwartet.save(ablage + "-expected.png");
+            QFAIL(qPrintable("the picture differs from the expected one: " + ablage + "-{drawn,expected}.png"));
         }
     }
 
