@@ -189,8 +189,8 @@ private slots:
 
     // Drawing in pieces at the same time, a hundred frames with one pool of three threads, whose workers
     // wake late into later frames: random lists on random sizes, cut into every number of pieces from 1
-    // to 6 (as many as rows on pictures lower than 6, thinner than the pen, and cut by the last frame's
-    // times), drawn once recorded or while they are recorded, give the picture, box and empty layer that
+    // to 6 (at most as many as rows on pictures lower than 6, thinner than the pen, and cut by the last
+    // frame's work), drawn once recorded or while they are recorded, give the picture, box and empty layer that
     // the plain drawing on one thread gives, a margin right of each row untouched.
     void baender()
     {
@@ -226,9 +226,10 @@ private slots:
             Raster::Zeichenliste liste;
             liste.leeren(b, h);
             const bool strom = zahl(0, 1);
+            const int stuecke = strom ? zahl(1, std::min(h, 6)) : std::min(h, 6);
             if (strom) {
                 liste.reservieren(600);
-                baender.beginnen(zusammen, liste, zielGestueckt);
+                baender.beginnen(zusammen, liste, zielGestueckt, stuecke);
             }
             for (int i = zahl(0, 600); i > 0 && !(strom && liste.voll()); --i) {
                 const auto farbe = std::uint8_t(zahl(1, 255));
@@ -248,7 +249,7 @@ private slots:
                 baender.zeichnen(zusammen, liste, zielGestueckt);
             Raster::listeZeichnen(allein, liste, { 0, h - 1 });
             Raster::uebertragen(allein, { 0, h - 1 }, ziel(einzeln));
-            QCOMPARE(baender.letzteStuecke(), std::min(h, 6));
+            QCOMPARE(baender.letzteStuecke(), stuecke);
             QCOMPARE(gestueckt, einzeln);
             QCOMPARE(QRect(QPoint(zusammen.links, zusammen.oben), QPoint(zusammen.rechts, zusammen.unten)),
                 QRect(QPoint(allein.links, allein.oben), QPoint(allein.rechts, allein.unten)));

@@ -22,11 +22,15 @@ inline void pause()
 #endif
 }
 
-// How long a thread stays awake, watching, before it sleeps: a worker woken for a frame that is being
-// recorded; one that has drawn, or the calling thread waiting for the last pieces, sees the next change
-// soon or not at all.
+// How long a thread stays awake, watching, before it sleeps. A thread that sleeps takes long to wake: on
+// the development machine, a virtual one, 3.9 ms from the wake-up call after 16 ms asleep, more than a
+// frame of a drag takes to draw; one that watches sees the call in a microsecond. So after a frame a
+// worker watches for the next for longer than a drag's mouse moves come apart (as OpenMP's workers do,
+// for 200 ms); during a frame it watches for more operations; the calling thread waits awake for the
+// last pieces, which other threads are drawing.
+constexpr std::int64_t NaechstesBildNs = 100'000'000;
 constexpr std::int64_t WachBereitNs = 4'000'000;
-constexpr std::int64_t WachNs = 100'000;
+constexpr std::int64_t LetzteStueckeNs = 1'000'000'000;
 
 // Watches an atomic until it differs from alt, for wachNs at most; true when it changed. It leaves the
 // core to other threads now and then: on a busy machine the thread it waits for may need it.
@@ -126,14 +130,13 @@ void Baender::schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, i
 
 void Baender::arbeiten()
 {
-    bool zeichnete = true;
     for (std::uint32_t gesehen = 0;;) {
-        if (!warten(m_auftrag, gesehen, zeichnete ? WachNs : WachBereitNs))
+        if (!warten(m_auftrag, gesehen, NaechstesBildNs))
             m_auftrag.wait(gesehen, std::memory_order_acquire);
         gesehen = m_auftrag.load(std::memory_order_acquire);
         if (m_ende)
             return;
-        zeichnete = stueckeZeichnen(WachBereitNs);
+        stueckeZeichnen(WachBereitNs);
     }
 }
 
@@ -188,9 +191,8 @@ bool Baender::stueckZeichnen(int j)
     return true;
 }
 
-void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
+void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel, int n)
 {
-    const int n = stueckZahl(m_faeden, bild.hoehe);
     // The last frame's count tells the cut when it was drawn in pieces of the same height; counted anew
     // in this one.
     const bool gleich = bild.hoehe == m_hoehe && m_zahl > 1;
@@ -228,7 +230,7 @@ void Baender::beenden(Bild& bild)
     m_auftrag.notify_all();
     // A piece that a worker let go just before the list was complete is taken up again, by whoever comes.
     for (int offen; (offen = m_offen.load(std::memory_order_acquire)) != 0;)
-        if (!stueckeZeichnen(0) && !warten(m_offen, offen, WachNs))
+        if (!stueckeZeichnen(0) && !warten(m_offen, offen, LetzteStueckeNs))
             m_offen.wait(offen, std::memory_order_acquire);
     std::swap(m_grenzen, m_neu);
     for (int j = 0; j < m_zahl; ++j) {
@@ -240,8 +242,8 @@ void Baender::beenden(Bild& bild)
 
 void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel)
 {
-    if (stueckeFuer(bild, liste.aufwand()) > 1) {
-        beginnen(bild, liste, ziel);
+    if (const int n = stueckeFuer(bild, liste.aufwand()); n > 1) {
+        beginnen(bild, liste, ziel, n);
         beenden(bild);
         return;
     }

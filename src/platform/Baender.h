@@ -25,7 +25,9 @@ namespace zem::Raster {
 // A frame may be drawn while it is recorded: begun before the first operation, told of the operations
 // recorded so far now and then, and ended when the list is complete. The workers then draw what is
 // recorded, piece by piece, while the calling thread records the rest, and they are awake by the time the
-// recording ends, also after a pause between frames.
+// recording ends, also after a pause between frames. In one piece, a worker draws the whole frame while
+// the calling thread records it: where pieces do not pay, as on two threads that share a core's caches,
+// the recording and the drawing still take turns on two cores.
 class Baender {
 public:
     // Lists of less work than this are drawn on the calling thread alone.
@@ -44,6 +46,7 @@ public:
     Baender& operator=(const Baender&) = delete;
 
     int anzahl() const { return m_faeden; }
+    std::int64_t abAufwand() const { return m_abAufwand; }
     // The pieces that zeichnen cuts a frame of that work (Zeichenliste::aufwand) into: 1 below abAufwand,
     // and 1 for work that the pool has seen drawn faster alone (gemessen).
     int stueckeFuer(const Bild& bild, std::int64_t aufwand) const;
@@ -66,11 +69,12 @@ public:
     // nothing. One frame at a time.
     void zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
 
-    // A frame drawn while it is recorded, in the pieces of all threads: begun on the list, empty or not,
+    // A frame drawn while it is recorded, in stuecke pieces (stueckZahl, or 1 for a worker to draw while
+    // the calling thread records): begun on the list, empty or not,
     // which keeps room for what is still to be recorded (Zeichenliste::reservieren), and the picture, which
     // both stay until the frame ends; then told that the first anzahl operations are recorded, as often as
     // useful; then ended when the list is complete, as zeichnen ends.
-    void beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
+    void beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel, int stuecke);
     void weiter(std::size_t anzahl)
     {
         if (anzahl > Abstand)

@@ -66,6 +66,7 @@ bool Leinwand::verhaeltnisSetzen(qreal verhaeltnis)
     if (verhaeltnis == m_verhaeltnis)
         return false;
     m_verhaeltnis = verhaeltnis;
+    aktuellNeu();
     if (m_hintergrundMaler)
         m_hintergrundbild = m_hintergrundMaler(verhaeltnis);
     groesseUebernehmen(groesse());
@@ -109,6 +110,7 @@ void Leinwand::abbildungNeu()
     const QPointF pro = proEinheit();
     m_proEinheitX = pro.x();
     m_proEinheitY = pro.y();
+    aktuellNeu();
 }
 
 void Leinwand::setScaleLeft(float wert)
@@ -117,6 +119,7 @@ void Leinwand::setScaleLeft(float wert)
     m_benutzerMassstab = true;
     if (std::isfinite(wert))
         m_links = wert;
+    aktuellNeu();
 }
 
 void Leinwand::setScaleTop(float wert)
@@ -125,6 +128,7 @@ void Leinwand::setScaleTop(float wert)
     m_benutzerMassstab = true;
     if (std::isfinite(wert))
         m_oben = wert;
+    aktuellNeu();
 }
 
 void Leinwand::setScaleWidth(float wert)
@@ -224,7 +228,7 @@ void Leinwand::listeZeichnen()
     m_aufwand += m_liste.aufwand();
     if (m_strom) {
         m_strom = false;
-        m_inStuecken = true;
+        m_inStuecken = m_inStuecken || m_stromStuecke;
         m_baender->beenden(m_raster);
     } else if (m_baender) {
         m_inStuecken = m_inStuecken || m_baender->stueckeFuer(m_raster, m_liste.aufwand()) > 1;
@@ -282,41 +286,39 @@ void Leinwand::loeschen()
         anfragen(m_bildBox);
     }
     m_bildBox = {};
-    m_aktX = 0;
-    m_aktY = 0;
+    aktuell(0, 0);
     // The next picture is most likely as large as the last: the list keeps room for a quarter more
-    // operations, and when the pool would draw such a picture in pieces, it draws this one while it is
-    // recorded.
+    // operations, and when such a picture is worth the pool's threads, the pool draws this one while it
+    // is recorded: in pieces, or in one piece on a worker while this thread records, whichever it has
+    // seen draw faster.
     if (!m_baender)
         return;
     m_liste.reservieren(m_letzteAnzahl + m_letzteAnzahl / 4 + 1024);
-    if (m_baender->stueckeFuer(m_raster, m_letzterAufwand) > 1) {
+    if (m_baender->anzahl() > 1 && m_letzterAufwand >= m_baender->abAufwand()) {
         m_ziel = { reinterpret_cast<std::uint32_t*>(m_bild.bits()), static_cast<int>(m_bild.bytesPerLine() / 4),
             m_farben, m_hintergrund, m_geloescht.left(), m_geloescht.top(), m_geloescht.right(), m_geloescht.bottom() };
-        m_baender->beginnen(m_raster, m_liste, m_ziel);
+        const int stuecke = m_baender->stueckeFuer(m_raster, m_letzterAufwand);
+        m_baender->beginnen(m_raster, m_liste, m_ziel, stuecke);
         m_strom = true;
+        m_stromStuecke = stuecke > 1;
     }
 }
 
 void Leinwand::linie(float x1, float y1, float x2, float y2, QRgb farbe)
 {
-    vorAufnahme();
-    m_liste.linie(pixelX(x1), pixelY(y1), pixelX(x2), pixelY(y2), nummer(farbe));
-    m_aktX = x2;
-    m_aktY = y2;
+    linieVon(pixelX(x1), pixelY(y1), x2, y2, farbe);
 }
 
 void Leinwand::linieNach(float x2, float y2, QRgb farbe)
 {
-    linie(m_aktX, m_aktY, x2, y2, farbe);
+    linieVon(m_aktPixelX, m_aktPixelY, x2, y2, farbe);
 }
 
 void Leinwand::punkt(float x, float y, QRgb farbe)
 {
     vorAufnahme();
     m_liste.punkt(pixelX(x), pixelY(y), nummer(farbe));
-    m_aktX = x;
-    m_aktY = y;
+    aktuell(x, y);
 }
 
 void Leinwand::rechteck(float x1, float y1, float x2, float y2, QRgb farbe)
@@ -327,16 +329,14 @@ void Leinwand::rechteck(float x1, float y1, float x2, float y2, QRgb farbe)
         vorAufnahme();
         m_liste.linie(ecken[i], ecken[i + 1], ecken[i + 2], ecken[i + 3], nummer(farbe));
     }
-    m_aktX = x2;
-    m_aktY = y2;
+    aktuell(x2, y2);
 }
 
 void Leinwand::kreis(float x, float y, float radius, QRgb farbe)
 {
     vorAufnahme();
     m_liste.kreis(pixelX(x), pixelY(y), double(radius) * m_proEinheitX * m_verhaeltnis, nummer(farbe));
-    m_aktX = x;
-    m_aktY = y;
+    aktuell(x, y);
 }
 
 QPointF Leinwand::zuBenutzer(QPointF pixel) const

@@ -46,7 +46,7 @@ protected:
 // threads when one is set. Clearing a plain background clears only the box around what was drawn since
 // the last clear, as the next drawing is put into the image, and a repaint is asked for only where the
 // picture changed: the box cleared and the box drawn.
-class Leinwand : public Zeichenziel {
+class Leinwand final : public Zeichenziel {
 public:
     // An area of a size in logical pixels, at a device pixel ratio, in a plain background colour.
     explicit Leinwand(QSize groesse = { 1, 1 }, qreal verhaeltnis = 1, QRgb hintergrund = qRgb(0, 0, 0));
@@ -165,6 +165,27 @@ private:
     // User coordinates to device pixels: the logical pixel position times the ratio.
     double pixelX(float x) const { return (double(x) - m_links) * m_proEinheitX * m_verhaeltnis; }
     double pixelY(float y) const { return (double(y) - m_oben) * m_proEinheitY * m_verhaeltnis; }
+    void aktuell(float x, float y)
+    {
+        m_aktX = x;
+        m_aktY = y;
+        aktuellNeu();
+    }
+    void aktuellNeu()
+    {
+        m_aktPixelX = pixelX(m_aktX);
+        m_aktPixelY = pixelY(m_aktY);
+    }
+    void linieVon(double px1, double py1, float x2, float y2, QRgb farbe)
+    {
+        vorAufnahme();
+        const double px2 = pixelX(x2), py2 = pixelY(y2);
+        m_liste.linie(px1, py1, px2, py2, nummer(farbe));
+        m_aktX = x2;
+        m_aktY = y2;
+        m_aktPixelX = px2;
+        m_aktPixelY = py2;
+    }
     // The area's size in logical pixels as the window has it now, before the canvas took it up.
     QSize groesse() const { return m_fenster ? m_fenster->flaechenGroesse() : m_groesse; }
     // Logical pixels per user unit, horizontally and vertically, for that size.
@@ -190,6 +211,7 @@ private:
     // Outside the drawn box the image may hold more than the plain background.
     bool m_ganzLoeschen = true;
     bool m_strom = false; // the pool draws the list while it is recorded
+    bool m_stromStuecke = false; // in pieces, or in one on a worker
     Raster::Farbbild m_ziel; // what the pool puts the layer into meanwhile
     std::size_t m_letzteAnzahl = 0; // operations of the last list
     // The work of the picture being drawn and of the last one, and whether the pool drew it in pieces.
@@ -202,7 +224,10 @@ private:
     bool m_benutzerMassstab = false;
     float m_links = 0, m_oben = 0, m_breite = 1, m_hoehe = 1;
     double m_proEinheitX = 1, m_proEinheitY = 1;
+    // The current point, where linieNach starts, and its place in device pixels, kept so that a path of
+    // lines converts each corner once.
     float m_aktX = 0, m_aktY = 0;
+    double m_aktPixelX = 0, m_aktPixelY = 0;
     QRgb m_hintergrund;
     QRgb m_vordergrund = qRgb(0, 0, 0); // the window's foreground colour, for a point without one
 };
