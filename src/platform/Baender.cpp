@@ -151,7 +151,7 @@ bool Baender::stueckeZeichnen(std::int64_t wachNs)
         bool weiter = false;
         // A worker late for a frame may find the pieces of the next: the frame set them up before it let
         // them go, and it set the list back before.
-        for (int j = 0, n = m_stueckZahl.load(std::memory_order_acquire); j < n; ++j) {
+        for (int j = 0; j < stuecke(); ++j) {
             Stueck& stueck = m_stuecke[std::size_t(j)];
             if (stueck.gehalten.load(std::memory_order_relaxed)
                 || stueck.gehalten.exchange(true, std::memory_order_acquire))
@@ -195,7 +195,7 @@ void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbi
 {
     // The last frame's count tells the cut when it was drawn in pieces of the same height; counted anew
     // in this one.
-    const bool gleich = bild.hoehe == m_hoehe && m_zahl > 1;
+    const bool gleich = bild.hoehe == m_hoehe && stuecke() > 1;
     if (m_abdeckung.size() < std::size_t(bild.hoehe))
         m_abdeckung.resize(std::size_t(bild.hoehe));
     schneiden(m_grenzen.data(), gleich ? m_abdeckung.data() : nullptr, n, bild.hoehe, m_neu.data());
@@ -205,7 +205,10 @@ void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbi
     m_vollstaendig.store(false, std::memory_order_relaxed);
     m_veroeffentlicht.store(liste.anzahl(), std::memory_order_relaxed);
     m_offen.store(n, std::memory_order_relaxed);
-    for (int j = 0; j < n; ++j) {
+    // Every piece is held until it is set up: a worker late for the last frame that sees the new count
+    // takes none before.
+    m_stueckZahl.store(n, std::memory_order_release);
+    for (int j = 0; j < stuecke(); ++j) {
         Stueck& stueck = m_stuecke[std::size_t(j)];
         stueck.bild = bild;
         stueck.bild.boxLeeren();
@@ -214,8 +217,6 @@ void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbi
         stueck.zeit = 0;
         stueck.gehalten.store(false, std::memory_order_release);
     }
-    m_stueckZahl.store(n, std::memory_order_release);
-    m_zahl = n;
     m_hoehe = bild.hoehe;
     m_auftrag.fetch_add(1, std::memory_order_release);
     m_auftrag.notify_all();
@@ -233,7 +234,7 @@ void Baender::beenden(Bild& bild)
         if (!stueckeZeichnen(0) && !warten(m_offen, offen, LetzteStueckeNs))
             m_offen.wait(offen, std::memory_order_acquire);
     std::swap(m_grenzen, m_neu);
-    for (int j = 0; j < m_zahl; ++j) {
+    for (int j = 0; j < stuecke(); ++j) {
         const Stueck& stueck = m_stuecke[std::size_t(j)];
         bild.umfassen(stueck.bild);
         m_zeiten[std::size_t(j)] = stueck.zeit;
@@ -252,7 +253,7 @@ void Baender::zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& zi
     listeZeichnen(bild, liste, { 0, bild.hoehe - 1 });
     uebertragen(bild, { 0, bild.hoehe - 1 }, ziel);
     m_zeiten[0] = jetztNs() - anfang;
-    m_zahl = 1;
+    m_stueckZahl.store(1, std::memory_order_release);
     m_hoehe = bild.hoehe;
     m_grenzen[0] = 0;
     m_grenzen[1] = bild.hoehe;

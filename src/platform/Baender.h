@@ -84,11 +84,12 @@ public:
 
     // The pieces of the last frame, their first rows (and the height after them) and the time each took
     // to draw, in nanoseconds.
-    int letzteStuecke() const { return m_zahl; }
+    int letzteStuecke() const { return stuecke(); }
     const int* letzteGrenzen() const { return m_grenzen.data(); }
     const std::int64_t* letzteZeiten() const { return m_zeiten.data(); }
 
 private:
+    int stuecke() const { return m_stueckZahl.load(std::memory_order_acquire); }
     void arbeiten();
     // Draws what is recorded in pieces that no other thread holds, until no piece has more to draw or,
     // while the frame is recorded, until nothing more was recorded for a while; true when it drew.
@@ -119,7 +120,6 @@ private:
     std::vector<int> m_grenzen, m_neu; // the last frame's first rows, and this one's
     std::vector<std::int64_t> m_zeiten; // of the last frame
     std::vector<std::int32_t> m_abdeckung; // the operations across each row, counted in the last frame
-    int m_zahl = 0;
     int m_hoehe = 0;
     std::vector<std::thread> m_arbeiter;
     const Zeichenliste* m_liste = nullptr;
@@ -131,7 +131,7 @@ private:
     // The operations recorded so far, all of them once the list is complete.
     std::atomic<std::size_t> m_veroeffentlicht { 0 };
     std::atomic<bool> m_vollstaendig { false };
-    // The pieces of the frame, and those not done yet.
+    // The pieces of the frame, the bound of every loop over them, and those not done yet.
     std::atomic<int> m_stueckZahl { 0 };
     std::atomic<int> m_offen { 0 };
 };
