@@ -187,16 +187,16 @@ private slots:
         QCOMPARE(flaeche.bild(), frisch.bild());
     }
 
-    // Drawing in pieces at the same time, a hundred frames with one pool of three threads, whose workers
+    // Drawing in pieces at the same time, a hundred frames with one pool of four threads, whose workers
     // wake late into later frames: random lists on random sizes, cut into every number of pieces from 1
-    // to 6 (at most as many as rows on pictures lower than 6, thinner than the pen, and cut by the last
+    // to 4 (at most as many as rows on pictures lower than 4, thinner than the pen, and cut by the last
     // frame's work), drawn once recorded or while they are recorded, give the picture, box and empty layer that
     // the plain drawing on one thread gives, a margin right of each row untouched.
     void baender()
     {
         std::mt19937 zufall(12);
         const auto zahl = [&](int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall); };
-        Raster::Baender baender(3, 0);
+        Raster::Baender baender(4, 0);
         std::uint32_t farben[256];
         std::generate_n(farben, 256, zufall);
         for (int bild = 0; bild < 100; ++bild) {
@@ -226,7 +226,7 @@ private slots:
             Raster::Zeichenliste liste;
             liste.leeren(b, h);
             const bool strom = zahl(0, 1);
-            const int stuecke = strom ? zahl(1, std::min(h, 6)) : std::min(h, 6);
+            const int stuecke = strom ? zahl(1, Raster::Baender::stueckZahl(4, h)) : Raster::Baender::stueckZahl(4, h);
             if (strom) {
                 liste.reservieren(600);
                 baender.beginnen(zusammen, liste, zielGestueckt, stuecke);

@@ -1,5 +1,7 @@
 #include "platform/Baender.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <chrono>
 #include <cmath>
@@ -96,28 +98,51 @@ void Baender::gemessen(std::int64_t aufwand, bool inStuecken, std::int64_t ns)
     ++e.seit[!inStuecken];
 }
 
-void Baender::schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, int zahl, int hoehe, int* neu)
+void Baender::schneiden(
+    const int* alteGrenzen, const std::int32_t* abdeckung, const std::int64_t* zeiten, int zahl, int hoehe, int* neu)
 {
-    // The work of each row, its operations summed down from the first row of its old piece, walked twice:
-    // for the sum, then for the borders, border j where j / zahl of the sum has passed.
+    // The work of each row, its operations summed down from the first row of its old piece, walked for the
+    // old pieces' counts, for the sum and for the borders, border j where j / zahl of the sum has passed.
     const auto zeilen = [&](auto weiter) {
         std::int64_t quer = 0;
         for (int y = 0, i = 0; y < hoehe; ++y) {
             if (abdeckung) {
-                if (y == alteGrenzen[i + 1])
-                    ++i, quer = 0;
+                if (y == alteGrenzen[i + 1]) {
+                    ++i;
+                    quer = 0;
+                }
                 quer += abdeckung[y];
             }
-            if (!weiter(y, 1 + quer))
+            if (!weiter(y, i, double(1 + quer)))
                 return;
         }
     };
-    std::int64_t summe = 0;
-    zeilen([&](int, std::int64_t arbeit) { return summe += arbeit, true; });
-    std::int64_t bisher = 0;
+    // With the old pieces' times, the rows of each scaled to add up to its time: the count tells where in a
+    // piece its work lies, the time what that work cost there. The rows that many steep lines cross cost
+    // more for each count than the others, by as much as two to one on the largest model at 4K.
+    std::array<double, MaxFaeden * StueckeJeFaden> faktor;
+    faktor.fill(1);
+    if (abdeckung && zeiten) {
+        std::array<double, MaxFaeden * StueckeJeFaden> gezaehlt {};
+        int alte = 0;
+        zeilen([&](int, int i, double arbeit) {
+            gezaehlt[std::size_t(i)] += arbeit;
+            alte = i + 1;
+            return true;
+        });
+        if (std::all_of(zeiten, zeiten + alte, [](std::int64_t t) { return t > 0; }))
+            for (int i = 0; i < alte; ++i)
+                faktor[std::size_t(i)] = double(zeiten[i]) / gezaehlt[std::size_t(i)];
+    }
+    double summe = 0;
+    zeilen([&](int, int i, double arbeit) {
+        summe += arbeit * faktor[std::size_t(i)];
+        return true;
+    });
+    double bisher = 0;
     int j = 1;
-    zeilen([&](int y, std::int64_t arbeit) {
-        bisher += arbeit;
+    zeilen([&](int y, int i, double arbeit) {
+        bisher += arbeit * faktor[std::size_t(i)];
         for (; j < zahl && bisher * zahl >= summe * j; ++j)
             neu[j] = y + 1;
         return j < zahl;
@@ -191,14 +216,15 @@ bool Baender::stueckZeichnen(int j)
     return true;
 }
 
-void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel, int n)
+void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel, int zahl)
 {
+    const int n = std::clamp(zahl, 1, stueckZahl(m_faeden, bild.hoehe));
     // The last frame's count tells the cut when it was drawn in pieces of the same height; counted anew
     // in this one.
     const bool gleich = bild.hoehe == m_hoehe && stuecke() > 1;
     if (m_abdeckung.size() < std::size_t(bild.hoehe))
         m_abdeckung.resize(std::size_t(bild.hoehe));
-    schneiden(m_grenzen.data(), gleich ? m_abdeckung.data() : nullptr, n, bild.hoehe, m_neu.data());
+    schneiden(m_grenzen.data(), gleich ? m_abdeckung.data() : nullptr, m_zeiten.data(), n, bild.hoehe, m_neu.data());
     std::fill_n(m_abdeckung.begin(), bild.hoehe, 0);
     m_liste = &liste;
     m_ziel = &ziel;

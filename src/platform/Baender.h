@@ -13,27 +13,27 @@ namespace zem::Raster {
 
 // Draws a frame's list in pieces of the layer at the same time, the calling thread and a fixed pool of
 // workers, and puts each piece into the picture as soon as it is drawn, while its rows are still in the
-// cache. A piece is a band of rows; a frame is cut into two of them for each thread. The work of a row
-// follows the operations that cross it (a step of a steep line, a run of a flat one and its pixels, the
-// start of each line), which the pieces count as they draw; a drag changes the picture little from frame
-// to frame, so the rows are cut where the last frame's work is shared out evenly: the frame ends about
-// when its work divided by the threads is done, however the lines lie. The count is the same however busy
-// the machine is, where the pieces' times are not. Every piece costs a pass over the list and a start on each line that
-// crosses into it, and its rows travel between the cores' caches, so a few pieces of even work beat many small ones;
-// the second piece of each thread leaves a worker that the system runs late less to hold up.
+// cache. A piece is a band of rows, one for each thread: every piece costs a pass over the list and a
+// start on each line that crosses into it, a fifth more work for the largest model's long edges at 4K in
+// two pieces for each of 8 threads than in one. The work of a row follows the operations that cross it
+// (a step of a steep line, a run of a flat one and its pixels, the start of each line), which the pieces
+// count as they draw, and the time each piece took says what that work cost there; a drag changes the
+// picture little from frame to frame, so the rows are cut where the last frame's work, so weighed, is
+// shared out evenly, and the frame ends about when its work divided by the threads is done, however the
+// lines lie.
 //
 // A frame may be drawn while it is recorded: begun before the first operation, told of the operations
 // recorded so far now and then, and ended when the list is complete. The workers then draw what is
 // recorded, piece by piece, while the calling thread records the rest, and they are awake by the time the
 // recording ends, also after a pause between frames. In one piece, a worker draws the whole frame while
-// the calling thread records it: where pieces do not pay, as on two threads that share a core's caches,
-// the recording and the drawing still take turns on two cores.
+// the calling thread records it: where pieces do not pay, the recording and the drawing still take turns
+// on two cores.
 class Baender {
 public:
     // Lists of less work than this are drawn on the calling thread alone.
     static constexpr std::int64_t StandardAbAufwand = std::int64_t(1) << 20;
     static constexpr int MaxFaeden = 16;
-    static constexpr int StueckeJeFaden = 2;
+    static constexpr int StueckeJeFaden = 1;
     // While a frame is recorded, the workers stay this many operations behind: closer, they would take the
     // cache lines that the recording thread writes next from under it.
     static constexpr std::size_t Abstand = 1024;
@@ -59,9 +59,10 @@ public:
     static int stueckZahl(int faeden, int hoehe) { return std::max(1, std::min(hoehe, faeden * StueckeJeFaden)); }
     // The first rows of the zahl pieces of a frame, and the height after them, from the work of each row
     // in the last frame's pieces: as listeZeichnen counts it in abdeckung, each piece from its first row
-    // on (alteGrenzen as neu). Each new piece gets the same share of the work, 1 more for each row; the
-    // rows evenly without a count. Every piece keeps a row at least.
-    static void schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, int zahl, int hoehe, int* neu);
+    // on (alteGrenzen as neu), and, where given, the time each took. Each new piece gets the same share of
+    // the work, 1 more for each row; the rows evenly without a count. Every piece keeps a row at least.
+    static void schneiden(const int* alteGrenzen, const std::int32_t* abdeckung, const std::int64_t* zeiten, int zahl,
+        int hoehe, int* neu);
 
     // Draws the list into the empty layer and puts it into the picture (uebertragen) with the cleared
     // box; returns when every piece is done, with the layer empty again and the layer's box widened by
@@ -69,12 +70,12 @@ public:
     // nothing. One frame at a time.
     void zeichnen(Bild& bild, const Zeichenliste& liste, const Farbbild& ziel);
 
-    // A frame drawn while it is recorded, in stuecke pieces (stueckZahl, or 1 for a worker to draw while
+    // A frame drawn while it is recorded, in zahl pieces (up to stueckZahl; 1 for a worker to draw while
     // the calling thread records): begun on the list, empty or not,
     // which keeps room for what is still to be recorded (Zeichenliste::reservieren), and the picture, which
     // both stay until the frame ends; then told that the first anzahl operations are recorded, as often as
     // useful; then ended when the list is complete, as zeichnen ends.
-    void beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel, int stuecke);
+    void beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbild& ziel, int zahl);
     void weiter(std::size_t anzahl)
     {
         if (anzahl > Abstand)
