@@ -14,11 +14,10 @@ namespace zem::Raster {
 // Draws a frame's list in pieces of the layer at the same time, the calling thread and a fixed pool of
 // workers, and puts each piece into the picture as soon as it is drawn, while its rows are still in the
 // cache. A piece is a band of rows, one for each thread: every piece costs a pass over the list and a
-// start on each line that crosses into it, a fifth more work for the largest model's long edges at 4K in
-// two pieces for each of 8 threads than in one. The work of a row follows the operations that cross it
-// (a step of a steep line, a run of a flat one and its pixels, the start of each line), which the pieces
-// count as they draw, and the time each piece took says what that work cost there; a drag changes the
-// picture little from frame to frame, so the rows are cut where the last frame's work, so weighed, is
+// start on each line that crosses into it, which for long lines outweighs what finer pieces gain. The work of a row
+// follows the operations that cross it (a step of a steep line, a run of a flat one and its pixels, the start of each
+// line), which the pieces count as they draw, and the time each piece took says what that work cost there; a drag
+// changes the picture little from frame to frame, so the rows are cut where the last frame's work, so weighed, is
 // shared out evenly, and the frame ends about when its work divided by the threads is done, however the
 // lines lie.
 //
