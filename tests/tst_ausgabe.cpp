@@ -13,7 +13,6 @@
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/ListenFenster.h"
 #include "ui/side/ZoomFenster.h"
-#include "ui/widgets/Listenfeld.h"
 #include "ui/widgets/SeitenFenster.h"
 
 #include <QLabel>
@@ -26,7 +25,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <array>
 #include <clocale>
 #include <cmath>
 #include <csignal>
@@ -378,10 +376,8 @@ private slots:
     void budget_data()
     {
         QTest::addColumn<int>("budget");
-        QTest::newRow("open") << 2;
-        QTest::newRow("redraw") << 1;
-        QTest::newRow("drag step") << 1;
-        QTest::newRow("hover") << 0;
+        for (const auto& [name, budget] : { std::pair("open", 2), { "redraw", 1 }, { "drag step", 1 }, { "hover", 0 } })
+            QTest::newRow(name) << budget;
     }
     void budget()
     {
