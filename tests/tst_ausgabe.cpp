@@ -71,8 +71,7 @@ struct Sitzung {
             fenster, flaeche->leinwand().zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
         if (ort.x() >= fenster->windowHandle()->width() || ort.y() >= fenster->windowHandle()->height())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("outside target window"));
-        const Qt::MouseButton taste = Tasten.at(s.size() > 3 ? s[1] : "L");
-        QTest::mouseEvent(Aktionen.at(s[0]), fenster->windowHandle(), taste, {}, ort);
+        QTest::mouseEvent(Aktionen.at(s[0]), fenster->windowHandle(), Tasten.at(s.size() > 3 ? s[1] : "L"), {}, ort);
     }
 
     void fensterstand(Qt::WindowState stand)
