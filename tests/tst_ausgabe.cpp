@@ -13,7 +13,6 @@
 #include "ui/side/BewegungsFenster.h"
 #include "ui/side/ListenFenster.h"
 #include "ui/side/ZoomFenster.h"
-#include "ui/widgets/Listenfeld.h"
 #include "ui/widgets/SeitenFenster.h"
 
 #include <QLabel>
@@ -26,7 +25,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <array>
 #include <clocale>
 #include <cmath>
 #include <csignal>
@@ -73,8 +71,7 @@ struct Sitzung {
             fenster, flaeche->leinwand().zuPixel(s.end()[-2].toFloat(), s.end()[-1].toFloat()).toPoint());
         if (ort.x() >= fenster->windowHandle()->width() || ort.y() >= fenster->windowHandle()->height())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("outside target window"));
-        const Qt::MouseButton taste = Tasten.at(s.size() > 3 ? s[1] : "L");
-        QTest::mouseEvent(Aktionen.at(s[0]), fenster->windowHandle(), taste, {}, ort);
+        QTest::mouseEvent(Aktionen.at(s[0]), fenster->windowHandle(), Tasten.at(s.size() > 3 ? s[1] : "L"), {}, ort);
     }
 
     void fensterstand(Qt::WindowState stand)
@@ -378,10 +375,8 @@ private slots:
     void budget_data()
     {
         QTest::addColumn<int>("budget");
-        QTest::newRow("open") << 2;
-        QTest::newRow("redraw") << 1;
-        QTest::newRow("drag step") << 1;
-        QTest::newRow("hover") << 0;
+        for (const auto& [name, budget] : { std::pair("open", 2), { "redraw", 1 }, { "drag step", 1 }, { "hover", 0 } })
+            QTest::newRow(name) << budget;
     }
     void budget()
     {
