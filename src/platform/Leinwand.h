@@ -33,7 +33,7 @@ protected:
 };
 
 // A picture to draw on with a user scale: the main window's, the movement window's, a thumbnail's.
-// Until a scale value is set the scale is the area's design unit per pixel, from (0, 0), and follows
+// Until a scale value is set the scale is the area's base unit per pixel (twips on a window), from (0, 0), and follows
 // the size of the area; afterwards a resize keeps the four numbers and stretches the mapping.
 //
 // The image has device pixels: the area's logical size times the device pixel ratio, rounded up.
@@ -54,7 +54,7 @@ public:
     // The window the canvas lies on, which it asks for its size and tells of changes; none for a canvas
     // of its own size. Not owned.
     void setFenster(LeinwandFenster* fenster) { m_fenster = fenster; }
-    // The scale before a scale value is set: so many design units on so many logical pixels (on a window
+    // The scale before a scale value is set: so many base units on so many logical pixels (on a window
     // 1440 twips on the logical pixels of an inch).
     void setGrundmass(double einheiten, double pixel);
 
@@ -207,7 +207,7 @@ private:
     Raster::Baender* m_baender = nullptr;
     QSize m_groesse; // in logical pixels
     qreal m_verhaeltnis; // device pixels per logical pixel of the image
-    double m_grundEinheiten = 1, m_grundPixel = 1; // design units on logical pixels
+    double m_grundEinheiten = 1, m_grundPixel = 1; // base units on logical pixels
     // Outside the drawn box the image may hold more than the plain background.
     bool m_ganzLoeschen = true;
     bool m_strom = false; // the pool draws the list while it is recorded

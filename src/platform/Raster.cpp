@@ -58,7 +58,10 @@ bool kappen(double& x0, double& y0, double& x1, double& y1, double maxX, double 
         }
         if (!std::isfinite(px) || !std::isfinite(py))
             return false;
-        (erstes ? c0 : c1) = lage(px, py, maxX, maxY);
+        if (erstes)
+            c0 = lage(px, py, maxX, maxY);
+        else
+            c1 = lage(px, py, maxX, maxY);
     }
     return false;
 }
