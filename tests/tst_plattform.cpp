@@ -1,6 +1,6 @@
-// The runtime pieces under the program: the field input (where fields end, the search for the field with
-// a word, the 64 KiB blocks, the failures), points, lines and circles in pixels, drawing in bands, the
-// drawing surface, the element lists and their boxes.
+// The platform layer, the pieces Qt lacks that the program stands on: the field input (where fields
+// end, the search for the field with a word, the 64 KiB blocks, the failures), points, lines and circles
+// in pixels, drawing in bands, the drawing surface, the element lists and their boxes.
 
 #include "TestProgramm.h"
 
