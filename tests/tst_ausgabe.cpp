@@ -15,6 +15,7 @@
 #include "ui/side/ZoomFenster.h"
 #include "ui/widgets/SeitenFenster.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -420,6 +421,22 @@ private slots:
             QVERIFY2(qGray(bild.pixel(pfeil)) < 64, qPrintable(QString("%1 %2").arg(pfeil.x()).arg(pfeil.y())));
             QCOMPARE(bild.pixel(zwischen.map(pfeil)), qRgb(192, 192, 192));
         }
+    }
+
+    // "Beenden" leaves the event loop with 0 at once and lets the side windows close, which otherwise hide
+    // themselves instead. Last: Qt's event loops end at once after it.
+    void beenden()
+    {
+        test::TestDialoge dialoge;
+        Ausgabe ausgabe(dialoge); // as the program makes it, Beenden left as it is
+        ausgabe.zeigen();
+        SeitenFenster* punkte = ausgabe.programm().f.seiten[Seite::Punkts];
+        QVERIFY(!punkte->close());
+        QEventLoop schleife;
+        QTimer::singleShot(0, [&] { ausgabe.findChild<QAction*>("Beenden")->trigger(); });
+        QTimer::singleShot(60000, &schleife, [&] { schleife.exit(1); });
+        QCOMPARE(schleife.exec(), 0);
+        QVERIFY(punkte->close());
     }
 };
 

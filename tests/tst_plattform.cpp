@@ -252,6 +252,26 @@ private slots:
         }
     }
 
+    // Of two ways, the pool draws a frame of enough work in pieces until it has seen one drawn alone, then
+    // the faster for that much work, and tries the other again after 32 frames.
+    void lernen()
+    {
+        Raster::Baender baender(2, 100);
+        std::uint8_t ebene[8 * 8];
+        const Raster::Bild bild { ebene, 8, 8, 8, 1 };
+        QCOMPARE(baender.stueckeFuer(bild, 99), 1);
+        QCOMPARE(baender.stueckeFuer(bild, 1000), 2);
+        baender.gemessen(1000, true, 5000);
+        QCOMPARE(baender.stueckeFuer(bild, 1000), 1);
+        baender.gemessen(1000, false, 2000);
+        for (int durchgang = 0; durchgang < 32; ++durchgang) {
+            QCOMPARE(baender.stueckeFuer(bild, 1000), 1);
+            baender.gemessen(1000, false, 2000);
+        }
+        QCOMPARE(baender.stueckeFuer(bild, 1000), 2);
+        QCOMPARE(baender.stueckeFuer(bild, 100000), 2); // another power of two has seen nothing yet
+    }
+
     // An element list through appending, marking and emptying, with its box shown and hidden: Qt's model
     // tester checks every announcement, and a sorting proxy, which knows only the rows announced to it,
     // must see every row the model has. The marks past the first 1,024 entries come from the selection.
