@@ -129,7 +129,7 @@ private slots:
         zeile("nan", { 10, 10, 10, qQNaN() }, 0, QRect());
         zeile("circle at the left edge", { 0.5, 20.5, 1 }, 3, QRect(0, 19, 2, 3));
         zeile("circle at the top edge", { 20.5, 0.5, 1 }, 3, QRect(19, 0, 3, 2));
-        zeile("circle at the right edge, r -1", { 63.5, 20.5, -1 }, 3, QRect(62, 19, 2, 3));
+        zeile("circle at the right edge, its centre outside, r -3", { 65.5, 20.5, -3 }, 5, QRect(62, 18, 2, 5));
         zeile("circle r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
         zeile("circle r 1e9, top edge", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
         zeile("circle around the image", { 32, 24, 1e30 }, 0, QRect());

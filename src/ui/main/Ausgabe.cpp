@@ -99,12 +99,7 @@ Ausgabe::Ausgabe(Dialoge& dialoge)
     m_gesamtGroesse = frameGeometry().size();
 }
 
-Ausgabe::~Ausgabe()
-{
-    for (SeitenFenster* fenster : m_p.f.seiten)
-        if (fenster)
-            fenster->schliessenErlauben();
-}
+Ausgabe::~Ausgabe() = default; // here, where the side windows' types are complete
 
 void Ausgabe::menuesBauen()
 {
@@ -310,7 +305,7 @@ void Ausgabe::MarkWith_Click(int index)
     MarkierungAnwenden(m_p);
 }
 
-void Ausgabe::mausRunter(int taste, int, float x, float y)
+void Ausgabe::mausRunter(int taste, float x, float y)
 {
     Szene& s = m_p.s;
     s.Maustaste = static_cast<float>(taste);
@@ -323,14 +318,14 @@ void Ausgabe::mausRunter(int taste, int, float x, float y)
     AllesZeichnen(m_p);
 }
 
-void Ausgabe::mausBewegt(int tasten, int, float x, float y)
+void Ausgabe::mausBewegt(int tasten, float x, float y)
 {
     if (tasten == 2)
         Bewegungen::MausDrehen(m_p.s, m_p.listen, *m_p.f.leinwand, x, y);
     Auswahl::PunktZeigen(m_p.s, *m_koords, x, y);
 }
 
-void Ausgabe::mausHoch(int, int, float, float)
+void Ausgabe::mausHoch(int, float, float)
 {
     // The main window goes behind every other window and the coordinates window to the front; neither
     // is shown or hidden by it.

@@ -36,9 +36,9 @@ public:
     Programm& programm() { return m_p; }
     BewegungsFenster& bewegungsFenster() const { return *m_bewegung; }
 
-    void mausRunter(int taste, int umschalt, float x, float y) override;
-    void mausBewegt(int tasten, int umschalt, float x, float y) override;
-    void mausHoch(int taste, int umschalt, float x, float y) override;
+    void mausRunter(int taste, float x, float y) override;
+    void mausBewegt(int tasten, float x, float y) override;
+    void mausHoch(int taste, float x, float y) override;
     void klick() override;
     void doppelklick() override;
 

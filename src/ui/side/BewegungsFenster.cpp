@@ -68,20 +68,20 @@ BewegungsFenster::BewegungsFenster(Programm& p)
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(m_p); });
 }
 
-void BewegungsFenster::mausRunter(int, int, float x, float y)
+void BewegungsFenster::mausRunter(int, float x, float y)
 {
     MoveTimer->start();
     m_p.s.BewegX = x / 10;
     m_p.s.BewegY = y / 10;
 }
 
-void BewegungsFenster::mausBewegt(int, int, float x, float y)
+void BewegungsFenster::mausBewegt(int, float x, float y)
 {
     m_p.s.BewegX = x / 10;
     m_p.s.BewegY = y / 10;
 }
 
-void BewegungsFenster::mausHoch(int, int, float, float)
+void BewegungsFenster::mausHoch(int, float, float)
 {
     MoveTimer->stop();
 }

@@ -31,9 +31,9 @@ public:
     static QImage pfeilbild(qreal verhaeltnis = 1);
 
 private:
-    void mausRunter(int taste, int umschalt, float x, float y) override;
-    void mausBewegt(int tasten, int umschalt, float x, float y) override;
-    void mausHoch(int taste, int umschalt, float x, float y) override;
+    void mausRunter(int taste, float x, float y) override;
+    void mausBewegt(int tasten, float x, float y) override;
+    void mausHoch(int taste, float x, float y) override;
 
     Programm& m_p;
     Zeichenflaeche* m_flaeche;

@@ -28,12 +28,6 @@ int tastenCode(Qt::MouseButtons tasten)
     return (tasten & Qt::LeftButton ? 1 : 0) + (tasten & Qt::RightButton ? 2 : 0) + (tasten & Qt::MiddleButton ? 4 : 0);
 }
 
-int umschaltCode(Qt::KeyboardModifiers tasten)
-{
-    return (tasten & Qt::ShiftModifier ? 1 : 0) + (tasten & Qt::ControlModifier ? 2 : 0)
-        + (tasten & Qt::AltModifier ? 4 : 0);
-}
-
 Zeichenflaeche::Zeichenflaeche(QWidget* eltern)
     : QWidget(eltern)
 {
@@ -130,8 +124,7 @@ void Zeichenflaeche::mousePressEvent(QMouseEvent* ereignis)
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    mausMerken(ereignis,
-        [&] { m_empfaenger->mausRunter(taste, umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y())); });
+    mausMerken(ereignis, [&] { m_empfaenger->mausRunter(taste, float(p.x()), float(p.y())); });
 }
 
 void Zeichenflaeche::mouseReleaseEvent(QMouseEvent* ereignis)
@@ -144,7 +137,7 @@ void Zeichenflaeche::mouseReleaseEvent(QMouseEvent* ereignis)
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    m_empfaenger->mausHoch(taste, umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
+    m_empfaenger->mausHoch(taste, float(p.x()), float(p.y()));
     if (!nachDoppelklick)
         m_empfaenger->klick();
 }
@@ -165,10 +158,8 @@ void Zeichenflaeche::mouseMoveEvent(QMouseEvent* ereignis)
     if (!m_empfaenger)
         return;
     const QPointF p = mausPosition(ereignis);
-    mausMerken(ereignis, [&] {
-        m_empfaenger->mausBewegt(
-            tastenCode(ereignis->buttons()), umschaltCode(ereignis->modifiers()), float(p.x()), float(p.y()));
-    });
+    mausMerken(
+        ereignis, [&] { m_empfaenger->mausBewegt(tastenCode(ereignis->buttons()), float(p.x()), float(p.y())); });
 }
 
 } // namespace zem

@@ -8,13 +8,13 @@
 namespace zem {
 
 // What a window's mouse events carry: the button code (1 left, 2 right, 4 middle; in a move the sum of
-// the buttons held), the shift state (1 shift, 2 control, 4 alt) and the position in user coordinates.
+// the buttons held) and the position in user coordinates.
 class MausEmpfaenger {
 public:
     virtual ~MausEmpfaenger() = default;
-    virtual void mausRunter(int taste, int umschalt, float x, float y) = 0;
-    virtual void mausBewegt(int tasten, int umschalt, float x, float y) = 0;
-    virtual void mausHoch(int taste, int umschalt, float x, float y) = 0;
+    virtual void mausRunter(int taste, float x, float y) = 0;
+    virtual void mausBewegt(int tasten, float x, float y) = 0;
+    virtual void mausHoch(int taste, float x, float y) = 0;
     virtual void klick() { }
     virtual void doppelklick() { }
 };
@@ -81,6 +81,5 @@ private:
 
 // Mouse button code of the window for one Qt button, and the sum for a set of held buttons.
 int tastenCode(Qt::MouseButtons tasten);
-int umschaltCode(Qt::KeyboardModifiers tasten);
 
 } // namespace zem
