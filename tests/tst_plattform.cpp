@@ -185,8 +185,9 @@ private slots:
     // Drawing in pieces at the same time, a hundred frames with one pool of four threads, whose workers
     // wake late into later frames: random lists on random sizes, cut into every number of pieces from 1
     // to 4 (at most as many as rows on pictures lower than 4, thinner than the pen, and cut by the last
-    // frame's work), drawn once recorded or while they are recorded, give the picture, box and empty layer that
-    // the plain drawing on one thread gives, a margin right of each row untouched.
+    // frame's work), each drawn a tile of 1 to 4 rows at a time, drawn once recorded or while they are
+    // recorded, give the picture, box and empty layer that the plain drawing on one thread gives, a
+    // margin right of each row untouched.
     void baender()
     {
         std::mt19937 zufall(12);
@@ -216,7 +217,7 @@ private slots:
             const Raster::Farbbild zielGestueckt = ziel(gestueckt);
             QList<quint8> ebene(zeile * h), ebeneGestueckt(zeile * h);
             Raster::Bild allein { ebene.data(), b, h, zeile, stift },
-                zusammen { ebeneGestueckt.data(), b, h, zeile, stift };
+                zusammen { ebeneGestueckt.data(), b, h, zeile, stift, zahl(1, 4 * zeile) };
             // Every other frame drawn by the pool while it is recorded, in the room kept for it.
             Raster::Zeichenliste liste;
             liste.leeren(b, h);

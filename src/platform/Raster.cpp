@@ -554,26 +554,38 @@ void listeZeichnen(
     const std::uint32_t letzte = std::uint32_t(std::max(0, band.oben - bild.stift / 2));
     const std::uint32_t* const zeilen = liste.m_zeilen.data();
     const Zeichenliste::Befehl* const befehle = liste.m_befehle.data();
-    for (std::size_t i = von; i < bis; ++i) {
-        if ((zeilen[i] >> 16) > erste || (zeilen[i] & 0xffff) < letzte)
-            continue;
+    const auto trifft = [&](std::size_t i) { return (zeilen[i] >> 16) <= erste && (zeilen[i] & 0xffff) >= letzte; };
+    const auto zaehlen = [&](std::size_t i) {
+        // 4 for each row an operation crosses, 2 more for each pixel beyond the first of a flat line's
+        // run in a row, 80 for the start of an operation in the band: as they took on the largest model.
         const Zeichenliste::Befehl& b = befehle[i];
-        if (abdeckung) {
-            // 4 for each row an operation crosses, 2 more for each pixel beyond the first of a flat line's
-            // run in a row, 80 for the start of an operation in the band: as they took on the largest model.
-            const int ab = std::clamp(int(zeilen[i] >> 16), band.oben, band.unten);
-            const int danach = int(zeilen[i] & 0xffff) + 1;
-            if (danach > ab) {
-                const int dx = std::abs(b.x1 - b.x0), dy = std::abs(b.y1 - b.y0);
-                const int zeile = b.art == Zeichenliste::Art::Linie && dx > dy ? 2 + 2 * ((dx + 1) / (dy + 1)) : 4;
-                constexpr int Anfang = 80;
-                abdeckung[ab] += zeile + Anfang;
-                if (ab < band.unten)
-                    abdeckung[ab + 1] -= Anfang;
-                if (danach <= band.unten)
-                    abdeckung[danach] -= zeile;
-            }
+        const int ab = std::clamp(int(zeilen[i] >> 16), band.oben, band.unten);
+        const int danach = int(zeilen[i] & 0xffff) + 1;
+        if (danach > ab) {
+            const int dx = std::abs(b.x1 - b.x0), dy = std::abs(b.y1 - b.y0);
+            const int zeile = b.art == Zeichenliste::Art::Linie && dx > dy ? 2 + 2 * ((dx + 1) / (dy + 1)) : 4;
+            constexpr int Anfang = 80;
+            abdeckung[ab] += zeile + Anfang;
+            if (ab < band.unten)
+                abdeckung[ab + 1] -= Anfang;
+            if (danach <= band.unten)
+                abdeckung[danach] -= zeile;
         }
+    };
+    if (const int hoch = std::max(1, bild.kachel / bild.zeilenlaenge); band.unten - band.oben >= hoch) {
+        for (std::size_t i = von; abdeckung && i < bis; ++i)
+            if (trifft(i))
+                zaehlen(i);
+        for (int oben = band.oben; oben <= band.unten; oben += hoch)
+            listeZeichnen(bild, liste, { oben, std::min(oben + hoch - 1, band.unten) }, von, bis, nullptr);
+        return;
+    }
+    for (std::size_t i = von; i < bis; ++i) {
+        if (!trifft(i))
+            continue;
+        if (abdeckung)
+            zaehlen(i);
+        const Zeichenliste::Befehl& b = befehle[i];
         switch (b.art) {
         case Zeichenliste::Art::Linie:
             linie(bild, band, b.x0, b.y0, b.x1, b.y1, b.farbe);

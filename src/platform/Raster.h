@@ -22,6 +22,10 @@ struct Bild {
     // offsets -(w - 1) / 2 to w / 2: across the major axis of a line, along both axes for a point and a
     // circle's outline. A line thus weighs w pixels in every column or row it passes.
     int stift = 1;
+    // The bytes of the layer drawn at a time: a band of more rows is drawn a tile of rows at a time, each
+    // small enough to stay in a core's own cache (on the development machine 1 MiB took 0.86 of the time
+    // of a 4K band drawn whole; 256 KiB slowed pictures of a million pixels).
+    int kachel = 1 << 20;
     // The box around every pixel drawn since it was last emptied, both ends included, as uebertragen finds
     // them.
     int links = std::numeric_limits<int>::max();
@@ -30,7 +34,7 @@ struct Bild {
     int unten = std::numeric_limits<int>::min();
 
     bool boxLeer() const { return rechts < links; }
-    void boxLeeren() { *this = { zeilen, breite, hoehe, zeilenlaenge, stift }; }
+    void boxLeeren() { *this = { zeilen, breite, hoehe, zeilenlaenge, stift, kachel }; }
     // Widens the box by another one.
     void umfassen(const Bild& b);
 };

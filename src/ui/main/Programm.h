@@ -37,6 +37,9 @@ constexpr int ZoomFenster = 5;
 constexpr int KoordsFenster = 6;
 constexpr int Anzahl = 7;
 } // namespace Seite
+// The list windows come first, each at its element kind.
+static_assert(Seite::Punkts == int(Art::Punkt) && Seite::Dreie == int(Art::Dreieck) && Seite::Viere == int(Art::Viereck)
+    && Seite::Polys == int(Art::Polygon));
 
 // The file-open dialog's state: the chosen file's full path, empty at start-up and after "Neu".
 struct DateiDialog {
