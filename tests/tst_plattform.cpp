@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -161,9 +162,14 @@ private slots:
         QTEST(64 * 48 - int(std::ranges::count(pixel, 0)), "anzahl");
         QFETCH(QPoint, gesetzt);
         QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()]);
+        // Into a picture cleared where the image lies, each pixel the colour of its number.
+        const std::vector<std::uint32_t> erwartet(pixel.begin(), pixel.end());
         std::vector<std::uint32_t> farbbild(64 * 48);
-        const std::uint32_t farben[256] = {};
-        Raster::uebertragen(r, { 0, groesse.height() - 1 }, { farbbild.data(), 64, farben });
+        std::uint32_t farben[256];
+        std::iota(farben, farben + 256, 0u);
+        Raster::uebertragen(r, { 0, groesse.height() - 1 },
+            { farbbild.data(), 64, farben, 0, 0, 0, groesse.width() - 1, groesse.height() - 1 });
+        QVERIFY(farbbild == erwartet);
         QTEST(box, "box");
         QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
     }

@@ -14,7 +14,6 @@ struct Vektor {
 // A 3x3 matrix stored row by row: m[0..2] row 1, m[3..5] row 2, m[6..8] row 3.
 struct Matrix {
     float m[9] = {};
-    float& operator()(int zeile, int spalte) { return m[(zeile - 1) * 3 + (spalte - 1)]; }
     float operator()(int zeile, int spalte) const { return m[(zeile - 1) * 3 + (spalte - 1)]; }
     friend bool operator==(const Matrix&, const Matrix&) = default;
 };
