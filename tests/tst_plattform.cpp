@@ -116,6 +116,8 @@ private slots:
         zeile("horizontal", { 1.2, 2.7, 4.9, 2.1 }, 4, QRect(1, 2, 4, 1));
         zeile("shallow", { 0.5, 0.5, 5.5, 2.5 }, 6, QRect(0, 0, 6, 3), { 64, 48 }, { 1, 0 });
         zeile("steep", { 9.5, 0.5, 7.5, 5.5 }, 6, QRect(7, 0, 3, 6), { 64, 48 }, { 9, 1 });
+        zeile("flat, runs of about 4, 8 and 16", { 0.5, 0.5, 13.5, 3.5, 0.5, 10.5, 26.5, 13.5, 0.5, 20.5, 50.5, 23.5 },
+            92, QRect(0, 0, 51, 24));
         zeile("to the right edge", { 0, 20, 64, 20 }, 64, QRect(0, 20, 64, 1));
         zeile("from the right edge and to the bottom edge",
             { 64, 10, 60.5, 10, 60.5, 12, 64, 12, 10, 40, 10, 36.5, 12, 36.5, 12, 40 }, 16, QRect(10, 10, 54, 30),

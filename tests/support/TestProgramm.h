@@ -23,7 +23,7 @@ public:
     std::optional<QString> dateiOeffnen(QWidget*, const QString& titel, const QString& filter, const QString&) override
     {
         dialogTitel = titel;
-        dialogFilter = filter;
+        dialogFilter = filter + " -> " + qtNamensfilter(filter).join(';'); // with what Qt's dialog would list
         return naechsteDateien.isEmpty() ? std::nullopt : std::optional(naechsteDateien.takeFirst());
     }
 
