@@ -213,6 +213,15 @@ struct Sitzung {
                         std::min(std::fabs(a.width()), std::fabs(a.height())), s.Fangweite, s.Achsenmass);
                 } },
             { "ablagen", [&] { return ablagen.join(' '); } },
+            { "ruhig", // 1 when, what the steps queued done, three more rounds of events draw no frame
+                [&] {
+                    for (int runde = 0; runde < 5; ++runde)
+                        QCoreApplication::processEvents();
+                    const std::uint64_t bilder = f.leinwand->bilder();
+                    for (int runde = 0; runde < 3; ++runde)
+                        QCoreApplication::processEvents();
+                    return QString::number(f.leinwand->bilder() == bilder);
+                } },
             { "tipp", [&] { return f.seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip(); } },
         };
         // A side window's name gives its title; the others list the windows or lists that they hold for.
