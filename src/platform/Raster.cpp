@@ -572,10 +572,13 @@ void listeZeichnen(
                 abdeckung[danach] -= zeile;
         }
     };
-    if (const int hoch = std::max(1, bild.kachel / bild.zeilenlaenge); band.unten - band.oben >= hoch) {
-        for (std::size_t i = von; abdeckung && i < bis; ++i)
-            if (trifft(i))
-                zaehlen(i);
+    // A layer of no width has a row length of 0.
+    if (const int hoch = std::max(1, bild.kachel / std::max(1, bild.zeilenlaenge)); band.unten - band.oben >= hoch) {
+        // The band's work counted once for the band, not once for each tile.
+        if (abdeckung)
+            for (std::size_t i = von; i < bis; ++i)
+                if (trifft(i))
+                    zaehlen(i);
         for (int oben = band.oben; oben <= band.unten; oben += hoch)
             listeZeichnen(bild, liste, { oben, std::min(oben + hoch - 1, band.unten) }, von, bis, nullptr);
         return;
