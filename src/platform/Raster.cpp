@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace zem::Raster {
 
@@ -227,160 +228,105 @@ template <int B> inline void fuellen(std::uint8_t* p, int n, std::uint64_t acht)
     }
 }
 
-// A flat line (dx >= dy) as runs of pixels, one in each row it passes, with the pen's rows above and
-// below, cut at the band's edges. Row k of the line (k steps across) begins at the step
-// beginn(k) = ceil((k lang - c) / kurz), which goes up by lang / kurz from row to row and by one more
-// whenever the remainder of lang % kurz turns; every run but the first and the last is lang / kurz or
-// one more long.
-class Flach {
-public:
-    Flach(const Bild& bild, Band band, int x0, int y0, int x1, int y1)
-        : m_band(band)
-        , m_zeilenlaenge(bild.zeilenlaenge)
-        , m_vor((bild.stift - 1) / 2)
-        , m_nach(bild.stift / 2)
-        , m_lang(std::abs(x1 - x0))
-        , m_kurz(std::abs(y1 - y0))
-        , m_ry(y1 < y0 ? -1 : 1)
-        , m_links(x1 < x0)
-        , m_x0(x0)
-        , m_y0(y0)
-        , m_zeilen(bild.zeilen)
-    {
-    }
+// Where the rows of a flat line (dx >= dy) begin. Row k of the line (k steps across, 0 <= k <= kurz) is
+// the run of steps from beginn(k) to beginn(k + 1) - 1, with beginn(0) = 0, beginn(kurz + 1) = lang + 1
+// and in between beginn(k) = ceil((k lang - c) / kurz), c as for Gerade: the step where Bresenham's line
+// goes across. From k = 1 on that is floor(((k - 1) lang + lang / 2 + kurz) / kurz), which in 32.32 fixed
+// point, both terms rounded up, is exact while kurz < 65536: the roundings add less than k / 2^32, less
+// than 1 / kurz, to a fraction at least 1 / kurz below the next whole number.
+struct Zeilenanfang {
+    int lang, kurz;
+    std::uint64_t schritt = 0, anfang = 0;
 
-    // The rows k from von to bis whose pen reaches into the band; von > bis for none.
-    int von() const { return std::max(0, m_ry > 0 ? m_band.oben - m_nach - m_y0 : m_y0 - m_band.unten - m_vor); }
-    int bis() const { return std::min(m_kurz, m_ry > 0 ? m_band.unten + m_vor - m_y0 : m_y0 - m_band.oben + m_nach); }
-
-    void ziehen(int von, int bis, std::uint8_t farbe)
+    Zeilenanfang(int l, int k)
+        : lang(l)
+        , kurz(k)
     {
-        const std::uint64_t acht = 0x0101010101010101ull * farbe;
-        if (m_kurz == 0) {
-            lauf<0>(0, 0, m_lang + 1, acht);
-            return;
-        }
-        const std::int64_t c = m_lang - 1 - m_lang / 2;
-        const auto aufgerundet = [this](std::int64_t a) { return int((a + m_kurz - 1) / m_kurz); };
-        m_ganz = m_lang / m_kurz;
-        m_teil = m_lang % m_kurz;
-        m_beginn = von == 0 ? 0 : aufgerundet(std::int64_t(von) * m_lang - c);
-        const std::int64_t zaehler = std::int64_t(von + 1) * m_lang - c;
-        m_naechster = aufgerundet(zaehler);
-        m_rest = int(std::int64_t(m_naechster) * m_kurz - zaehler);
-        int k = von;
-        if (k == 0)
-            weiter<0>(k++, acht);
-        const int mitteBis = std::min(bis, m_kurz - 1);
-        // The width of the stores that cover every run of the middle in two.
-        if (m_ganz >= 16)
-            for (; k <= mitteBis; ++k)
-                weiter<0>(k, acht);
-        else if (m_ganz >= 8)
-            for (; k <= mitteBis; ++k)
-                weiter<8>(k, acht);
-        else if (m_ganz >= 4)
-            for (; k <= mitteBis; ++k)
-                weiter<4>(k, acht);
-        else if (m_ganz >= 2)
-            for (; k <= mitteBis; ++k)
-                weiter<2>(k, acht);
-        else
-            for (; k <= mitteBis; ++k)
-                weiter<1>(k, acht);
-        if (k == m_kurz && k <= bis)
-            lauf<0>(k, m_beginn, m_lang + 1 - m_beginn, acht);
-    }
-
-private:
-    // The run of row k, and on to the next row.
-    template <int B> void weiter(int k, std::uint64_t acht)
-    {
-        lauf<B>(k, m_beginn, m_naechster - m_beginn, acht);
-        m_beginn = m_naechster;
-        m_naechster += m_ganz;
-        m_rest -= m_teil;
-        if (m_rest < 0) {
-            m_rest += m_kurz;
-            ++m_naechster;
+        if (k > 0) {
+            schritt = ((std::uint64_t(l) << 32) + k - 1) / k;
+            anfang = ((std::uint64_t(l / 2 + k) << 32) + k - 1) / k;
         }
     }
-    template <int B> void lauf(int k, int beginn, int n, std::uint64_t acht)
-    {
-        const int y = m_y0 + m_ry * k;
-        std::uint8_t* const p
-            = m_zeilen + std::ptrdiff_t(y) * m_zeilenlaenge + (m_links ? m_x0 - beginn - n + 1 : m_x0 + beginn);
-        const int oVon = std::max(-m_vor, m_band.oben - y), oBis = std::min(m_nach, m_band.unten - y);
-        for (int o = oVon; o <= oBis; ++o)
-            fuellen<B>(p + o * m_zeilenlaenge, n, acht);
-    }
-
-    const Band m_band;
-    const std::ptrdiff_t m_zeilenlaenge;
-    const int m_vor, m_nach, m_lang, m_kurz, m_ry;
-    const bool m_links;
-    const int m_x0, m_y0;
-    std::uint8_t* const m_zeilen;
-    int m_ganz = 0, m_teil = 0, m_beginn = 0, m_naechster = 0, m_rest = 0;
+    // beginn(k) for 1 <= k <= kurz, in fixed point.
+    std::uint64_t fest(int k) const { return anfang + std::uint64_t(k - 1) * schritt; }
+    int beginn(int k) const { return k <= 0 ? 0 : k > kurz ? lang + 1 : int(fest(k) >> 32); }
 };
 
-void flach(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
+// The steps from a to b - 1 of a flat line in the row at zeile, from x0 to the left or to the right.
+template <int B> inline void schritteFuellen(std::uint8_t* zeile, int x0, bool links, int a, int b, std::uint64_t acht)
 {
-    Flach f(bild, band, x0, y0, x1, y1);
-    if (const int von = f.von(), bis = f.bis(); von <= bis)
-        f.ziehen(von, bis, farbe);
+    fuellen<B>(zeile + (links ? x0 - b + 1 : x0 + a), b - a, acht);
 }
 
-// A flat line whose runs are one or two pixels long, a pixel a step with the pen's pixels stacked in a
-// column, cut at the band's edges: runs cost more than the step of a pixel. Row k of the line begins at
-// the step beginn(k), as for Flach.
-void flachSchritte(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
+// The rows of the walk where every run is one of the middle, lang / kurz or one more steps long: from
+// hinten, beginn(m - w + 1), to vorn, beginn(m + 1), both in fixed point, n rows in all.
+template <int B>
+std::uint8_t* mitteFuellen(std::uint8_t* zeile, std::ptrdiff_t weiter, int x0, bool links, std::uint64_t hinten,
+    std::uint64_t vorn, std::uint64_t schritt, int n, std::uint64_t acht)
 {
-    const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
-    const int lang = std::abs(x1 - x0), kurz = std::abs(y1 - y0);
-    const int ry = y1 < y0 ? -1 : 1;
-    // The line's rows whose pen reaches into the band, and those whose pen lies in it whole.
-    const int von = std::max(0, ry > 0 ? band.oben - nach - y0 : y0 - band.unten - vor);
-    const int bis = std::min(kurz, ry > 0 ? band.unten + vor - y0 : y0 - band.oben + nach);
-    if (von > bis)
+    for (; n > 0; --n, zeile += weiter, hinten += schritt, vorn += schritt)
+        schritteFuellen<B>(zeile, x0, links, int(hinten >> 32), int(vorn >> 32), acht);
+    return zeile;
+}
+
+// A flat line (dx >= dy), one fill for each row of the image, cut at the band's edges. A pen w wide puts
+// the runs of w rows of the line into each row of the image, which meet end to end: row m of the walk
+// holds the line's rows m - w + 1 to m, the steps from beginn(m - w + 1) to beginn(m + 1) - 1. Filling
+// them at once writes each pixel once, where filling each row of the line with its pen wrote the middle
+// w times.
+void flach(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
+{
+    const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2, s = bild.stift - 1;
+    const Zeilenanfang z(std::abs(x1 - x0), std::abs(y1 - y0));
+    // Row m of the walk lies in the image's row y0 + m - vor going down, y0 - m + nach going up.
+    const bool runter = y1 >= y0;
+    const int mVon = std::max(0, runter ? band.oben - y0 + vor : y0 + nach - band.unten);
+    const int mBis = std::min(z.kurz + s, runter ? band.unten - y0 + vor : y0 + nach - band.oben);
+    if (mVon > mBis)
         return;
-    const int ganzVon = std::max(von, ry > 0 ? band.oben + vor - y0 : y0 + nach - band.unten);
-    const int ganzBis = std::min(bis, ry > 0 ? band.unten - nach - y0 : y0 - vor - band.oben);
-    const std::int64_t c = lang - 1 - lang / 2;
-    const auto beginn = [&](int k) {
-        return k == 0 ? 0 : k > kurz ? lang + 1 : int((std::int64_t(k) * lang - c + kurz - 1) / kurz);
+    const std::ptrdiff_t weiter = runter ? bild.zeilenlaenge : -bild.zeilenlaenge;
+    std::uint8_t* zeile = bild.zeilen + std::ptrdiff_t(runter ? y0 + mVon - vor : y0 - mVon + nach) * bild.zeilenlaenge;
+    const bool links = x1 < x0;
+    const std::uint64_t acht = 0x0101010101010101ull * farbe;
+    // The rows that hold the line's first or last row, whose runs are of any length.
+    const auto rand = [&](int von, int bis) {
+        for (int m = von; m <= bis; ++m, zeile += weiter)
+            schritteFuellen<0>(zeile, x0, links, z.beginn(m - s), z.beginn(m + 1), acht);
     };
-    const Gerade g(lang, kurz);
-    const std::ptrdiff_t zeilenlaenge = bild.zeilenlaenge;
-    const std::ptrdiff_t haupt = x1 < x0 ? -1 : 1, neben = ry * zeilenlaenge;
-    std::uint8_t* const p = zeile(bild, y0) + x0;
-    const auto geschnitten = [&](int kVon, int kBis) {
-        if (kVon <= kBis)
-            ziehen(g, p, haupt, neben, beginn(kVon), beginn(kBis + 1) - 1, [&](std::uint8_t* q, int k) {
-                const int y = y0 + ry * k;
-                for (int o = std::max(-vor, band.oben - y); o <= std::min(nach, band.unten - y); ++o)
-                    q[o * zeilenlaenge] = farbe;
-            });
-    };
-    if (ganzVon > ganzBis) {
-        geschnitten(von, bis);
+    const int mitteVon = std::max(mVon, s + 1), mitteBis = std::min(mBis, z.kurz - 1);
+    if (mitteVon > mitteBis) {
+        rand(mVon, mBis);
         return;
     }
-    geschnitten(von, ganzVon - 1);
-    const int iVon = beginn(ganzVon), iBis = beginn(ganzBis + 1) - 1;
-    quer(bild.stift, zeilenlaenge, farbe, [&](auto setze) { ziehen(g, p, haupt, neben, iVon, iBis, setze); });
-    geschnitten(ganzBis + 1, bis);
+    rand(mVon, mitteVon - 1);
+    // A row of the middle holds from w lang / kurz to w (lang / kurz + 1) steps: stores of the widest of
+    // 8, 4, 2 and 1 that covers each row in two, else a loop.
+    const int w = s + 1, ganz = z.lang / z.kurz;
+    const int kuerzeste = w * ganz, laengste = w * (ganz + (z.lang % z.kurz != 0));
+    const auto mitte = [&](auto breite) {
+        zeile = mitteFuellen<decltype(breite)::value>(zeile, weiter, x0, links, z.fest(mitteVon - s),
+            z.fest(mitteVon + 1), z.schritt, mitteBis - mitteVon + 1, acht);
+    };
+    const auto passt = [&](int b) { return kuerzeste >= b && laengste <= 2 * b; };
+    if (passt(8))
+        mitte(std::integral_constant<int, 8>());
+    else if (passt(4))
+        mitte(std::integral_constant<int, 4>());
+    else if (passt(2))
+        mitte(std::integral_constant<int, 2>());
+    else if (passt(1))
+        mitte(std::integral_constant<int, 1>());
+    else
+        mitte(std::integral_constant<int, 0>());
+    rand(mitteBis + 1, mBis);
 }
 
 void linie(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
 {
-    const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
-    if (dy > dx)
+    if (std::abs(y1 - y0) > std::abs(x1 - x0))
         steil(bild, band, x0, y0, x1, y1, farbe);
-    else if (dx >= 2 * dy)
-        flach(bild, band, x0, y0, x1, y1, farbe);
     else
-        flachSchritte(bild, band, x0, y0, x1, y1, farbe);
+        flach(bild, band, x0, y0, x1, y1, farbe);
 }
 
 // Midpoint circle around the pixel that holds the centre; r at most a few thousand pixels.
