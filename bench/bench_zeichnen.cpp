@@ -15,9 +15,9 @@
 // The 1000 x 1000 area is on the screen of ratio 1. Allocations count the redraw and the copy, whose
 // painter allocates as every paint event's does.
 // Then the rasteriser alone in bands (*_bands_WxH): the segments of the first two scenes, in device
-// pixels, recorded into a list and drawn by band pools of 1, 2, 4 and 8 bands taking turns, on 3840 x
-// 2160 device pixels (the 4K screen at scale 2, pen 2) and 1920 x 1080 (scale 1); on 1000 x 1000 the
-// pool as the program makes it, with its switch for lists of little work ("chosen"), against one band.
+// pixels, recorded into a list and drawn by pools of one thread, of two and as the program makes it, with
+// its switch for lists of little work ("chosen"), on 3840 x 2160 device pixels (the 4K screen at scale 2,
+// pen 2), 1920 x 1080 (scale 1) and 1000 x 1000, each pool in turns with the reference and one thread.
 // A frame is the recording and the drawing, the clearing before it left out; each pool's time as a
 // ratio to one band's, and the heap allocations of a frame. Then the time of each of 8 bands drawn alone
 // and of the recording, from which the README projects a frame on 8 cores.
@@ -597,26 +597,33 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
     std::vector<double> bezugszeiten;
     std::vector<std::vector<double>> zeiten(pools.size());
     std::vector<std::size_t> allokationen(pools.size());
-    // The first frames make the lists' memory.
-    for (int i = -3; i < Laeufe; ++i) {
-        const auto start = Uhr::now();
-        bezug.zeichnen(geraet);
-        bezugszeiten.push_back(ms(Uhr::now() - start));
-        for (std::size_t k = 0; k < pools.size(); ++k) {
-            const std::size_t vorher = bench::allokationen();
-            const auto anfang = Uhr::now();
-            pools[k].zeichnen(geraet, k == 2);
-            const auto ende = Uhr::now();
-            allokationen[k] = std::max(allokationen[k], i < 0 ? 0 : bench::allokationen() - vorher);
-            zeiten[k].push_back(ms(ende - anfang));
-            if (std::getenv("ZEM_SCHNITT") && k == 1 && i > Laeufe - 4) {
-                std::printf("frame %.2f ms cut:", ms(ende - anfang));
-                for (int j = 0; j <= pools[k].baender->letzteStuecke(); ++j)
-                    std::printf(" %d", pools[k].baender->letzteGrenzen()[j]);
-                std::printf(" times:");
-                for (int j = 0; j < pools[k].baender->letzteStuecke(); ++j)
-                    std::printf(" %.2f", pools[k].baender->letzteZeiten()[j] / 1e6);
-                std::printf("\n");
+    // Each pool of more threads in a pass of its own, in turns with the reference and one thread: after a
+    // frame a pool's workers watch for the next one for a while, and would take a core from another pool's
+    // frame. The first frames of a pass make the lists' memory.
+    for (const std::size_t mehr : { std::size_t(1), std::size_t(2) }) {
+        for (int i = -3; i < Laeufe; ++i) {
+            const auto start = Uhr::now();
+            bezug.zeichnen(geraet);
+            if (i >= 0)
+                bezugszeiten.push_back(ms(Uhr::now() - start));
+            for (const std::size_t k : { std::size_t(0), mehr }) {
+                const std::size_t vorher = bench::allokationen();
+                const auto anfang = Uhr::now();
+                pools[k].zeichnen(geraet, k == 2);
+                const auto ende = Uhr::now();
+                if (i < 0)
+                    continue;
+                allokationen[k] = std::max(allokationen[k], bench::allokationen() - vorher);
+                zeiten[k].push_back(ms(ende - anfang));
+                if (std::getenv("ZEM_SCHNITT") && k == 1 && i > Laeufe - 4) {
+                    std::printf("frame %.2f ms cut:", ms(ende - anfang));
+                    for (int j = 0; j <= pools[k].baender->letzteStuecke(); ++j)
+                        std::printf(" %d", pools[k].baender->letzteGrenzen()[j]);
+                    std::printf(" times:");
+                    for (int j = 0; j < pools[k].baender->letzteStuecke(); ++j)
+                        std::printf(" %.2f", pools[k].baender->letzteZeiten()[j] / 1e6);
+                    std::printf("\n");
+                }
             }
         }
     }
