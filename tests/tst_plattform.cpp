@@ -135,6 +135,7 @@ private slots:
         zeile("circle at the right edge, its centre outside, r -3", { 65.5, 20.5, -3 }, 5, QRect(62, 18, 2, 5));
         zeile("circle r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
         zeile("circle r 1e9, top edge", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
+        zeile("circle r 1e9, left edge", { 20.3 - 1e9, 24.5, 1e9 }, 48, QRect(20, 0, 1, 48));
         zeile("circle around the image", { 32, 24, 1e30 }, 0, QRect());
         zeile("pen 2, shallow", { 0.5, 10.5, 10.5, 12.5 }, 22, QRect(0, 10, 11, 4), { 64, 48 }, { 3, 12 }, 2);
         zeile("pen 3, steep", { 20.5, 5.5, 22.5, 15.5 }, 33, QRect(19, 5, 5, 11), { 64, 48 }, { 23, 15 }, 3);
@@ -174,6 +175,17 @@ private slots:
         QVERIFY(farbbild == erwartet);
         QTEST(box, "box");
         QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
+    }
+
+    // What was drawn just before the device pixel ratio changes stays in the picture, stretched to the new
+    // ratio, until its owner draws it anew.
+    void verhaeltnis()
+    {
+        Leinwand flaeche({ 40, 30 });
+        flaeche.loeschen();
+        flaeche.linie(0, 10, 40, 10, 0xffff0000);
+        QVERIFY(flaeche.verhaeltnisSetzen(2));
+        QCOMPARE(flaeche.bild().pixel(40, 21), 0xffff0000);
     }
 
     // Clearing clears where it drew since the last clear, up to the last row and column: after a line to
