@@ -277,8 +277,8 @@ class Sitzung:
                                                for p in punkte[1:]), "mouseup", 3)
 
     def ist_bildrate(self, anzahl):
-        """The program logged at least anzahl frames (zem.frames); prints the median and the 95th percentile of
-        their drawing time and of the time from the mouse event to the picture."""
+        """The program logged at least anzahl frames (zem.frames), each drawn within the time from its mouse event
+        to the picture; prints the median and the 95th percentile of both times."""
         werte = [tuple(map(float, m.groups())) for m in (re.search(r"zem\.frames: drawn_ms=([\d.]+) "
                  r"mouse_to_picture_ms=(\d+)", z) for z in self.zeilen()) if m]
         if len(werte) < int(anzahl):
@@ -286,7 +286,9 @@ class Sitzung:
         stelle = lambda w, q: sorted(w)[min(len(w) - 1, int(q * len(w)))]
         print("bildrate: frames=%d" % len(werte), *("%s median=%.1f p95=%.1f" % (n, stelle(w, 0.5), stelle(w, 0.95))
               for n, w in zip(("drawn_ms", "mouse_to_picture_ms"), zip(*werte))))
-        return max(w[1] for w in werte) < 60000, "an event time from another clock than the X server's"
+        # A frame is drawn between the mouse event and the picture; the event's time has whole milliseconds.
+        return all(d <= m + 1 < 60000 for d, m in werte), "a drawing longer than its wait, or an event time from " \
+            "another clock than the X server's"
 
     def tu_foto(self, datei):
         lauf("import", "-silent", "-window", self.fenster["haupt"], datei)
