@@ -23,7 +23,7 @@ using namespace zem;
 
 namespace {
 
-using bench::allokationen;
+using test::allokationen;
 
 using Uhr = std::chrono::steady_clock;
 

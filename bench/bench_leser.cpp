@@ -159,9 +159,9 @@ int main(int argc, char* argv[])
 
     // (b) Into a scene that already holds the model, so that every buffer has had its first use.
     a.laden(modell998);
-    const std::size_t vorher = bench::allokationen();
+    const std::size_t vorher = test::allokationen();
     a.laden(modell998);
-    std::printf("load_allocations=%zu\n", bench::allokationen() - vorher);
+    std::printf("load_allocations=%zu\n", test::allokationen() - vorher);
 
     // (c) Reset and read, as often as fits in about three seconds, at least 20 times.
     const QString pfad = argc > 1 ? QString::fromLocal8Bit(argv[1]) : modell998;

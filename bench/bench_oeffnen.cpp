@@ -38,11 +38,11 @@ int main(int argc, char* argv[])
     std::vector<double> zeiten, zeichnen;
     std::size_t allokationen = 0;
     for (int i = 0; i < Laeufe; ++i) {
-        const std::size_t vorher = zem::bench::allokationen();
+        const std::size_t vorher = zem::test::allokationen();
         const auto start = std::chrono::steady_clock::now();
         zem::DateiBefehle::RwxNeuLaden(p); // the open command after its dialog
         const auto ende = std::chrono::steady_clock::now();
-        allokationen = zem::bench::allokationen() - vorher;
+        allokationen = zem::test::allokationen() - vorher;
         zeiten.push_back(ms(ende - start));
         QApplication::processEvents();
 

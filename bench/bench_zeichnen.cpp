@@ -348,11 +348,11 @@ void messen(const char* name, Umgebung& u, float zoomwert, void (*aufbau)(Szene&
         std::size_t allokationen = 0;
         for (int i = 0; i < 3 * Laeufe; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(pause));
-            const std::size_t vorher = bench::allokationen();
+            const std::size_t vorher = test::allokationen();
             const auto start = Uhr::now();
             AllesZeichnen(p);
             const auto ende = Uhr::now();
-            allokationen = std::max(allokationen, bench::allokationen() - vorher);
+            allokationen = std::max(allokationen, test::allokationen() - vorher);
             zeichenzeiten.push_back(ms(ende - start));
 
             std::this_thread::sleep_for(std::chrono::milliseconds(pause));
@@ -402,11 +402,11 @@ void messen4k(const char* name, Umgebung& neu, Umgebung& alt, float zoomwert, vo
     std::vector<double> neuZeiten, altZeiten;
     std::size_t allokationen = 0;
     for (int i = 0; i < Laeufe; ++i) {
-        const std::size_t vorher = bench::allokationen();
+        const std::size_t vorher = test::allokationen();
         const auto start = Uhr::now();
         neuerWeg();
         const auto ende = Uhr::now();
-        allokationen = std::max(allokationen, bench::allokationen() - vorher);
+        allokationen = std::max(allokationen, test::allokationen() - vorher);
         neuZeiten.push_back(ms(ende - start));
 
         const auto altStart = Uhr::now();
@@ -607,13 +607,13 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
             if (i >= 0)
                 bezugszeiten.push_back(ms(Uhr::now() - start));
             for (const std::size_t k : { std::size_t(0), mehr }) {
-                const std::size_t vorher = bench::allokationen();
+                const std::size_t vorher = test::allokationen();
                 const auto anfang = Uhr::now();
                 pools[k].zeichnen(geraet, k == 2);
                 const auto ende = Uhr::now();
                 if (i < 0)
                     continue;
-                allokationen[k] = std::max(allokationen[k], bench::allokationen() - vorher);
+                allokationen[k] = std::max(allokationen[k], test::allokationen() - vorher);
                 zeiten[k].push_back(ms(ende - anfang));
                 if (std::getenv("ZEM_SCHNITT") && k == 1 && i > Laeufe - 4) {
                     std::printf("frame %.2f ms cut:", ms(ende - anfang));

@@ -410,9 +410,9 @@ private slots:
         // The first runs grow the buffers; each run is followed by the paint it asked for.
         std::size_t anzahl = 0;
         for (float x = 0; x < 4; ++x) {
-            const std::size_t vorher = bench::allokationen();
+            const std::size_t vorher = test::allokationen();
             befehl(p, x);
-            anzahl = bench::allokationen() - vorher;
+            anzahl = test::allokationen() - vorher;
             QCoreApplication::processEvents();
         }
         QFETCH(int, budget);

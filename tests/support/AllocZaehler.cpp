@@ -20,7 +20,7 @@ std::size_t gezaehlt(std::size_t groesse)
 }
 } // namespace
 
-std::size_t zem::bench::allokationen()
+std::size_t zem::test::allokationen()
 {
     return zaehler.load(std::memory_order_relaxed);
 }

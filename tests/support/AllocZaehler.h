@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-namespace zem::bench {
+namespace zem::test {
 
 // The heap allocations of the whole process since it started, counted where memory is taken from the C
 // library: malloc, calloc, realloc and the aligned allocations. Operator new, Qt's containers and images
@@ -10,4 +10,4 @@ namespace zem::bench {
 // counts every allocation, new's included.
 std::size_t allokationen();
 
-} // namespace zem::bench
+} // namespace zem::test
