@@ -185,7 +185,7 @@ private slots:
         flaeche.loeschen();
         flaeche.linie(0, 10, 40, 10, 0xffff0000);
         QVERIFY(flaeche.verhaeltnisSetzen(2));
-        QCOMPARE(flaeche.bild().pixel(40, 21), 0xffff0000);
+        QCOMPARE(flaeche.bild().pixel(0, 21), 0xffff0000);
     }
 
     // Clearing clears where it drew since the last clear, up to the last row and column: after a line to
