@@ -19,8 +19,9 @@
 // its switch for lists of little work ("chosen"), on 3840 x 2160 device pixels (the 4K screen at scale 2,
 // pen 2), 1920 x 1080 (scale 1) and 1000 x 1000, each pool in turns with the reference and one thread.
 // A frame is the recording and the drawing, the clearing before it left out; each pool's time as a
-// ratio to one band's, and the heap allocations of a frame. Then the time of each of 8 bands drawn alone
-// and of the recording, from which the README projects a frame on 8 cores.
+// ratio to one band's, and the heap allocations of a frame. Then the time of each of 4, 8 and 16 bands
+// drawn alone and of the recording, from which the README projects a frame on that many cores, as a ratio
+// to the whole frame drawn on one thread in turns with the bands.
 // One line per scene on standard output; a plausibility check of both pictures on standard error.
 // With arguments, only the scenes named.
 
@@ -701,6 +702,7 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
         std::vector<std::int32_t> stueckAbdeckung(std::size_t(groesse.height()));
         std::vector<std::int64_t> ns(zahl);
         std::vector<double> zeiten;
+        double einzeln = 0; // the recording and the whole frame on this thread
         Raster::Baender::schneiden(ganz, abdeckung.data(), nullptr, int(zahl), groesse.height(), grenzen.data());
         for (int runde = 0; runde < 2; ++runde) {
             if (runde == 1) {
@@ -709,24 +711,32 @@ void messenStuecke(const char* name, Umgebung& u, float zoomwert, void (*aufbau)
                     vorher.data(), stueckAbdeckung.data(), ns.data(), int(zahl), groesse.height(), grenzen.data());
                 std::fill(stueckAbdeckung.begin(), stueckAbdeckung.end(), 0);
             }
-            zeiten.clear();
-            for (std::size_t j = 0; j < zahl; ++j) {
-                const Raster::Band band { grenzen[j], grenzen[j + 1] - 1 };
-                std::vector<double> laeufe;
-                for (int i = 0; i < 5; ++i) {
+            // Each piece, and the whole frame on this thread, in turns: what the projection is held against
+            // is measured beside its pieces, on a machine whose speed swings.
+            std::vector<std::vector<double>> laeufe(zahl + 1);
+            for (int i = 0; i < 5; ++i) {
+                for (std::size_t j = 0; j <= zahl; ++j) {
+                    const bool stueck = j < zahl;
+                    const Raster::Band band { stueck ? grenzen[j] : 0,
+                        (stueck ? grenzen[j + 1] : groesse.height()) - 1 };
                     Raster::Bild b = ein.bild;
                     const auto start = Uhr::now();
                     Raster::listeZeichnen(b, ein.liste, band, 0, ein.liste.anzahl(),
-                        runde == 0 && i == 0 ? stueckAbdeckung.data() : nullptr);
+                        runde == 0 && i == 0 && stueck ? stueckAbdeckung.data() : nullptr);
                     Raster::uebertragen(b, band, ein.ziel());
-                    laeufe.push_back(ms(Uhr::now() - start));
+                    laeufe[j].push_back(ms(Uhr::now() - start));
                 }
-                zeiten.push_back(median(laeufe));
+            }
+            zeiten.clear();
+            for (std::size_t j = 0; j < zahl; ++j) {
+                zeiten.push_back(median(laeufe[j]));
                 ns[j] = std::int64_t(zeiten.back() * 1e6);
             }
+            einzeln = aufnahme + median(laeufe[zahl]);
         }
         const double rahmen = aufnahme + simuliert(zeiten, arbeiter, uebergabe);
-        std::printf(" projected_%d_workers_ms=%.2f ratio=%.3f", arbeiter, rahmen, rahmen / eins);
+        std::printf(" one_thread_beside_ms=%.2f projected_%d_workers_ms=%.2f ratio=%.3f", einzeln, arbeiter, rahmen,
+            rahmen / einzeln);
         if (arbeiter == 8) {
             std::printf(" pieces_of_8_ms=");
             for (std::size_t j = 0; j < zeiten.size(); ++j)
