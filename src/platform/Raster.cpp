@@ -119,65 +119,55 @@ void punkt(Bild& bild, Band band, double x, double y, std::uint8_t farbe)
         tupfen(bild, band, static_cast<int>(x), static_cast<int>(y), farbe);
 }
 
-// Bresenham's line between two pixels, computed instead of stepped: after i steps along the major axis
-// (lang steps in all) it has taken k(i) = ceil((i kurz - lang / 2) / lang) steps across it, which is
-// floor((i kurz + c) / lang) with c = lang - 1 - lang / 2. In 32.32 fixed point, both terms rounded up,
-// (anfang + i schritt) >> 32 is k(i) exactly while lang < 65536: the roundings add less than i + 1
-// units of 2^-32 to a fraction that stays 1 / lang below the next whole number. A band starts anywhere
-// at the cost of one product, and a step has no branch and a dependency of one addition.
-struct Gerade {
-    int lang, kurz;
+// floor((a + i b) / n) for i = 0, 1, 2, ... and n from 1 to 65535, as (anfang + i schritt) >> 32 in 32.32
+// fixed point, both terms rounded up: exact for i < 65536, as the roundings add less than (i + 1) / 2^32,
+// less than 1 / n, to a fraction at least 1 / n below the next whole number. A walk starts anywhere at the
+// cost of one product, and a step has no branch and a dependency of one addition.
+struct Folge {
     std::uint64_t schritt, anfang;
 
-    // Axis-parallel and diagonal lines, most of a picture's, take k(i) = 0 and k(i) = i without a division.
-    Gerade(int l, int k)
-        : lang(l)
-        , kurz(k)
-        , schritt(k == 0   ? 0
-                  : k == l ? std::uint64_t(1) << 32
-                           : ((std::uint64_t(k) << 32) + l - 1) / l)
-        , anfang(k == 0 || k == l ? 0 : ((std::uint64_t(l - 1 - l / 2) << 32) + l - 1) / l)
+    // A term of 0 costs no division.
+    Folge(std::uint64_t a, std::uint64_t b, std::uint64_t n)
+        : schritt(b == 0 ? 0 : ((b << 32) + n - 1) / n)
+        , anfang(a == 0 ? 0 : ((a << 32) + n - 1) / n)
     {
     }
-    std::uint64_t bei(int i) const { return anfang + std::uint64_t(i) * schritt; }
+    std::uint64_t fest(int i) const { return anfang + std::uint64_t(i) * schritt; }
 };
 
-// The pixels of a line from the step von to the step bis: the one of step i lies i haupt and k(i) neben
-// from p.
+// The pixels of a steep line from the step von to the step bis: the one of step i lies i haupt and k(i)
+// neben from p, k(i) = g.fest(i) >> 32.
 template <typename Setze>
 inline void ziehen(
-    const Gerade& g, std::uint8_t* p, std::ptrdiff_t haupt, std::ptrdiff_t neben, int von, int bis, Setze setze)
+    const Folge& g, std::uint8_t* p, std::ptrdiff_t haupt, std::ptrdiff_t neben, int von, int bis, Setze setze)
 {
-    std::uint64_t k = g.bei(von);
+    std::uint64_t k = g.fest(von);
     const std::uint64_t schritt = g.schritt;
     p += von * haupt;
     for (int i = von; i <= bis; ++i, p += haupt, k += schritt)
         setze(p + std::ptrdiff_t(k >> 32) * neben, int(k >> 32));
 }
 
-// The pen's pixels across the line, quer apart, written out for the widths of the usual screen scales.
-template <typename Ziehen> inline void quer(int stift, std::ptrdiff_t quer, std::uint8_t farbe, Ziehen ziehe)
+// The pen's pixels beside each other in a row, written out for the widths of the usual screen scales.
+template <typename Ziehen> inline void quer(int stift, std::uint8_t farbe, Ziehen ziehe)
 {
     switch (stift) {
     case 1:
         ziehe([=](std::uint8_t* p, int) { *p = farbe; });
         break;
     case 2:
-        ziehe([=](std::uint8_t* p, int) { p[0] = farbe, p[quer] = farbe; });
+        ziehe([zwei = std::uint16_t(farbe * 0x101u)](std::uint8_t* p, int) { std::memcpy(p, &zwei, 2); });
         break;
     case 3:
-        ziehe([=](std::uint8_t* p, int) { p[-quer] = farbe, p[0] = farbe, p[quer] = farbe; });
+        ziehe([=](std::uint8_t* p, int) { std::memset(p - 1, farbe, 3); });
         break;
     default:
-        ziehe([=, vor = (stift - 1) / 2, nach = stift / 2](std::uint8_t* p, int) {
-            for (int o = -vor; o <= nach; ++o)
-                p[o * quer] = farbe;
-        });
+        ziehe([=, vor = (stift - 1) / 2](std::uint8_t* p, int) { std::memset(p - vor, farbe, std::size_t(stift)); });
     }
 }
 
-// A steep line (dy > dx) that leaves the band or whose pen leaves the image: in each row of the band it
-// passes one pixel, with the pen's pixels beside it in the row, cut at the image's edges.
+// A steep line (dy > dx): in each row of the band it passes one pixel, with the pen's pixels beside it in
+// the row, cut at the image's edges.
 void steil(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
 {
     const int oben = std::max(band.oben, std::min(y0, y1)), unten = std::min(band.unten, std::max(y0, y1));
@@ -185,18 +175,17 @@ void steil(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t f
         return;
     const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2;
     const int links = std::min(x0, x1) - vor, rechts = std::max(x0, x1) + nach;
-    const Gerade g(std::abs(y1 - y0), std::abs(x1 - x0));
+    // Bresenham's line, computed instead of stepped: after i steps along the major axis (lang in all) it has
+    // taken k(i) = ceil((i kurz - lang / 2) / lang) steps across it, floor((i kurz + c) / lang) with
+    // c = lang - 1 - lang / 2. A vertical line stays in its column without a division.
+    const int lang = std::abs(y1 - y0), kurz = std::abs(x1 - x0);
+    const Folge g(kurz == 0 ? 0 : lang - 1 - lang / 2, kurz, lang);
     const bool runter = y1 > y0;
     const std::ptrdiff_t haupt = runter ? bild.zeilenlaenge : -bild.zeilenlaenge, neben = x1 < x0 ? -1 : 1;
     std::uint8_t* const p = zeile(bild, y0) + x0;
     const int von = runter ? oben - y0 : y0 - unten, bis = runter ? unten - y0 : y0 - oben;
     if (links >= 0 && rechts < bild.breite) {
-        if (bild.stift == 2) {
-            const std::uint16_t zwei = std::uint16_t(farbe * 0x101u);
-            ziehen(g, p, haupt, neben, von, bis, [=](std::uint8_t* q, int) { std::memcpy(q, &zwei, 2); });
-            return;
-        }
-        quer(bild.stift, 1, farbe, [&](auto setze) { ziehen(g, p, haupt, neben, von, bis, setze); });
+        quer(bild.stift, farbe, [&](auto setze) { ziehen(g, p, haupt, neben, von, bis, setze); });
         return;
     }
     const int letzte = bild.breite - 1;
@@ -228,30 +217,6 @@ template <int B> inline void fuellen(std::uint8_t* p, int n, std::uint64_t acht)
     }
 }
 
-// Where the rows of a flat line (dx >= dy) begin. Row k of the line (k steps across, 0 <= k <= kurz) is
-// the run of steps from beginn(k) to beginn(k + 1) - 1, with beginn(0) = 0, beginn(kurz + 1) = lang + 1
-// and in between beginn(k) = ceil((k lang - c) / kurz), c as for Gerade: the step where Bresenham's line
-// goes across. From k = 1 on that is floor(((k - 1) lang + lang / 2 + kurz) / kurz), which in 32.32 fixed
-// point, both terms rounded up, is exact while kurz < 65536: the roundings add less than k / 2^32, less
-// than 1 / kurz, to a fraction at least 1 / kurz below the next whole number.
-struct Zeilenanfang {
-    int lang, kurz;
-    std::uint64_t schritt = 0, anfang = 0;
-
-    Zeilenanfang(int l, int k)
-        : lang(l)
-        , kurz(k)
-    {
-        if (k > 0) {
-            schritt = ((std::uint64_t(l) << 32) + k - 1) / k;
-            anfang = ((std::uint64_t(l / 2 + k) << 32) + k - 1) / k;
-        }
-    }
-    // beginn(k) for 1 <= k <= kurz, in fixed point.
-    std::uint64_t fest(int k) const { return anfang + std::uint64_t(k - 1) * schritt; }
-    int beginn(int k) const { return k <= 0 ? 0 : k > kurz ? lang + 1 : int(fest(k) >> 32); }
-};
-
 // The steps from a to b - 1 of a flat line in the row at zeile, from x0 to the left or to the right.
 template <int B> inline void schritteFuellen(std::uint8_t* zeile, int x0, bool links, int a, int b, std::uint64_t acht)
 {
@@ -269,7 +234,10 @@ std::uint8_t* mitteFuellen(std::uint8_t* zeile, std::ptrdiff_t weiter, int x0, b
     return zeile;
 }
 
-// A flat line (dx >= dy), one fill for each row of the image, cut at the band's edges. A pen w wide puts
+// A flat line (dx >= dy), one fill for each row of the image, cut at the band's edges. Row k of the line
+// (k steps across, 0 <= k <= kurz) is the run of steps from beginn(k) to beginn(k + 1) - 1: beginn(0) = 0,
+// beginn(kurz + 1) = lang + 1 and in between ceil((k lang - c) / kurz), c as for a steep line, where
+// Bresenham's line goes across; that is floor(((k - 1) lang + lang / 2 + kurz) / kurz). A pen w wide puts
 // the runs of w rows of the line into each row of the image, which meet end to end: row m of the walk
 // holds the line's rows m - w + 1 to m, the steps from beginn(m - w + 1) to beginn(m + 1) - 1. Filling
 // them at once writes each pixel once, where filling each row of the line with its pen wrote the middle
@@ -277,11 +245,14 @@ std::uint8_t* mitteFuellen(std::uint8_t* zeile, std::ptrdiff_t weiter, int x0, b
 void flach(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t farbe)
 {
     const int vor = (bild.stift - 1) / 2, nach = bild.stift / 2, s = bild.stift - 1;
-    const Zeilenanfang z(std::abs(x1 - x0), std::abs(y1 - y0));
+    const int lang = std::abs(x1 - x0), kurz = std::abs(y1 - y0);
+    // beginn(k) is term k - 1; a horizontal line has no row but its first.
+    const Folge f(lang / 2 + kurz, lang, std::max(kurz, 1));
+    const auto beginn = [&](int k) { return k <= 0 ? 0 : k > kurz ? lang + 1 : int(f.fest(k - 1) >> 32); };
     // Row m of the walk lies in the image's row y0 + m - vor going down, y0 - m + nach going up.
     const bool runter = y1 >= y0;
     const int mVon = std::max(0, runter ? band.oben - y0 + vor : y0 + nach - band.unten);
-    const int mBis = std::min(z.kurz + s, runter ? band.unten - y0 + vor : y0 + nach - band.oben);
+    const int mBis = std::min(kurz + s, runter ? band.unten - y0 + vor : y0 + nach - band.oben);
     if (mVon > mBis)
         return;
     const std::ptrdiff_t weiter = runter ? bild.zeilenlaenge : -bild.zeilenlaenge;
@@ -291,9 +262,9 @@ void flach(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t f
     // The rows that hold the line's first or last row, whose runs are of any length.
     const auto rand = [&](int von, int bis) {
         for (int m = von; m <= bis; ++m, zeile += weiter)
-            schritteFuellen<0>(zeile, x0, links, z.beginn(m - s), z.beginn(m + 1), acht);
+            schritteFuellen<0>(zeile, x0, links, beginn(m - s), beginn(m + 1), acht);
     };
-    const int mitteVon = std::max(mVon, s + 1), mitteBis = std::min(mBis, z.kurz - 1);
+    const int mitteVon = std::max(mVon, s + 1), mitteBis = std::min(mBis, kurz - 1);
     if (mitteVon > mitteBis) {
         rand(mVon, mBis);
         return;
@@ -301,11 +272,11 @@ void flach(Bild& bild, Band band, int x0, int y0, int x1, int y1, std::uint8_t f
     rand(mVon, mitteVon - 1);
     // A row of the middle holds from w lang / kurz to w (lang / kurz + 1) steps: stores of the widest of
     // 8, 4, 2 and 1 that covers each row in two, else a loop.
-    const int w = s + 1, ganz = z.lang / z.kurz;
-    const int kuerzeste = w * ganz, laengste = w * (ganz + (z.lang % z.kurz != 0));
+    const int w = s + 1, ganz = lang / kurz;
+    const int kuerzeste = w * ganz, laengste = w * (ganz + (lang % kurz != 0));
     const auto mitte = [&](auto breite) {
-        zeile = mitteFuellen<decltype(breite)::value>(zeile, weiter, x0, links, z.fest(mitteVon - s),
-            z.fest(mitteVon + 1), z.schritt, mitteBis - mitteVon + 1, acht);
+        zeile = mitteFuellen<decltype(breite)::value>(zeile, weiter, x0, links, f.fest(mitteVon - s - 1),
+            f.fest(mitteVon), f.schritt, mitteBis - mitteVon + 1, acht);
     };
     const auto passt = [&](int b) { return kuerzeste >= b && laengste <= 2 * b; };
     if (passt(8))
