@@ -238,6 +238,12 @@ void Baender::beginnen(const Bild& bild, const Zeichenliste& liste, const Farbbi
         Stueck& stueck = m_stuecke[std::size_t(j)];
         stueck.bild = bild;
         stueck.bild.boxLeeren();
+        // Pieces drawn at the same time each take three quarters of the tile of a thread drawing alone, so
+        // that a tile and the list's lines that cross it stay in the core's own cache: with 1 MiB the two
+        // pieces of the 4K long-edge frame on the development machine took 7 % longer side by side than one
+        // after the other, with 768 KiB as long (a thread alone, 2 to 3 % slower with 768 KiB).
+        if (n > 1)
+            stueck.bild.kachel = bild.kachel / 4 * 3;
         stueck.band = { m_neu[std::size_t(j)], m_neu[std::size_t(j) + 1] - 1 };
         stueck.gezeichnet = 0;
         stueck.zeit = 0;
