@@ -223,6 +223,15 @@ struct Sitzung {
                     return QString::number(f.leinwand->bilder() == bilder);
                 } },
             { "tipp", [&] { return f.seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip(); } },
+            { "farben",
+                [&] {
+                    const QImage b = f.leinwand->bild();
+                    QSet<QRgb> farben;
+                    for (int y = 0; y < b.height(); ++y)
+                        for (int x = 0; x < b.width(); ++x)
+                            farben.insert(b.pixel(x, y));
+                    return QString::number(farben.size());
+                } },
         };
         // A side window's name gives its title; the others list the windows or lists that they hold for.
         std::map<QString, QStringList> je { { "fenster", {} }, { "fest", {} }, { "markiert", {} }, { "haken", {} } };
