@@ -136,6 +136,7 @@ private slots:
         zeile("circle r 12", { 30.5, 24.5, 12 }, 68, QRect(18, 12, 25, 25));
         zeile("circle r 1e9, top edge", { 32.5, 24.3 + 1e9, 1e9 }, 64, QRect(0, 24, 64, 1));
         zeile("circle r 1e9, left edge", { 20.3 - 1e9, 24.5, 1e9 }, 48, QRect(20, 0, 1, 48));
+        zeile("circle r 5000, an arc across at 30 degrees", { -2467.5, 4354.1, 5000 }, 64, QRect(0, 5, 64, 38));
         zeile("circle around the image", { 32, 24, 1e30 }, 0, QRect());
         zeile("pen 2, shallow", { 0.5, 10.5, 10.5, 12.5 }, 22, QRect(0, 10, 11, 4), { 64, 48 }, { 3, 12 }, 2);
         zeile("pen 3, steep", { 20.5, 5.5, 22.5, 15.5 }, 33, QRect(19, 5, 5, 11), { 64, 48 }, { 23, 15 }, 3);
