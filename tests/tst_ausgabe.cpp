@@ -29,6 +29,7 @@
 #include <clocale>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -305,8 +306,8 @@ private slots:
     }
 
     // The command line, read before the program starts: the file it opens ("-" for none), its exit status (-1
-    // for a start) and its standard output|error output. sitzung.txt runs the real program without a display
-    // with --help, --version, an unknown option and two files.
+    // for a start) and what it writes to standard output|error output as it ends. sitzung.txt runs the real
+    // program without a display with --help, --version, an unknown option and two files.
     void aufruf_data()
     {
         QTest::addColumn<QStringList>("argumente");
@@ -326,8 +327,15 @@ private slots:
         QFETCH(QStringList, argumente);
         QFETCH(QString, erwartet);
         const Aufruf::Auftrag a = Aufruf::lesen(QStringList("zemviewer") + argumente);
-        const QString ist
-            = QString("%1 %2 %3|%4").arg(a.datei.value_or("-")).arg(a.ende.value_or(-1)).arg(a.ausgabe, a.fehler);
+        char* texte[2] = {}; // what an ending call writes to the two streams, caught in memory
+        std::size_t laengen[2];
+        std::FILE* stroeme[2] = { open_memstream(&texte[0], &laengen[0]), open_memstream(&texte[1], &laengen[1]) };
+        const int ende = a.ende ? Aufruf::beantworten(a, stroeme[0], stroeme[1]) : -1;
+        for (std::FILE* strom : stroeme)
+            std::fclose(strom);
+        const QString ist = QString("%1 %2 %3|%4").arg(a.datei.value_or("-")).arg(ende).arg(texte[0], texte[1]);
+        std::free(texte[0]);
+        std::free(texte[1]);
         QVERIFY2(QRegularExpression(erwartet, QRegularExpression::DotMatchesEverythingOption).match(ist).hasMatch(),
             qPrintable(ist));
     }

@@ -58,10 +58,10 @@ Auftrag lesen(const QStringList& argumente)
     return auftrag;
 }
 
-int beantworten(const Auftrag& auftrag)
+int beantworten(const Auftrag& auftrag, std::FILE* aus, std::FILE* fehler)
 {
-    std::fputs(auftrag.ausgabe.toLocal8Bit().constData(), stdout);
-    std::fputs(auftrag.fehler.toLocal8Bit().constData(), stderr);
+    std::fputs(auftrag.ausgabe.toLocal8Bit().constData(), aus);
+    std::fputs(auftrag.fehler.toLocal8Bit().constData(), fehler);
     return auftrag.ende.value_or(0);
 }
 

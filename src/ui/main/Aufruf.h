@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <cstdio>
 #include <optional>
 
 namespace zem::Aufruf {
@@ -20,7 +21,8 @@ struct Auftrag {
 // Reads the arguments, the program's name first. It needs no application object, so that the answers
 // come without a display.
 Auftrag lesen(const QStringList& argumente);
-// Writes the answer of an ending call to standard output and standard error and gives its exit status.
-int beantworten(const Auftrag& auftrag);
+// Writes the answer of an ending call to standard output and standard error (or the streams given) and gives
+// its exit status.
+int beantworten(const Auftrag& auftrag, std::FILE* aus = stdout, std::FILE* fehler = stderr);
 
 } // namespace zem::Aufruf
