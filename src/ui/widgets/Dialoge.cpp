@@ -45,9 +45,8 @@ std::optional<QString> QtDialoge::dateiOeffnen(
     QWidget* eltern, const QString& titel, const QString& filter, const QString& bisher)
 {
     QFileDialog dialog(eltern, titel);
+    // Only an existing file; Qt's dialog has no read-only check box to hide and always takes long names.
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setNameFilters(qtNamensfilter(filter));
     if (!bisher.isEmpty())
         dialog.selectFile(bisher);
