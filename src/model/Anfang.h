@@ -6,7 +6,7 @@
 namespace zem {
 class MarkierartAnzeige;
 class Zeichenziel;
-struct Listen;
+class Listen;
 struct Szene;
 
 namespace Anfang {

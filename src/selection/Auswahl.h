@@ -7,7 +7,7 @@ namespace zem {
 class KoordinatenAnzeige;
 class MarkierartAnzeige;
 class Zeichenziel;
-struct Listen;
+class Listen;
 struct Szene;
 
 namespace Auswahl {

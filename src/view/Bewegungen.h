@@ -6,7 +6,7 @@
 namespace zem {
 class Fensterlage;
 class Zeichenziel;
-struct Listen;
+class Listen;
 struct Szene;
 struct Vektor;
 

@@ -4,7 +4,7 @@
 
 namespace zem {
 class Zeichenziel;
-struct Listen;
+class Listen;
 struct Szene;
 
 namespace Zeichnen {
