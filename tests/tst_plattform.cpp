@@ -126,6 +126,7 @@ private slots:
             4, QRect(0, 0, 7, 7));
         zeile("from the first column and row outwards", { 0, 8, -3, 8, 8, 0, 8, -3 }, 2, QRect(0, 0, 9, 9));
         zeile("image 1 x 1", { -5, 0.5, 5, 0.5 }, 1, QRect(0, 0, 1, 1), { 1, 1 });
+        zeile("image 0 x 48", { -5, 0.5, 5, 0.5, 0, 5, 0, 40 }, 0, QRect(), { 0, 48 });
         zeile("1e30 backwards", { 10.5, 1e30, 10.5, -1e30 }, 48, QRect(10, 0, 1, 48));
         zeile("almost the largest", { -1.6e308, -1.6e308, 1.6e308, 1.6e308 }, 48, QRect(0, 0, 48, 48));
         zeile("past the corner", { -1e6 - 5, 1e6, 1e6 - 5, -1e6 }, 0, QRect());
