@@ -436,11 +436,12 @@ private slots:
         QCOMPARE_LE(int(anzahl), budget);
     }
 
-    // The movement window's picture: an arrow from the middle in each of the eight directions, those to the
-    // corners longer, none between.
+    // The movement window's picture, 180 pixels square at scale 1: an arrow from the middle in each of the
+    // eight directions, those to the corners longer, none between.
     void pfeilbild()
     {
         const QImage bild = BewegungsFenster::pfeilbild();
+        QCOMPARE(bild.size(), QSize(180, 180));
         const QTransform zwischen = QTransform().translate(90, 90).rotate(22.5).translate(-90, -90);
         for (QPoint pfeil : { QPoint(140, 90), QPoint(157, 23), QPoint(90, 40), QPoint(23, 23), QPoint(40, 90),
                  QPoint(23, 157), QPoint(90, 140), QPoint(157, 157) }) {
