@@ -17,6 +17,8 @@
 
 #include <QEventLoop>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -222,6 +224,17 @@ struct Sitzung {
                     for (int runde = 0; runde < 3; ++runde)
                         QCoreApplication::processEvents();
                     return QString::number(f.leinwand->bilder() == bilder);
+                } },
+            { "menue",
+                [&] {
+                    QStringList menues;
+                    for (const QAction* menue : t.ausgabe->menuBar()->actions()) {
+                        QStringList punkte;
+                        for (const QAction* punkt : menue->menu()->actions())
+                            punkte << punkt->text();
+                        menues << menue->text() + ':' + punkte.join(',');
+                    }
+                    return menues.join(' ');
                 } },
             { "tipp", [&] { return f.seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip(); } },
             { "farben",
