@@ -167,13 +167,17 @@ private slots:
         QTEST(64 * 48 - int(std::ranges::count(pixel, 0)), "anzahl");
         QFETCH(QPoint, gesetzt);
         QVERIFY(gesetzt.isNull() || pixel[gesetzt.y() * 64 + gesetzt.x()]);
-        // Into a picture cleared where the image lies, each pixel the colour of its number.
-        const std::vector<std::uint32_t> erwartet(pixel.begin(), pixel.end());
-        std::vector<std::uint32_t> farbbild(64 * 48);
+        // Into a picture of 7s, cleared where the image lies from its second column on: a drawn pixel takes the
+        // colour of its number, the others in the cleared part the background 0; the rest stays 7.
+        std::vector<std::uint32_t> erwartet(64 * 48), farbbild(64 * 48, 7);
+        for (int i = 0; i < 64 * 48; ++i) {
+            const bool geloescht = i % 64 >= 1 && i % 64 < groesse.width() && i / 64 < groesse.height();
+            erwartet[i] = pixel[i] || geloescht ? pixel[i] : 7;
+        }
         std::uint32_t farben[256];
         std::iota(farben, farben + 256, 0u);
         Raster::uebertragen(r, { 0, groesse.height() - 1 },
-            { farbbild.data(), 64, farben, 0, 0, 0, groesse.width() - 1, groesse.height() - 1 });
+            { farbbild.data(), 64, farben, 0, 1, 0, groesse.width() - 1, groesse.height() - 1 });
         QVERIFY(farbbild == erwartet);
         QTEST(box, "box");
         QTEST(r.boxLeer() ? QRect() : QRect(QPoint(r.links, r.oben), QPoint(r.rechts, r.unten)), "box");
