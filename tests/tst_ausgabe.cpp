@@ -16,6 +16,7 @@
 #include "ui/widgets/SeitenFenster.h"
 
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -461,6 +462,32 @@ private slots:
             QVERIFY2(qGray(bild.pixel(pfeil)) < 64, qPrintable(QString("%1 %2").arg(pfeil.x()).arg(pfeil.y())));
             QCOMPARE(bild.pixel(zwischen.map(pfeil)), qRgb(192, 192, 192));
         }
+    }
+
+    // The file dialog that the program shows, Qt's own: its title, the name filters it lists and the file it
+    // starts on; the chosen file's path, or nothing when cancelled.
+    void dateidialog_data()
+    {
+        QTest::addColumn<int>("ende");
+        QTest::newRow("chosen") << int(QDialog::Accepted);
+        QTest::newRow("cancelled") << int(QDialog::Rejected);
+    }
+    void dateidialog()
+    {
+        QFETCH(int, ende);
+        QTemporaryDir ordner;
+        const QString datei = test::schreibeDatei(ordner, "m.rwx", "x");
+        QStringList gesehen;
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                gesehen << dialog->windowTitle() << dialog->nameFilters() << dialog->selectedFiles();
+                static_cast<QDialog*>(dialog)->done(ende); // public there
+            }
+        });
+        QtDialoge dialoge;
+        const auto gewaehlt = dialoge.dateiOeffnen(nullptr, "Öffner", "Rwx-Datei|*.Rwx|Alle (*.*)|*.*", datei);
+        QCOMPARE(gesehen, (QStringList { "Öffner", "Rwx-Datei (*.Rwx)", "Alle (*.*)", datei }));
+        QCOMPARE(gewaehlt, ende == QDialog::Accepted ? std::optional(datei) : std::nullopt);
     }
 
     // "Beenden" leaves the event loop with 0 at once and lets the side windows close, which otherwise hide
