@@ -237,6 +237,12 @@ struct Sitzung {
                     }
                     return menues.join(' ');
                 } },
+            { "mittig",
+                [&] {
+                    const QPoint abstand
+                        = t.ausgabe->frameGeometry().center() - t.ausgabe->screen()->availableGeometry().center();
+                    return QString::number(abstand.manhattanLength() <= 1);
+                } },
             { "tipp", [&] { return f.seiten[Seite::ZoomFenster]->findChild<QWidget*>("ZoomNormal")->toolTip(); } },
             { "farben",
                 [&] {
@@ -309,7 +315,7 @@ private slots:
         QFETCH(QString, schritte);
         QFETCH(QString, erwartet);
         Sitzung s;
-        s.t.ausgabe->show();
+        s.t.ausgabe->zeigen();
         for (const QString& schritt : schritte.split(';', Qt::SkipEmptyParts)) {
             s.schritt(schritt);
             for (int i = 0; i < Seite::Anzahl; ++i)
