@@ -1,5 +1,5 @@
-// The view of a model on a bare program, without the windows around it: the picture and turning by a right
-// drag.
+// The view of a model on a bare program, without the windows around it: the picture, turning by a right
+// drag, and the thumbnail, drawn here and by the thumbnailer program.
 
 #include "TestProgramm.h"
 
@@ -11,6 +11,7 @@
 #include "view/Vorschau.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QTest>
@@ -241,6 +242,37 @@ private slots:
             if (bild.pixel(x, bildseite / 2) != qRgb(0, 0, 0))
                 linien << x;
         QTEST(linien, "linien");
+    }
+
+    // The thumbnailer as a file manager runs it (MODELL and BILD stand for the files): a model gives a PNG of
+    // the size asked, brought into 128..1024, and status 0; no model or a wrong call, another status and no
+    // file (side 0).
+    void thumbnailer_data()
+    {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QByteArray>("modell");
+        QTest::addColumn<int>("seite");
+        const QByteArray dreieck = "vertex -1 -1 0\nvertex 1 -1 0\nvertex 0 1 0\ntriangle 1 2 3\n";
+        const QStringList aufruf { "-s", "300", "MODELL", "BILD" };
+        QTest::newRow("model") << aufruf << dreieck << 300;
+        QTest::newRow("size 10") << QStringList { "-s", "10", "MODELL", "BILD" } << dreieck << 128;
+        QTest::newRow("no element") << aufruf << QByteArray("vertex 1 1 1\n") << 0;
+        QTest::newRow("no size") << aufruf.mid(2) << dreieck << 0;
+    }
+    void thumbnailer()
+    {
+        QFETCH(QStringList, argumente);
+        QFETCH(QByteArray, modell);
+        QFETCH(int, seite);
+        QTemporaryDir ordner;
+        test::schreibeDatei(ordner, "m.rwx", "modelbegin\nclumpbegin\n" + modell + "clumpend\n");
+        QProcess programm;
+        programm.start(ZEM_THUMBNAILER,
+            argumente.replaceInStrings("MODELL", ordner.filePath("m.rwx"))
+                .replaceInStrings("BILD", ordner.filePath("b")));
+        QVERIFY(programm.waitForFinished(60000));
+        QCOMPARE(programm.exitCode() == 0, seite > 0);
+        QCOMPARE(QImage(ordner.filePath("b"), "PNG").size(), QSize(seite, seite));
     }
 };
 
