@@ -129,6 +129,8 @@ private slots:
         zeile("quad over triangle, closed", "dv", { { 5, 10 }, { 5, 5 } }, Qt::blue);
         zeile("polygon over triangle", "dp", { { 5, 10 } }, Qt::blue);
         zeile("marked over quad and polygon", "Dvp", { { 5, 10 } }, Qt::green);
+        zeile("marked quad", "dV", { { 5, 10 } }, Qt::green);
+        zeile("marked polygon", "dP", { { 5, 10 } }, Qt::green);
         zeile("square over marked", "VPQ", { { 1, 10 }, { 1, 9 }, { -1, 11 } }, Qt::cyan);
         zeile("nothing past the last corner", "dvp", { { -15, -10 }, { -5, 2 } }, Qt::black);
         zeile("corner -4 counts", "P", { { 5, 10 } }, Qt::green, -4);
